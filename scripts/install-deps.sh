@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing TROLK need.
+# Only packages that are missing are installed; nothing happens when all are there.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    libsdl1.2-dev libsdl-mixer1.2-dev libmodplug-dev zlib1g-dev libgl-dev
+    libgtest-dev libstb-dev
+    xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri
+    desktop-file-utils appstream
+)
+if [ "${1:-}" = "--extra" ]; then
+    # Benchmarks and fuzzing.
+    packages+=(libsdl-gfx1.2-dev clang libclang-rt-14-dev libfuzzer-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing Debian packages: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

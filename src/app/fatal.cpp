@@ -1,0 +1,14 @@
+#include "app/fatal.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace app {
+
+void fatalError(const char* message, const char* detail) {
+    std::printf("%s: %s\n", message, detail && *detail ? detail : "unknown");
+    std::fflush(stdout);
+    std::exit(1);
+}
+
+}  // namespace app

@@ -1,0 +1,7 @@
+#include "app/game_state.h"
+
+namespace app {
+
+GameState game;
+
+}  // namespace app

@@ -1,0 +1,50 @@
+#pragma once
+// Turns SDL's keyboard, joystick and window events into one small input record that every
+// screen reads once per frame. Menus act when a control is let go, so besides the held
+// controls the record keeps the last one released during the latest poll.
+
+#include <cstdint>
+
+namespace app {
+
+enum InputBit : uint32_t {
+    INPUT_START = 0x02,
+    INPUT_FIRE = 0x04,
+    INPUT_JUMP = 0x08,
+    INPUT_LEFT = 0x10,
+    INPUT_RIGHT = 0x20,
+    INPUT_DOWN = 0x40,
+    INPUT_UP = 0x80,
+};
+
+constexpr int kAxisDeadZone = 31000;  // beyond this either way a stick axis counts as pushed
+constexpr uint32_t kReleasePollMs = 100;
+
+struct InputState {
+    uint32_t held = 0;           // INPUT_ bits held down now
+    int released = 0;            // the control released last during the latest poll, or 0
+    bool quitRequested = false;  // escape or a window close; cleared by the game flow
+};
+
+// The held controls as the game reads them, derived once per frame (0 or 1 each).
+struct ActionFlags {
+    int startHeld = 0;
+    int leftHeld = 0;
+    int rightHeld = 0;
+    int jumpHeld = 0;
+    int downHeld = 0;
+};
+
+extern InputState input;
+extern ActionFlags actions;
+
+// Drains SDL's event queue into `input`; never blocks.
+void pollInput();
+// pollInput, then derives `actions` (left wins over right) and sets the game's
+// leaveRequested from quitRequested.
+void updateActionFlags();
+// While start is held: updateActionFlags and a 100 ms wait, so that one press does not
+// confirm two screens.
+void waitForStartRelease();
+
+}  // namespace app

@@ -1,0 +1,78 @@
+#include "app/platform_time.h"
+
+#include <array>
+
+namespace app {
+
+namespace {
+
+constexpr size_t kMaxScheduledEvents = 1024;
+
+struct ScheduledEvent {
+    uint32_t tick = 0;
+    SDL_Event event{};
+    bool pending = false;
+};
+
+struct VirtualClock {
+    bool on = false;
+    uint32_t now = 0;
+    std::array<ScheduledEvent, kMaxScheduledEvents> schedule;
+    size_t used = 0;  // slots handed out, delivered or not
+};
+
+VirtualClock virtualClock;
+
+void deliverDueEvents() {
+    for (size_t i = 0; i < virtualClock.used; ++i) {
+        ScheduledEvent& scheduled = virtualClock.schedule[i];
+        if (scheduled.pending && scheduled.tick <= virtualClock.now) {
+            SDL_PushEvent(&scheduled.event);
+            scheduled.pending = false;
+        }
+    }
+}
+
+}  // namespace
+
+uint32_t readTicks() { return virtualClock.on ? virtualClock.now : SDL_GetTicks(); }
+
+void waitMilliseconds(uint32_t ms) {
+    if (!virtualClock.on) {
+        SDL_Delay(ms);
+        return;
+    }
+    virtualClock.now += ms;
+    deliverDueEvents();
+}
+
+void setVirtualClock(bool on) {
+    virtualClock = {};
+    virtualClock.on = on;
+}
+
+bool virtualClockOn() { return virtualClock.on; }
+
+void advanceVirtualClock(uint32_t ms) { virtualClock.now += ms; }
+
+bool scheduleEvent(uint32_t tick, const SDL_Event& event) {
+    if (virtualClock.used == kMaxScheduledEvents) return false;
+    virtualClock.schedule[virtualClock.used++] = {tick, event, true};
+    deliverDueEvents();  // an event for a moment already past goes out at once
+    return true;
+}
+
+bool scheduleKey(uint32_t tick, SDLKey key, bool pressed) {
+    SDL_Event event{};
+    event.type = pressed ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    return scheduleEvent(tick, event);
+}
+
+void clearScheduledEvents() {
+    for (size_t i = 0; i < virtualClock.used; ++i) virtualClock.schedule[i].pending = false;
+    virtualClock.used = 0;
+}
+
+}  // namespace app

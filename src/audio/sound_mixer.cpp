@@ -1,0 +1,59 @@
+// The effects through SDL_mixer. Each effect is decoded once into a chunk that holds its
+// own converted samples, so the archive buffer is freed at once.
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <string>
+
+#include "app/fatal.h"
+#include "archive/archive.h"
+#include "audio/sound.h"
+
+namespace audio {
+
+AudioFormat audioFormat;
+std::array<int, kSoundCount> soundsPlayed{};
+
+namespace {
+
+std::array<Mix_Chunk*, kSoundCount> chunks{};
+
+}  // namespace
+
+int openAudio(int frequency, uint16_t format, int channels, int chunkSize) {
+    const int result = Mix_OpenAudio(frequency, format, channels, chunkSize);
+    audioFormat = {frequency, channels};
+    return result;
+}
+
+void allocateMixingChannels(int count) { Mix_AllocateChannels(count); }
+
+void loadSounds() {
+    for (int id = 0; id < kSoundCount; ++id) {
+        const std::string name(kSoundNames[id]);
+        archive::ResourceBuffer file =
+            archive::loadResource(archive::ARCHIVE_SOUND, name.c_str(), "wav");
+        if (!file) app::fatalError("Can't load sound file", name.c_str());
+        SDL_RWops* stream = SDL_RWFromMem(file.bytes.get(), file.size);
+        chunks[id] = Mix_LoadWAV_RW(stream, 0);
+        SDL_FreeRW(stream);
+        if (!chunks[id]) app::fatalError("Unable to load sound", SDL_GetError());
+    }
+}
+
+void playSound(SoundId id) {
+    ++soundsPlayed[id];
+    if (chunks[id]) Mix_PlayChannelTimed(-1, chunks[id], 0, -1);
+}
+
+void freeSound(SoundId id) {
+    if (chunks[id]) Mix_FreeChunk(chunks[id]);
+    chunks[id] = nullptr;
+}
+
+void setEffectVolume(int volume) { Mix_Volume(-1, volume); }
+
+void closeAudio() { Mix_CloseAudio(); }
+
+}  // namespace audio

@@ -1,0 +1,5 @@
+// TROLK: a hard, retro platformer. Everything happens in app::runProgram.
+
+#include "app/startup.h"
+
+int main(int argc, char** argv) { return app::runProgram(argc, argv); }

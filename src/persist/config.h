@@ -1,0 +1,79 @@
+#pragma once
+// The player's settings: volume, the keyboard and joystick bindings of the seven game
+// inputs, and the options of the module player. They live in trolk.cfg in the working
+// directory, read once at start-up and written back in full at exit. The reader does not
+// parse lines: it looks for every known key at every byte of the file, so it copes with any
+// line ends, any order and any text it does not know.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace persist {
+
+constexpr int kInputCount = 7;
+// The order of reading and writing the bindings.
+constexpr std::array<std::string_view, kInputCount> kInputNames = {
+    "jump", "fire", "start", "up", "down", "left", "right"};
+
+struct KeyBindings {
+    int k_jump = 273;  // SDL key codes: up arrow
+    int k_fire = 32;   // space
+    int k_start = 13;  // return
+    int k_up = 273;    // up arrow
+    int k_down = 274;  // down arrow
+    int k_left = 276;  // left arrow
+    int k_right = 275; // right arrow
+    int j_jump = 0;    // joystick buttons
+    int j_fire = 1;
+    int j_start = 7;
+    int j_up = 1;      // hat bits
+    int j_down = 4;
+    int j_left = 8;
+    int j_right = 2;
+};
+
+// The bindings of each input, in kInputNames order.
+constexpr std::array<int KeyBindings::*, kInputCount> kKeyFields = {
+    &KeyBindings::k_jump, &KeyBindings::k_fire, &KeyBindings::k_start, &KeyBindings::k_up,
+    &KeyBindings::k_down, &KeyBindings::k_left, &KeyBindings::k_right};
+constexpr std::array<int KeyBindings::*, kInputCount> kJoystickFields = {
+    &KeyBindings::j_jump, &KeyBindings::j_fire, &KeyBindings::j_start, &KeyBindings::j_up,
+    &KeyBindings::j_down, &KeyBindings::j_left, &KeyBindings::j_right};
+
+// Flag bits of MixSettings, the same as libmodplug's.
+enum MixFlag : int {
+    MIX_OVERSAMPLING = 1,
+    MIX_NOISE_REDUCTION = 2,
+    MIX_REVERB = 4,
+    MIX_MEGABASS = 8,
+    MIX_SURROUND = 16,
+};
+
+struct MixSettings {
+    int flags = MIX_OVERSAMPLING | MIX_NOISE_REDUCTION;
+    int resamplingMode = 1;  // 0 nearest, 1 linear, 2 spline, 3 FIR
+    int reverbDepth = 0;     // 0..100
+    int reverbDelay = 0;     // ms, 40..200 once read from a file
+    int bassAmount = 0;      // 0..100
+    int bassRange = 0;       // Hz, 10..100 once read from a file
+    int surroundDepth = 0;   // 0..100
+    int surroundDelay = 0;   // ms, 5..40 once read from a file
+};
+
+constexpr int kMaxVolume = 128;
+
+extern KeyBindings keyBindings;
+extern MixSettings mixSettings;
+extern int volume;  // 0..128; the file holds a percentage
+
+// Reads trolk.cfg into the settings; a missing or empty file changes nothing.
+void readConfig();
+// Writes all 27 lines of trolk.cfg; nothing is written when the file cannot be made.
+void writeConfig();
+
+// "./<sub>/<base>.<ext>", or "./<base>.<ext>" without a sub-directory, in one shared buffer
+// that the next call overwrites.
+const char* dataFilePath(const char* subDirectory, const char* baseName, const char* extension);
+
+}  // namespace persist

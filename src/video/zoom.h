@@ -1,0 +1,35 @@
+#pragma once
+// The two software zoom filters, 320 x 240 to 640 x 480, on raw pixel rows of 2 or 3 bytes.
+//
+// Nearest: every source pixel becomes a 2 x 2 block.
+// Smooth: output (2x, 2y) is the source pixel; (2x+1, 2y) averages it with its right
+// neighbour, (2x, 2y+1) with the pixel below, (2x+1, 2y+1) averages the right neighbour with
+// the pixel below. Averages are taken on whole pixel values whose lowest bit of each colour
+// field is cleared first (the mask), so the carry of a field lands in that cleared bit and
+// the shift moves it back: every field is the truncated average of its two fields.
+// The last column and the last row have no right or lower neighbour; there the edge pixel
+// is repeated, and the average of a pixel with itself is the pixel, unmasked.
+
+#include <SDL.h>
+
+#include <cstdint>
+
+namespace video {
+
+// The mask that clears the lowest bit of the R, G and B fields of a pixel value.
+uint32_t smoothMask(int bytesPerPixel, int rShift, int gShift, int bShift);
+
+// Raw filters: source 320 x 240, destination 640 x 480, pitches in bytes.
+void zoomNearest16(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch);
+void zoomNearest24(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch);
+// `work` holds 640 x 240 words: per source row, the plain values and the masked values.
+void zoomSmooth16(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* work, uint8_t* dst,
+                  int dstPitch);
+void zoomSmooth24(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* work, uint8_t* dst,
+                  int dstPitch);
+
+// Surface versions: lock both surfaces, filter by the back buffer's depth, unlock.
+void zoomNearest(SDL_Surface* source, SDL_Surface* target);
+void zoomSmooth(SDL_Surface* source, SDL_Surface* target, uint32_t* work);
+
+}  // namespace video
