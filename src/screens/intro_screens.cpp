@@ -1,0 +1,70 @@
+#include "screens/intro_screens.h"
+
+#include <span>
+#include <string_view>
+
+#include "app/frame_clock.h"
+#include "app/input.h"
+#include "video/display.h"
+#include "video/text.h"
+
+namespace screens {
+
+namespace {
+
+constexpr int kTitleY = 40;
+constexpr int kTitleBlinkBit = 32;  // the title shows while this bit of the frame count is clear
+
+struct TextLine {
+    int y;
+    std::string_view text;
+};
+
+constexpr TextLine kWarningLines[] = {
+    {90, "THIS GAME IS VERY DIFFICULT."},
+    {110, "WE ARE NOT RESPONSIBLE IF"},
+    {120, "YOU BREAK YOUR DEVICE OR"},
+    {130, "THROW IT AGAINST AN OBJECT."},
+    {150, "IF YOU DO NOT HAVE NERVES,"},
+    {160, "PLEASE PLAY GOLF OR DO"},
+    {170, "SOME MEDITATION INSTEAD!"},
+    {200, "PRESS UP TO GO ON"},
+};
+
+constexpr TextLine kCreditsLines[] = {
+    {80, "THIS PROJECT USES CODE"},
+    {90, "OF THE FOLLOWING OPEN-SOURCE"},
+    {100, "PROJECTS IN AN UNMODDED FORM:"},
+    {120, "SDL, SDL MIXER, LIBMODPLUG"},
+    {130, "AND ZLIB"},
+    {150, "YOU CAN GET THE SOURCE CODE"},
+    {160, "OF THE MENTIONED LIBRARIES"},
+    {170, "BY VISITING THE RESPECTIVE"},
+    {180, "HOMEPAGES."},
+    {210, "PRESS UP TO GO ON"},
+};
+
+void showTextScreen(std::string_view title, std::span<const TextLine> lines) {
+    app::resetFrameClock();
+    int frame = 0;
+    while (!app::input.quitRequested) {
+        video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
+                        video::colorBlack);
+        ++frame;
+        if (!(frame & kTitleBlinkBit)) video::drawTextCentered(title, kTitleY, video::bigFont);
+        for (const TextLine& line : lines) video::drawTextCentered(line.text, line.y, video::smallFont);
+        video::presentFrame();
+        app::paceFrame();
+        app::pollInput();
+        if (app::input.released == int(app::INPUT_UP) || app::input.released == int(app::INPUT_JUMP))
+            return;
+    }
+}
+
+}  // namespace
+
+void showWarningScreen() { showTextScreen("WARNING", kWarningLines); }
+
+void showCreditsScreen() { showTextScreen("CREDITS", kCreditsLines); }
+
+}  // namespace screens

@@ -1,0 +1,45 @@
+#include "video/text.h"
+
+#include <cstdio>
+
+#include "video/display.h"
+
+namespace video {
+
+namespace {
+
+constexpr char kFirstGlyph = ' ';
+
+int glyphWidth(const FrameList& font) { return font.count > 0 ? font.frames[0]->w : 0; }
+
+void drawGlyph(char c, int x, int y, const FrameList& font) {
+    const int index = static_cast<unsigned char>(c) - kFirstGlyph;
+    if (index < 0 || index >= font.count) return;
+    SDL_Surface* glyph = font.frames[size_t(index)];
+    SDL_Rect at{Sint16(x), Sint16(y), 0, 0};
+    SDL_BlitSurface(glyph, nullptr, backBuffer, &at);
+}
+
+}  // namespace
+
+void drawText(std::string_view text, int x, int y, const FrameList& font) {
+    const int w = glyphWidth(font);
+    for (char c : text) {
+        if (x > -w) drawGlyph(c, x, y, font);
+        x += w;
+    }
+}
+
+void drawTextCentered(std::string_view text, int y, const FrameList& font) {
+    drawText(text, kScreenCentreX - (glyphWidth(font) >> 1) * int(text.size()), y, font);
+}
+
+void drawHudNumber(int value, int x, int digits, const FrameList& font) {
+    char number[16];
+    const int n = std::snprintf(number, sizeof number, "%d", value);
+    const int w = glyphWidth(font);
+    for (int i = 0; i < digits - n; ++i) drawText("0", x + i * w, kHudTextY, font);
+    drawText(std::string_view(number, size_t(n)), x + (digits - n) * w, kHudTextY, font);
+}
+
+}  // namespace video
