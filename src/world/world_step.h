@@ -1,0 +1,31 @@
+#pragma once
+// The world update of one frame, shared by the game loop, the tests, the level bot and the
+// renderers. It is fed the held controls of the frame and nothing else, so a run is a pure
+// function of its per-frame controls.
+//
+// Order within a play frame: the 16 tile effects, then the 16 enemies (each sees the player
+// as the previous frame left it), then, if the player is alive, the player and the time and
+// air rules. The title level runs its effects and enemies and moves the view one pixel.
+
+#include "world/player.h"
+
+namespace world {
+
+// The controls held during one frame (left and right are never both held).
+struct Controls {
+    bool left = false;
+    bool right = false;
+    bool jump = false;
+    bool down = false;
+};
+
+// Updates the 16 tile effects in slot order.
+void updateTileEffects();
+// Updates the 16 enemies in slot order against the player and the current view.
+void updateEnemies(PlayerState& player);
+// One frame of play.
+void stepPlayFrame(PlayerState& player, const Controls& controls);
+// One frame of the title level: effects, enemies, and the view moving one pixel on.
+void stepTitleFrame(PlayerState& player);
+
+}  // namespace world
