@@ -6,7 +6,9 @@
 // line ends, any order and any text it does not know.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace persist {
@@ -67,13 +69,26 @@ extern KeyBindings keyBindings;
 extern MixSettings mixSettings;
 extern int volume;  // 0..128; the file holds a percentage
 
-// Reads trolk.cfg into the settings; a missing or empty file changes nothing.
+// Reads trolk.cfg into the settings; a missing or empty file changes nothing. The caller
+// remembers that it ran: the file is written back at exit only then.
 void readConfig();
-// Writes all 27 lines of trolk.cfg; nothing is written when the file cannot be made.
-void writeConfig();
+// Writes all 27 lines of trolk.cfg through a temporary file; false, and the old file left
+// as it was, when it cannot be written.
+bool writeConfig();
 
-// "./<sub>/<base>.<ext>", or "./<base>.<ext>" without a sub-directory, in one shared buffer
-// that the next call overwrites.
+// "./<sub>/<base>.<ext>", or "./<base>.<ext>" without a sub-directory (null), in one shared
+// buffer that the next call overwrites.
 const char* dataFilePath(const char* subDirectory, const char* baseName, const char* extension);
+
+// A whole file in a heap buffer that the caller owns; not zero-terminated.
+struct FileBytes {
+    std::unique_ptr<uint8_t[]> bytes;
+    size_t size = 0;
+
+    explicit operator bool() const { return bytes != nullptr; }
+};
+
+// Reads the whole file; an empty buffer when it cannot be opened or read, or is empty.
+FileBytes readWholeFile(const char* path);
 
 }  // namespace persist

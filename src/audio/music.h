@@ -1,0 +1,85 @@
+#pragma once
+// The music player: XM modules from the music archive, rendered by libmodplug straight
+// into SDL_mixer's stream through the music hook. On top of libmodplug it adds its own
+// repetition (a module plays a given number of times, or for ever, by seeking back to its
+// start when it ends), a volume ramp for fading in and out (one step per mixing buffer),
+// and the mixing options of the configuration file.
+//
+// The hook runs on SDL's audio thread and touches nothing but the record below and the
+// module it was given; the fields it shares with the main thread are atomics.
+
+#include <libmodplug/modplug.h>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string_view>
+
+namespace audio {
+
+enum MusicId : int {
+    MUSIC_TURBOCHIP = 0,  // the title
+    MUSIC_SCENEY = 1,     // game over, and the test map
+    MUSIC_WELCOME_HOME = 2,
+    MUSIC_ZENNYPOCKET = 3,
+    MUSIC_BOLLOCKNES = 4,
+    MUSIC_BREWED = 5,
+    MUSIC_CHIPATTACK = 6,
+    MUSIC_FANTASTIC_TIMES = 7,
+    MUSIC_FAST_QUEST = 8,
+    MUSIC_FUELSHIP = 9,
+    MUSIC_HER_CLOUD = 10,
+    MUSIC_MIAS_SONG = 11,
+    MUSIC_OLDENDAYS = 12,
+    MUSIC_PICKING_A_MUSHROOM = 13,
+    MUSIC_REENTRY_OVERTURE = 14,
+    MUSIC_RELEASE = 15,
+    MUSIC_ROCKING_ON_YOUR_DIME = 16,
+    MUSIC_TIRED_TIGER = 17,
+};
+
+constexpr int kMusicCount = 18;
+// Entry names in the music archive, without the "xm" extension.
+constexpr std::array<std::string_view, kMusicCount> kMusicNames = {
+    "turbochip",          "sceney",     "welcome_home",         "zennypocket",
+    "bollockNES",         "brewed",     "chipattack",           "fantastic_times",
+    "fast_quest",         "fuelship",   "her_cloud",            "mias_song",
+    "oldendays",          "picking_a_mushroom", "reentry_overture", "release",
+    "rocking_on_your_dime", "tired_tiger"};
+
+constexpr int32_t kMusicMaxVolume = 128;
+constexpr int32_t kPlayForever = -1;  // plays left: repeat without end
+
+// Shared between the main thread and the hook. Volumes are 0..128 and are given to
+// libmodplug as the module's master volume.
+struct MusicState {
+    std::atomic<ModPlugFile*> currentModule{nullptr};  // the module the hook renders
+    std::atomic<int32_t> targetVolume{kMusicMaxVolume};   // where the ramp heads
+    std::atomic<int32_t> currentVolume{kMusicMaxVolume};  // applied now
+    std::atomic<int32_t> rampStep{0};  // added per hook call while ramping: +1 in, -1 out
+    std::atomic<int32_t> playsLeft{kPlayForever};  // including the current play; -1 for ever
+};
+
+extern MusicState music;
+
+// Loads module `id` from the music archive (plays left -1, mixing settings applied);
+// null when it is missing or libmodplug refuses it. Nothing starts playing.
+ModPlugFile* loadMusic(MusicId id);
+// Plays `module` from its start `plays` times (-1 for ever) at the current volume, through
+// the hook. Does nothing for null.
+void startMusic(ModPlugFile* module, int32_t plays);
+// As startMusic, ramping the volume up from 1 to the target volume.
+void startMusicFadeIn(ModPlugFile* module, int32_t plays);
+// Ramps the volume down from just below the target; the music ends by itself at 0.
+void fadeOutMusic();
+// Sets the target and the current volume (0..128) at once, and the current module's.
+void setMusicVolume(int32_t volume);
+// Removes the hook, forgets the current module and releases `module`. Does nothing for null.
+void stopMusic(ModPlugFile* module);
+// The hook given to Mix_HookMusic: ramps, renders `byteCount` bytes of 16-bit samples into
+// `stream` and repeats or ends the module. `module` is the ModPlugFile being played.
+void musicHook(void* module, uint8_t* stream, int byteCount);
+// Copies the configuration's mixing options and the device format into libmodplug.
+void applyMixSettings();
+
+}  // namespace audio
