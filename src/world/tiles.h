@@ -105,6 +105,8 @@ TileCode cellAt(int32_t x, int32_t y);
 TileCode cellOfGrid(int32_t column, int32_t row);
 // Writes a cell when row (taken unsigned) < 12 and 0 <= column < width; else does nothing.
 void setCell(int32_t column, int32_t row, TileCode code);
+// Writes the cell of element index `index` (column * 12 + row) when it lies in the grid.
+void setCellIndex(int32_t index, TileCode code);
 // Solid test with the edge rules: walls left and right of the level, row 0 continued upwards,
 // nothing solid below the level.
 bool isSolidAt(int32_t x, int32_t y);

@@ -1,0 +1,190 @@
+// Level loading, the view and the column scan that brings enemies to life.
+//
+// A load sets up everything for a new life: the grid, the exit door (closed while counted
+// items remain), the item count (items more than one column left of the restart point are out
+// of reach and not counted), the checkpoint of the restart point shown as taken, the view
+// ending on the restart point, and the enemies of every column from there to 16 pixels beyond
+// the view's right edge.
+//
+// Level bytes are read through a bounded reader: a file shorter than its header promises, or
+// narrower than the 21 columns the view always shows, is refused as a whole.
+
+#include "world/level.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/fatal.h"
+#include "archive/archive.h"
+#include "archive/byte_reader.h"
+#include "world/enemies.h"
+
+namespace world {
+
+LevelMap levelMap;
+LevelState level;
+
+namespace {
+
+constexpr int32_t kScanAhead = kViewWidth + kTileSize;  // columns are scanned 16 pixels early
+constexpr int32_t kInitialScrollSteps = kViewWidth;
+
+int32_t levelPixelWidth() { return levelMap.width * kTileSize; }
+
+// Reads the whole file into a buffer the caller owns; empty when it cannot.
+archive::ResourceBuffer readWholeFile(const char* path) {
+    archive::ResourceBuffer buffer;
+    std::FILE* file = std::fopen(path, "rb");
+    if (!file) return buffer;
+    long size = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
+    if (size > 0 && size <= 0x7fffffff && std::fseek(file, 0, SEEK_SET) == 0) {
+        buffer.bytes.reset(static_cast<uint8_t*>(std::malloc(size_t(size))));
+        if (buffer.bytes && std::fread(buffer.bytes.get(), 1, size_t(size), file) == size_t(size))
+            buffer.size = int32_t(size);
+        else
+            buffer.bytes.reset();
+    }
+    std::fclose(file);
+    return buffer;
+}
+
+// One pixel of view movement: forward while the view's right edge is more than one pixel
+// short of the level's end, then the column 336 pixels right of the view is scanned.
+void scrollOnePixel() {
+    if (level.cameraX + kViewWidth < levelPixelWidth() - 1) ++level.cameraX;
+    spawnColumn(level.cameraX + kScanAhead);
+}
+
+}  // namespace
+
+std::string_view levelFaultText(LevelFault fault) {
+    switch (fault) {
+    case LEVEL_OK: return "a playable level";
+    case LEVEL_NO_DATA: return "no level data";
+    case LEVEL_SHORT: return "fewer cells than the header promises";
+    case LEVEL_NARROW: return "narrower than 21 columns";
+    }
+    return "unknown fault";
+}
+
+LevelFault checkLevelBytes(const uint8_t* bytes, size_t size) {
+    archive::ByteReader reader(bytes, bytes ? size : 0);
+    const int32_t width = int32_t(reader.u16le()) + 1;
+    if (reader.failed()) return LEVEL_NO_DATA;
+    if (reader.remaining() < size_t(width) * kMapRows) return LEVEL_SHORT;
+    if (width < kMinLevelWidth) return LEVEL_NARROW;
+    return LEVEL_OK;
+}
+
+LevelFault parseLevel(const uint8_t* bytes, size_t size) {
+    const LevelFault fault = checkLevelBytes(bytes, size);
+    if (fault != LEVEL_OK) return fault;
+
+    archive::ByteReader reader(bytes, size);
+    const int32_t width = int32_t(reader.u16le()) + 1;
+    const int32_t cellCount = width * kMapRows;
+    const uint8_t* cellBytes = reader.take(size_t(cellCount));
+
+    level.cameraX = 0;
+    levelMap.cells.reset();
+    levelMap.cells = std::make_unique<TileCode[]>(size_t(cellCount));
+    levelMap.width = width;
+
+    level.itemsLeft = 0;
+    for (int32_t i = 0; i < cellCount; ++i) {
+        const TileCode code = cellBytes[i];
+        levelMap.cells[size_t(i)] = code;
+        if (code == TILE_DOOR_TOP_LEFT) level.doorCell = i;  // the last one is the door
+        if (code == TILE_ITEM && (i / kMapRows) * kTileSize >= level.restartX - kTileSize)
+            ++level.itemsLeft;
+    }
+
+    if (level.itemsLeft > 0) {
+        setCellIndex(level.doorCell, TILE_CLOSED_DOOR_TOP_LEFT);
+        setCellIndex(level.doorCell + kMapRows, TILE_CLOSED_DOOR_TOP_RIGHT);
+        setCellIndex(level.doorCell + 1, TILE_CLOSED_DOOR_BOTTOM_LEFT);
+        setCellIndex(level.doorCell + kMapRows + 1, TILE_CLOSED_DOOR_BOTTOM_RIGHT);
+    }
+
+    // The checkpoint the player restarts on shows as taken.
+    if (level.restartX >= 0 && level.restartX < levelPixelWidth() && level.restartY >= 0 &&
+        level.restartY < kPlayfieldHeight &&
+        cellAt(level.restartX, level.restartY) == TILE_CHECKPOINT)
+        setCell(level.restartX >> 4, level.restartY >> 4, TILE_CHECKPOINT_TAKEN);
+
+    // The view starts a full screen left of the restart point and is scrolled onto it, so
+    // every column from the restart point to the view's right edge is scanned once.
+    const int32_t start = std::max(level.restartX - kTileSize, 0);
+    level.cameraX = start - kViewWidth;
+    for (int32_t x = start; x <= start + kViewWidth; x += kTileSize) spawnColumn(x);
+    for (int32_t i = 0; i < kInitialScrollSteps; ++i) scrollOnePixel();
+    return LEVEL_OK;
+}
+
+void loadLevel(const char* name) {
+    archive::ResourceBuffer buffer = name
+                                         ? archive::loadResource(archive::ARCHIVE_MAPS, name, "bin")
+                                         : readWholeFile(kTestMapPath);
+    level.cameraX = 0;
+    if (!buffer || parseLevel(buffer.bytes.get(), size_t(buffer.size)) != LEVEL_OK)
+        app::fatalError(kCantLoadFile, name ? name : kTestMapPath);
+}
+
+void freeLevel() { levelMap = {}; }
+
+void scrollView(int32_t n) {
+    for (int32_t i = 0; i < n; ++i) scrollOnePixel();
+}
+
+void spawnColumn(int32_t x) {
+    if (x >= levelPixelWidth() || x < 0) return;
+    const int32_t column = x >> 4;
+    for (int32_t row = 0; row < kMapRows; ++row) {
+        const int32_t y = row * kTileSize;
+        switch (cellOfGrid(column, row)) {
+        case TILE_BLOB_MARKER:
+            spawnEnemy(x, y, ENEMY_BLOB);
+            setCell(column, row, TILE_EMPTY);
+            break;
+        case TILE_HOGLET_MARKER:
+            spawnEnemy(x, y, ENEMY_HOGLET);
+            setCell(column, row, TILE_EMPTY);
+            break;
+        case TILE_BAT_MARKER:
+            spawnEnemy(x, y, ENEMY_BAT);
+            setCell(column, row, TILE_EMPTY);
+            break;
+        case TILE_PIRANHA_MARKER:
+            spawnEnemy(x, y, ENEMY_PIRANHA);
+            setCell(column, row, TILE_WATER);
+            break;
+        case TILE_HAT_GUY_MARKER:
+        case TILE_HAT_GUY_MARKER_2:
+            spawnEnemy(x, y, ENEMY_HAT_GUY);
+            setCell(column, row, TILE_EMPTY);
+            break;
+        case TILE_SPIKE_TRAP:
+            setCell(column, row, TILE_SPIKE_TRAP_ARMED);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+std::optional<int32_t> restingY(int32_t x, int32_t y) {
+    // Above the level every pixel row reads row 0: one test stands for all of them.
+    if (y + kTileSize < 0) {
+        if (isSolidAt(x, y + kTileSize)) return y;
+        y = -kTileSize;
+    }
+    for (; y + kTileSize < kPlayfieldHeight; ++y)
+        if (isSolidAt(x, y + kTileSize)) return y;
+    // Below the level nothing is solid, except beyond its two ends.
+    if (isSolidAt(x, y + kTileSize)) return y;
+    return std::nullopt;
+}
+
+}  // namespace world

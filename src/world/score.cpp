@@ -1,0 +1,51 @@
+// Points, lives and items. Every source of points goes through addScore, so the cap and the
+// extra life for each new hundred hold for bricks, items, stomps and the level-end bonuses
+// alike.
+
+#include "world/score.h"
+
+#include "audio/sound.h"
+#include "world/level.h"
+#include "world/player.h"
+#include "world/tiles.h"
+
+namespace world {
+
+RunState run;
+
+namespace {
+
+constexpr int32_t kPointsPerLife = 100;
+
+}  // namespace
+
+void addScore(int32_t n) {
+    if (run.score >= kMaxScore) return;
+    const int32_t old = run.score;
+    run.score = old + n;
+    if (run.score > kMaxScore) run.score = kMaxScore;
+    if (run.score / kPointsPerLife > old / kPointsPerLife && run.lives < kMaxLives) {
+        audio::playSound(audio::SOUND_TADA);
+        ++run.lives;
+    }
+}
+
+void collectItem(PlayerState& player) {
+    addScore(kItemPoints);
+    --level.itemsLeft;
+    if (level.itemsLeft != 0) return;
+    audio::playSound(audio::SOUND_KLACK);
+    setCellIndex(level.doorCell, TILE_DOOR_TOP_LEFT);
+    setCellIndex(level.doorCell + kMapRows, TILE_DOOR_TOP_RIGHT);
+    setCellIndex(level.doorCell + 1, TILE_DOOR_BOTTOM_LEFT);
+    setCellIndex(level.doorCell + kMapRows + 1, TILE_DOOR_BOTTOM_RIGHT);
+    player.forgotItems = 0;
+}
+
+void grantExtraLife() {
+    if (run.lives > kMaxLives - 1) return;
+    audio::playSound(audio::SOUND_TADA);
+    ++run.lives;
+}
+
+}  // namespace world
