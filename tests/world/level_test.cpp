@@ -1,0 +1,362 @@
+// Level loading: the door closed while counted items remain, the item count bound by the
+// restart point, the restart checkpoint shown as taken, the initial view and the columns it
+// scans, marker rewriting, the view limits, and level bytes that are no playable level.
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "archive/archive.h"
+#include "support/test_support.h"
+#include "world_fixture.h"
+
+namespace {
+
+using LevelLoad = WorldTest;
+
+// An item at column 10 and the exit door at columns 17 and 18.
+constexpr std::string_view kItemAndDoor = R"(
+map
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+..........*......[]..
+.................()..
+#####################
+)";
+
+TEST_F(LevelLoad, ClosesTheDoorWhileCountedItemsRemain) {
+    load(kItemAndDoor);
+    EXPECT_EQ(world::level.itemsLeft, 1);
+    EXPECT_EQ(world::level.doorCell, 17 * 12 + 9);
+    EXPECT_EQ(cell(17, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
+    EXPECT_EQ(cell(18, 9), world::TILE_CLOSED_DOOR_TOP_RIGHT);
+    EXPECT_EQ(cell(17, 10), world::TILE_CLOSED_DOOR_BOTTOM_LEFT);
+    EXPECT_EQ(cell(18, 10), world::TILE_CLOSED_DOOR_BOTTOM_RIGHT);
+
+    // Past the item the door stays open from the first frame.
+    world::level.restartX = 12 * 16;
+    load(kItemAndDoor);
+    EXPECT_EQ(world::level.itemsLeft, 0);
+    EXPECT_EQ(cell(17, 9), world::TILE_DOOR_TOP_LEFT);
+    EXPECT_EQ(cell(18, 10), world::TILE_DOOR_BOTTOM_RIGHT);
+}
+
+TEST_F(LevelLoad, TheLastDoorInFileOrderIsTheOneThatCloses) {
+    load(R"(
+map
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+...[].....*......[]..
+...().............)..
+#####################
+)");
+    EXPECT_EQ(cell(3, 9), world::TILE_DOOR_TOP_LEFT);
+    EXPECT_EQ(cell(17, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
+    EXPECT_EQ(cell(17, 10), world::TILE_CLOSED_DOOR_BOTTOM_LEFT);  // written over the '.'
+}
+
+TEST_F(LevelLoad, CountsOnlyItemsFromOneColumnLeftOfTheRestartPoint) {
+    // Items in columns 0, 8, 9, 10 and 20.
+    constexpr std::string_view kItems = R"(
+map
+*.......***.........*
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+...................[]
+...................()
+)";
+    const struct {
+        int32_t restartX;
+        int32_t counted;
+    } cases[] = {{16, 5}, {0, 5}, {159, 3}, {160, 3}, {161, 2}, {176, 2}, {336, 1}, {337, 0}};
+    for (const auto& c : cases) {
+        world::level.restartX = c.restartX;
+        load(kItems);
+        EXPECT_EQ(world::level.itemsLeft, c.counted) << "restart at " << c.restartX;
+    }
+}
+
+TEST_F(LevelLoad, TheCheckpointOfTheRestartPointShowsAsTaken) {
+    constexpr std::string_view kCheckpoints = R"(
+map
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.C........C.C........
+.....................
+.....................
+.....................
+.....................
+#####################
+)";
+    world::level.restartX = 160;
+    world::level.restartY = 96;
+    load(kCheckpoints);
+    EXPECT_EQ(cell(10, 6), world::TILE_CHECKPOINT_TAKEN);
+    EXPECT_EQ(cell(12, 6), world::TILE_CHECKPOINT);
+    EXPECT_EQ(cell(1, 6), world::TILE_CHECKPOINT);
+
+    // The start of a level (16, 100) lies in column 1, row 6.
+    world::level = {};
+    load(kCheckpoints);
+    EXPECT_EQ(cell(1, 6), world::TILE_CHECKPOINT_TAKEN);
+    EXPECT_EQ(cell(10, 6), world::TILE_CHECKPOINT);
+}
+
+// Sixty columns with blob markers in row 5 of columns 0, 21, 22, 28, 29, 50 and 51.
+std::string markerLevel() {
+    std::string text = "map\n";
+    for (int row = 0; row < 12; ++row) {
+        std::string line(60, row == 11 ? '#' : '.');
+        if (row == 5)
+            for (int column : {0, 21, 22, 28, 29, 50, 51}) line[size_t(column)] = 'b';
+        text += line + "\n";
+    }
+    return text;
+}
+
+TEST_F(LevelLoad, TheViewStartsOnTheRestartPointAndScansEveryColumnInView) {
+    load(markerLevel());
+    EXPECT_EQ(world::level.cameraX, 0);
+    EXPECT_EQ(cell(0, 5), 0);
+    EXPECT_EQ(cell(21, 5), 0);  // 16 pixels beyond the view's right edge
+    EXPECT_EQ(cell(22, 5), world::TILE_BLOB_MARKER);
+    ASSERT_EQ(activeEnemies(), 2);
+    EXPECT_EQ(world::enemies[0].x, 0);
+    EXPECT_EQ(world::enemies[1].x, 21 * 16);
+    EXPECT_EQ(world::enemies[1].y, 5 * 16);
+
+    // From a far checkpoint the view starts one column left of it.
+    world::level.restartX = 30 * 16;
+    load(markerLevel());
+    EXPECT_EQ(world::level.cameraX, 29 * 16);
+    EXPECT_EQ(cell(28, 5), world::TILE_BLOB_MARKER);
+    EXPECT_EQ(cell(29, 5), 0);
+    EXPECT_EQ(cell(50, 5), 0);
+    EXPECT_EQ(cell(51, 5), world::TILE_BLOB_MARKER);
+    ASSERT_EQ(activeEnemies(), 2);
+    EXPECT_EQ(world::enemies[0].x, 29 * 16);
+    EXPECT_EQ(world::enemies[1].x, 50 * 16);
+
+    // Near the end the view stops one pixel short of the level's end.
+    world::level.restartX = 55 * 16;
+    load(markerLevel());
+    EXPECT_EQ(world::level.cameraX, 60 * 16 - 321);
+}
+
+TEST_F(LevelLoad, ALevelOfTwentyOneColumnsScrollsFifteenPixelsAtMost) {
+    load(kItemAndDoor);
+    EXPECT_EQ(world::level.cameraX, 0);
+    world::scrollView(40);
+    EXPECT_EQ(world::level.cameraX, 15);
+}
+
+TEST_F(LevelLoad, ScrollingStopsOnePixelShortOfTheEndAndScansAheadOfTheView) {
+    load(markerLevel());
+    world::scrollView(7);
+    EXPECT_EQ(world::level.cameraX, 7);
+    world::scrollView(9);  // the view's right edge reaches column 21; column 22 is scanned
+    EXPECT_EQ(world::level.cameraX, 16);
+    EXPECT_EQ(cell(22, 5), 0);
+    EXPECT_EQ(cell(28, 5), world::TILE_BLOB_MARKER);
+    world::scrollView(5000);
+    EXPECT_EQ(world::level.cameraX, 60 * 16 - 321);
+}
+
+TEST_F(LevelLoad, AFullEnemyTableStillErasesTheMarkers) {
+    // 17 blobs in columns 3 and 4, all in view at the start.
+    load(R"(
+map
+...bb................
+...bb................
+...bb................
+...bb................
+...bb................
+...b.................
+...b.................
+...b.................
+...b.................
+...b.................
+...b.................
+...b.................
+)");
+    EXPECT_EQ(activeEnemies(), 16);
+    for (int row = 0; row < 12; ++row) {
+        EXPECT_EQ(cell(3, row), 0);
+        EXPECT_EQ(cell(4, row), 0);
+    }
+}
+
+TEST_F(LevelLoad, MarkersBecomeEnemiesAndLeaveTheirCellsBehind) {
+    load(R"(
+legend x 87
+map
+.....................
+.b...................
+.h...................
+.v...................
+.p...................
+.g...................
+.G...................
+.x...................
+.....................
+.....................
+.....................
+#####################
+)");
+    const struct {
+        int row;
+        world::EnemyType type;
+        world::TileCode left;
+    } cases[] = {
+        {1, world::ENEMY_BLOB, 0},    {2, world::ENEMY_HOGLET, 0},
+        {3, world::ENEMY_BAT, 0},     {4, world::ENEMY_PIRANHA, world::TILE_WATER},
+        {5, world::ENEMY_HAT_GUY, 0}, {6, world::ENEMY_HAT_GUY, 0},
+    };
+    ASSERT_EQ(activeEnemies(), 6);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const world::EnemySlot& e = world::enemies[i];
+        EXPECT_EQ(e.type, cases[i].type) << "row " << cases[i].row;
+        EXPECT_EQ(e.x, 16);
+        EXPECT_EQ(e.y, cases[i].row * 16);
+        EXPECT_EQ(cell(1, cases[i].row), cases[i].left);
+    }
+    EXPECT_EQ(cell(1, 7), world::TILE_SPIKE_TRAP_ARMED);
+
+    // Scanning again, or outside the level, creates nothing.
+    world::spawnColumn(16);
+    world::spawnColumn(-1);
+    world::spawnColumn(21 * 16);
+    EXPECT_EQ(activeEnemies(), 6);
+}
+
+std::vector<uint8_t> levelBytes(int header, size_t cellBytes) {
+    std::vector<uint8_t> bytes = {uint8_t(header & 0xFF), uint8_t(header >> 8)};
+    bytes.resize(2 + cellBytes, world::TILE_BLOCK);
+    return bytes;
+}
+
+TEST_F(LevelLoad, RefusesBytesThatAreNoPlayableLevelAndKeepsTheOldOne) {
+    load(kItemAndDoor);
+    const struct {
+        std::vector<uint8_t> bytes;
+        world::LevelFault fault;
+    } cases[] = {
+        {{}, world::LEVEL_NO_DATA},
+        {{20}, world::LEVEL_NO_DATA},
+        {levelBytes(20, 21 * 12 - 1), world::LEVEL_SHORT},
+        {levelBytes(0xFFFF, 1000), world::LEVEL_SHORT},
+        {levelBytes(19, 20 * 12), world::LEVEL_NARROW},
+        {levelBytes(0, 12), world::LEVEL_NARROW},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(world::checkLevelBytes(c.bytes.data(), c.bytes.size()), c.fault);
+        EXPECT_EQ(world::parseLevel(c.bytes.data(), c.bytes.size()), c.fault);
+        EXPECT_EQ(world::levelMap.width, 21);
+        EXPECT_EQ(cell(10, 9), world::TILE_ITEM);
+        EXPECT_EQ(world::level.cameraX, 0);
+    }
+    EXPECT_EQ(world::parseLevel(nullptr, 100), world::LEVEL_NO_DATA);
+
+    // Exactly enough bytes, trailing bytes ignored, and the widest level there can be.
+    for (const std::vector<uint8_t>& bytes :
+         {levelBytes(20, 21 * 12), levelBytes(20, 21 * 12 + 5), levelBytes(0xFFFF, 65536 * 12)}) {
+        EXPECT_EQ(world::parseLevel(bytes.data(), bytes.size()), world::LEVEL_OK);
+        EXPECT_EQ(world::levelMap.width, (bytes[0] | bytes[1] << 8) + 1);
+    }
+}
+
+TEST_F(LevelLoad, FindsWhereABoxComesToRestInItsColumn) {
+    load(R"(
+map
+.#...................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+.....................
+#.#.#################
+)");
+    EXPECT_EQ(world::restingY(0, 100), 160);
+    EXPECT_EQ(world::restingY(0, 163), 163);  // already in the floor: it stays
+    EXPECT_EQ(world::restingY(0, -1000), 160);
+    EXPECT_EQ(world::restingY(16, -1000), -1000);  // row 0 continues upwards
+    EXPECT_EQ(world::restingY(16, 0), std::nullopt);  // below the top nothing in column 1
+    EXPECT_EQ(world::restingY(48, 100), std::nullopt);
+    EXPECT_EQ(world::restingY(-5, 100), 100);  // beyond the ends stands the wall
+    EXPECT_EQ(world::restingY(336, 500), 500);
+}
+
+class LevelFiles : public WorldTest {
+  protected:
+    test_support::ScratchDirectory scratch;
+};
+
+TEST_F(LevelFiles, TheTestMapAndArchivedLevelsLoadAndBadOnesEndTheProgram) {
+    const std::vector<uint8_t> good = compile(kItemAndDoor);
+    std::filesystem::create_directories("maps");
+    std::filesystem::create_directories("data");
+    test_support::writeArchive("data/maps.zda",
+                               {{"plan0.bin", good}, {"plan8.bin", levelBytes(30, 20)}});
+
+    const auto loads = [](const char* name) {
+        return test_support::runInChild([name] {
+            archive::openArchives();
+            world::loadLevel(name);
+            std::printf("width %d items %d\n", world::levelMap.width, world::level.itemsLeft);
+        });
+    };
+    const struct {
+        const char* name;
+        std::string output;
+        int status;
+    } cases[] = {
+        {"plan0", "width 21 items 1\n", 0},
+        {"plan8", "Can't load file: plan8\n", 1},     // shorter than its header says
+        {"beginner", "Can't load file: beginner\n", 1},  // not in the archive
+        {nullptr, "Can't load file: maps/test.bin\n", 1},  // no test map yet
+    };
+    for (const auto& c : cases) {
+        const test_support::ChildResult result = loads(c.name);
+        EXPECT_EQ(result.output, c.output);
+        EXPECT_EQ(result.exitStatus, c.status);
+    }
+
+    test_support::writeFile("maps/test.bin", good);
+    EXPECT_EQ(loads(nullptr).output, "width 21 items 1\n");
+    test_support::writeFile("maps/test.bin", {});
+    EXPECT_EQ(loads(nullptr).output, "Can't load file: maps/test.bin\n");
+    test_support::writeFile("maps/test.bin", levelBytes(19, 20 * 12));
+    EXPECT_EQ(loads(nullptr).output, "Can't load file: maps/test.bin\n");
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#pragma once
+// What the world tests share: a clean world before every test, fixture levels written in the
+// level text format (through the shared legend), and the sounds the rules asked for.
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+#include <vector>
+
+#include "audio/sound.h"
+#include "level_text.h"
+#include "world/effects.h"
+#include "world/enemies.h"
+#include "world/level.h"
+#include "world/player.h"
+#include "world/score.h"
+#include "world/tiles.h"
+#include "world/world_step.h"
+
+class WorldTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        world::freeLevel();
+        world::level = {};
+        world::run = {};
+        world::clearEnemies();
+        world::clearTileEffects();
+        audio::soundsPlayed = {};
+    }
+    void TearDown() override { world::freeLevel(); }
+
+    // The level file bytes of a level text; the test fails on any compile error.
+    static std::vector<uint8_t> compile(std::string_view text) {
+        level_text::Diagnostics errors;
+        std::vector<uint8_t> bytes = level_text::compileWithSharedLegend(text, errors, false);
+        for (const level_text::Diagnostic& error : errors) ADD_FAILURE() << error.text();
+        return bytes;
+    }
+    // Loads a level text as for a new life (enemy slots cleared first, as the run flow does).
+    static void load(std::string_view text) {
+        const std::vector<uint8_t> bytes = compile(text);
+        world::clearEnemies();
+        ASSERT_EQ(world::parseLevel(bytes.data(), bytes.size()), world::LEVEL_OK);
+    }
+    // Loads a level text and places the player at the restart point.
+    void start(std::string_view text) {
+        load(text);
+        ASSERT_TRUE(world::placePlayer(player));
+    }
+    // One frame of play with these controls held.
+    void step(world::Controls controls = {}) { world::stepPlayFrame(player, controls); }
+    void steps(int n, world::Controls controls = {}) {
+        for (int i = 0; i < n; ++i) step(controls);
+    }
+
+    static world::TileCode cell(int column, int row) { return world::cellOfGrid(column, row); }
+    static int sounds(audio::SoundId id) { return audio::soundsPlayed[size_t(id)]; }
+    static int activeEnemies() {
+        int n = 0;
+        for (const world::EnemySlot& e : world::enemies) n += e.active;
+        return n;
+    }
+
+    world::PlayerState player;
+};
+
+constexpr world::Controls kNone{};
+constexpr world::Controls kRight{false, true, false, false};
+constexpr world::Controls kLeft{true, false, false, false};
+constexpr world::Controls kJump{false, false, true, false};
+constexpr world::Controls kRightJump{false, true, true, false};
+constexpr world::Controls kSlowRight{false, true, false, true};
