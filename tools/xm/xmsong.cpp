@@ -1,0 +1,58 @@
+// xmsong: compiles one song source of ours into an XM module.
+//
+//   xmsong SONG.song OUT.xm     writes the module, prints its channels, patterns and length
+//
+// Errors are one line on standard error ("file:line: reason") and exit status 1.
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "song_compiler.h"
+#include "xm_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "xmsong: %s\n", message.c_str());
+    return 1;
+}
+
+// Writes next to the target and renames over it, so a failed write never leaves half a file.
+bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    const fs::path temporary = path.string() + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        if (!out.flush()) return false;
+    }
+    std::error_code error;
+    fs::rename(temporary, path, error);
+    if (error) fs::remove(temporary, error);
+    return !error;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) return fail("usage: xmsong SONG.song OUT.xm");
+    std::ifstream in(argv[1], std::ios::binary);
+    if (!in) return fail(std::string("cannot read ") + argv[1]);
+    const std::string source((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+    xm::Module module;
+    std::string error;
+    if (!xmsong::compileSong(source, fs::path(argv[1]).filename().string(), module, error))
+        return fail(error);
+    const std::vector<uint8_t> bytes = xm::writeModule(module);
+    if (!writeFile(argv[2], bytes)) return fail(std::string("cannot write ") + argv[2]);
+    std::printf("%s: %d channels, %zu patterns, %zu orders, %zu instruments, %.1f s, %zu bytes\n",
+                argv[2], module.channels, module.patterns.size(), module.orders.size(),
+                module.instruments.size(), xmsong::songSeconds(module), bytes.size());
+    return 0;
+}
