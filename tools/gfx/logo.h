@@ -1,0 +1,28 @@
+#pragma once
+// The title logo: block letters laid out on a coarse grid, then rendered large with a
+// shaded fill, a bevelled edge, a dark outline and a drop shadow on the transparent key.
+//
+//   cell 4                      pixels per grid cell
+//   gap 2                       empty cells between letters
+//   fill logo.1 logo.2 ...      ramp from the top of the letters to their foot, dithered
+//   light logo.light            lit upper and left edges
+//   dark logo.dark              shaded lower and right edges
+//   outline logo.ink            two pixels round the letters
+//   shadow logo.shadow          the outline's shape, moved three pixels right and down
+//   letter [raise=N]            a letter grid follows, closed by "end"; raise lifts it N rows
+//
+// Grid cells: '#' filled, '.' empty, and four half cells cut along a diagonal: 'q' has its
+// top-left corner cut away, 'p' its top-right, 'd' its bottom-left, 'b' its bottom-right.
+
+#include <string>
+
+#include "image.h"
+#include "palette.h"
+#include "text_source.h"
+
+namespace gfx {
+
+// Renders a logo source with one palette; false with a reason at the first fault.
+bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::string& error);
+
+}  // namespace gfx
