@@ -79,7 +79,6 @@ void removeOffset(std::vector<float>& samples) {
 
 std::optional<std::vector<int16_t>> finishSound(std::vector<float> samples, double peakLevel,
                                                 std::string& error) {
-    removeOffset(samples);
     const double rawPeak = peakOf(samples);
     if (rawPeak == 0) {
         error = "the sound is silent";
@@ -88,6 +87,8 @@ std::optional<std::vector<int16_t>> finishSound(std::vector<float> samples, doub
     size_t end = samples.size();
     while (end > 0 && std::fabs(samples[end - 1]) < rawPeak * kSilenceLevel) --end;
     samples.resize(end);
+    // After the cut: the remover's slow settling would otherwise count as sound.
+    removeOffset(samples);
 
     const double seconds = double(samples.size()) / kOutputRate;
     if (seconds < kShortestSound || seconds > kLongestSound) {

@@ -1,8 +1,8 @@
 #pragma once
 // Turning a rendered voice into the samples of a game effect: half the sample rate (the
-// mixer runs at 22,050 Hz and SDL converts only power-of-two ratios well), any steady offset
-// removed (a narrow square pulse has one), trailing silence cut, a short fade at each end so
-// the first and last samples are silent and nothing clicks, the peak set to the effect's
+// mixer runs at 22,050 Hz and SDL converts only power-of-two ratios well), trailing silence
+// cut, any steady offset removed (a narrow square pulse has one), a short fade at each end
+// so the first and last samples are silent and nothing clicks, the peak set to the effect's
 // level, 16 bits.
 
 #include <cstdint>
@@ -30,7 +30,7 @@ void removeOffset(std::vector<float>& samples);
 // second sample.
 std::vector<float> halveRate(const std::vector<float>& samples);
 
-// Removes the offset, trims, fades and normalises samples at kOutputRate so that the
+// Trims, removes the offset, fades and normalises samples at kOutputRate so that the
 // loudest one is at `peakLevel` dBFS, and quantises them. Nothing, with `error` set, when
 // the sound is silent or its length lies outside kShortestSound..kLongestSound.
 std::optional<std::vector<int16_t>> finishSound(std::vector<float> samples, double peakLevel,

@@ -117,7 +117,9 @@ bool splitNumber(std::string_view text, double& number, std::string_view& unit) 
     const auto [stop, failure] = std::from_chars(begin, end, number);
     if (failure != std::errc() || !std::isfinite(number)) return false;
     unit = trim(std::string_view(stop, size_t(end - stop)));
-    return unit.find_first_of(" \t") == std::string_view::npos;
+    const bool looksNumeric = !unit.empty() && std::string_view("0123456789.+-").find(unit[0]) !=
+                                                   std::string_view::npos;
+    return !looksNumeric && unit.find_first_of(" \t") == std::string_view::npos;
 }
 
 // Reads the value of one key into `params`; false with `problem` set when it is not valid.
