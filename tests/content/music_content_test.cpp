@@ -29,7 +29,7 @@ constexpr int kChunkBytes = 4096;        // one mixing buffer of the music hook
 constexpr int kPeakLimit = 31000;        // about -0.5 dBFS
 constexpr int kQuietWindowFrames = 2 * kRate;
 constexpr double kQuietRms = 60.0;       // below this a two-second stretch counts as silent
-constexpr double kLengthSlack = 0.75;    // ModPlug_GetLength counts whole seconds
+constexpr double kLengthSlack = 1.5;     // libmodplug counts whole ms per row, whole seconds in all
 constexpr double kQuietestSong = -30.0;  // dBFS over the whole module
 
 struct Track {
