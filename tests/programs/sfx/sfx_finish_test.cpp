@@ -81,9 +81,9 @@ TEST(SfxFinish, TrailingSilenceAndNearSilenceAreCut) {
 }
 
 TEST(SfxFinish, OffsetIsRemoved) {
-    // A thin pulse: high a fifth of the time, so it sits well off zero.
+    // A thin pulse from 0 up to 1 a fifth of the time: its mean is 0.2, not 0.
     std::vector<float> pulse(size_t(0.5 * sfx::kOutputRate));
-    for (size_t i = 0; i < pulse.size(); ++i) pulse[i] = i % 100 < 20 ? 0.8f : -0.2f;
+    for (size_t i = 0; i < pulse.size(); ++i) pulse[i] = i % 100 < 20 ? 1.0f : 0.0f;
     std::string error;
     const std::optional<std::vector<int16_t>> finished = sfx::finishSound(pulse, -3, error);
     ASSERT_TRUE(finished) << error;

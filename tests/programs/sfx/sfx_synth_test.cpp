@@ -146,12 +146,20 @@ TEST(SynthVoice, DutySetsTheShareOfTheCycleThatIsHigh) {
     }
 }
 
-TEST(SynthVoice, RepeatRestartsTheSlide) {
+TEST(SynthVoice, RepeatRestartsTheSlideAndTheArpeggio) {
     const std::vector<float> samples = render(
         "wave = sine\nfrequency = 300 Hz\nslide = 0.3\nrepeat_speed = 60 ms\nsustain = 200 ms\n");
     const double start = pitchBetween(samples, kRenderRate, 0.002, 0.015);
     EXPECT_GT(pitchBetween(samples, kRenderRate, 0.045, 0.059), start * 1.2);
     EXPECT_NEAR(pitchBetween(samples, kRenderRate, 0.062, 0.075), start, start * 0.02);
+
+    // The arpeggio jump comes again after every restart.
+    const std::vector<float> jumps = render(
+        "wave = sine\nfrequency = 300 Hz\narpeggio = 12 st\narpeggio_speed = 30 ms\n"
+        "repeat_speed = 60 ms\nsustain = 200 ms\n");
+    EXPECT_NEAR(pitchBetween(jumps, kRenderRate, 0.035, 0.058), 600, 3);
+    EXPECT_NEAR(pitchBetween(jumps, kRenderRate, 0.062, 0.088), 300, 2);
+    EXPECT_NEAR(pitchBetween(jumps, kRenderRate, 0.095, 0.118), 600, 3);
 }
 
 TEST(SynthVoice, FiltersShapeTheSpectrumOfNoise) {
@@ -163,6 +171,11 @@ TEST(SynthVoice, FiltersShapeTheSpectrumOfNoise) {
                sfx_test::bandPower(samples, kRenderRate, lowB, highB);
     };
     const std::vector<float> plain = render(noise);
+    // Plain noise is white: as much power per Hz low as high (a tone would put it all on
+    // its harmonics).
+    const double perHzLow = sfx_test::bandPower(plain, kRenderRate, 200, 1000) / 800;
+    const double perHzHigh = sfx_test::bandPower(plain, kRenderRate, 6000, 10000) / 4000;
+    EXPECT_NEAR(perHzHigh / perHzLow, 1, 0.5);
     // Low-pass 0.3 cuts at about 3 kHz and falls 12 dB per octave: 6-10 kHz is at least
     // 12 dB (16 times) further down than before, next to 200-1000 Hz.
     const std::vector<float> lowpassed = render(noise + "lowpass = 0.3\n");
