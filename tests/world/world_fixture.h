@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +18,21 @@
 #include "world/score.h"
 #include "world/tiles.h"
 #include "world/world_step.h"
+
+// A level text `width` columns wide: empty but for the given rows (written from column 0 on,
+// padded with '.'), and solid ground in row 11 unless row 11 is given. Extra legend lines may
+// come first.
+inline std::string levelText(const std::map<int, std::string>& rows, int width = 30,
+                             std::string_view legend = "") {
+    std::string text = std::string(legend) + "map\n";
+    for (int row = 0; row < 12; ++row) {
+        std::string line(size_t(width), row == 11 ? '#' : '.');
+        if (auto found = rows.find(row); found != rows.end())
+            line.replace(0, found->second.size(), found->second);
+        text += line + "\n";
+    }
+    return text;
+}
 
 class WorldTest : public ::testing::Test {
   protected:

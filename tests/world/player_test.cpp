@@ -1,0 +1,449 @@
+// The player: placement, walking, the jump, landing, every tile contact, scrolling, the ways
+// to die, and the time and air rules. Each test plays real frames of a small level.
+
+#include "world_fixture.h"
+
+namespace {
+
+using Player = WorldTest;
+
+// On the floor of row 11 a standing player's top is at y 160.
+constexpr int32_t kFloorY = 160;
+
+TEST_F(Player, IsPlacedOnTheFirstSolidCellBelowTheRestartPoint) {
+    start(levelText({{8, ".#"}}));
+    EXPECT_EQ(player.x, 16);
+    EXPECT_EQ(player.y, 112);
+    EXPECT_EQ(player.alive, 1);
+    EXPECT_EQ(player.frame, world::kFrameRest);
+    EXPECT_EQ(world::run.timeLeft, world::kLifeFrames);
+    EXPECT_EQ(world::run.airLeft, world::kMaxAir);
+
+    // A restart column with nothing solid below the restart point is refused.
+    load(levelText({{11, "#.####"}}));
+    player = {};
+    world::run.airLeft = 3;
+    EXPECT_FALSE(world::placePlayer(player));
+    EXPECT_EQ(player.alive, 0);
+    EXPECT_EQ(world::run.airLeft, 3);
+}
+
+TEST_F(Player, AJumpRisesFiftyPixelsInItsOwnStepsAndLandsOnTheTileBoundary) {
+    start(levelText({}));
+    step();  // settle on the ground
+    ASSERT_EQ(player.y, kFloorY);
+    std::vector<int32_t> rises;
+    for (int frame = 0; frame < 18; ++frame) {
+        const int32_t before = player.y;
+        step(frame == 0 ? kJump : kNone);  // letting go does not cut the jump short
+        rises.push_back(before - player.y);
+    }
+    EXPECT_EQ(rises, (std::vector<int32_t>{5, 5, 4, 4, 4, 4, 3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}));
+    EXPECT_EQ(player.y, kFloorY - 50);
+
+    int frames = 0;
+    while (player.y != kFloorY && frames < 100) {
+        step();
+        ++frames;
+    }
+    EXPECT_EQ(player.y, kFloorY);
+    EXPECT_EQ(player.vy, world::kRestingSpeed);
+    step();
+    EXPECT_EQ(player.y, kFloorY);  // it sinks a pixel each frame and is snapped back
+}
+
+TEST_F(Player, JumpsAgainOnLandingOnlyAfterAFreshPress) {
+    start(levelText({}));
+    step();
+    // Holding jump through the landing after a jump does not jump again.
+    for (int i = 0; i < 60; ++i) step(kJump);
+    EXPECT_EQ(player.y, kFloorY);
+    EXPECT_EQ(player.jumpLatched, 1);
+
+    // A press that starts in mid-air is kept and jumps on the first frame on the ground.
+    step();
+    player.y = 100;
+    while (player.y < kFloorY) step(kJump);
+    EXPECT_EQ(player.y, kFloorY);
+    step(kJump);
+    EXPECT_EQ(player.y, kFloorY - 5);
+    EXPECT_EQ(player.vy, world::kJumpSpeed + 1);
+}
+
+TEST_F(Player, AStompBouncesFourPixelsOrGivesAFullJumpWithAFreshPress) {
+    start(levelText({}));
+    player.y = 100;
+    player.vy = 12;
+    player.bounce = 1;
+    int32_t top = player.y;
+    for (int i = 0; i < 8; ++i) {
+        step();
+        top = std::min(top, player.y);
+    }
+    EXPECT_EQ(top, 96);
+
+    player.y = 100;
+    player.vy = 12;
+    player.bounce = 1;
+    step(kJump);
+    EXPECT_EQ(player.vy, world::kJumpSpeed + 1);
+    EXPECT_EQ(player.y, 95);
+    EXPECT_EQ(player.bounce, 0);
+}
+
+TEST_F(Player, WalksTwoPixelsOrOneWithDownHeldAndEvensOutAnOddX) {
+    const struct {
+        int32_t x;
+        world::Controls controls;
+        std::vector<int32_t> path;
+    } cases[] = {
+        {16, kRight, {18, 20, 22}},
+        {16, kSlowRight, {17, 18, 19}},
+        {17, kRight, {18, 20, 22}},
+        {40, kLeft, {38, 36, 34}},
+        {41, kLeft, {40, 38, 36}},
+        {40, {true, false, false, true}, {39, 38, 37}},
+    };
+    for (const auto& c : cases) {
+        start(levelText({}));
+        player.x = c.x;
+        std::vector<int32_t> path;
+        for (int i = 0; i < 3; ++i) {
+            step(c.controls);
+            path.push_back(player.x);
+        }
+        EXPECT_EQ(path, c.path) << "from " << c.x;
+    }
+}
+
+TEST_F(Player, TheLowerSideProbeLiesHigherAtTheFasterSpeed) {
+    // Blocks in row 10 at column 3 and at column 0; the player's box hangs so that the
+    // blocks' top edges lie at its y + 15.
+    const struct {
+        int32_t x;
+        world::Controls controls;
+        int32_t expected;
+    } cases[] = {
+        {32, kRight, 34},      {32, kSlowRight, 32},  // the wall to the right
+        {16, kLeft, 14},       {16, {true, false, false, true}, 16},  // and to the left
+    };
+    for (const auto& c : cases) {
+        load(levelText({{10, "#..#"}}));
+        player = {};
+        player.alive = 1;
+        player.x = c.x;
+        player.y = 145;
+        world::updatePlayer(player, c.controls.left, c.controls.right, false, c.controls.down,
+                            -100);
+        EXPECT_EQ(player.x, c.expected) << c.x << (c.controls.down ? " slow" : " fast");
+    }
+}
+
+TEST_F(Player, NeverStepsLeftFromTheViewsLeftEdge) {
+    start(levelText({}));
+    world::level.cameraX = 1;
+    player.x = 2;
+    step(kLeft);
+    EXPECT_EQ(player.x, 0);  // one pixel left of the view
+    step(kLeft);
+    EXPECT_EQ(player.x, 0);
+    world::level.cameraX = 0;
+    player.x = 1;
+    step(kLeft);
+    EXPECT_EQ(player.x, 0);
+    step(kLeft);
+    EXPECT_EQ(player.x, 0);
+}
+
+TEST_F(Player, WalkingPicturesRunInOrderAndStandingOnesFollow) {
+    start(levelText({}));
+    std::vector<int32_t> frames;
+    for (int i = 0; i < 13; ++i) {
+        step(kRight);
+        frames.push_back(player.frame);
+    }
+    EXPECT_EQ(frames, (std::vector<int32_t>{1, 1, 2, 2, 2, 3, 3, 3, 4, 4, 4, 1, 1}));
+    step();
+    EXPECT_EQ(player.frame, world::kFrameStandRight);
+
+    player.walkCounter = 0;
+    frames.clear();
+    for (int i = 0; i < 14; ++i) {
+        step(kLeft);
+        frames.push_back(player.frame);
+    }
+    EXPECT_EQ(frames, (std::vector<int32_t>{5, 5, 8, 8, 8, 7, 7, 7, 6, 6, 6, 5, 5, 5}));
+    steps(500);
+    EXPECT_EQ(player.frame, world::kFrameStandLeft);
+    EXPECT_EQ(player.idleCounter, 500);
+    step();
+    EXPECT_EQ(player.frame, world::kFrameRest);
+    EXPECT_EQ(player.walkCounter, 0);
+}
+
+TEST_F(Player, TheViewFollowsOnePixelPastTwoHundredAndTwoPastTwoHundredThirty) {
+    const struct {
+        int32_t intoView;
+        int32_t scrolled;
+    } cases[] = {{200, 0}, {201, 1}, {230, 1}, {231, 2}, {300, 2}};
+    for (const auto& c : cases) {
+        start(levelText({}, 60));
+        world::level.cameraX = 100;
+        player.x = 100 + c.intoView;
+        step();
+        EXPECT_EQ(world::level.cameraX, 100 + c.scrolled) << c.intoView;
+    }
+}
+
+TEST_F(Player, TheOpenDoorEndsTheLevelAndTheClosedOneRemindsOfItems) {
+    start(levelText({{9, "......[]"}, {10, "......()"}}));
+    while (!player.reachedExit && player.x < 200) step(kRight);
+    EXPECT_EQ(player.x, 112);  // the top-left corner entered the bottom-right door cell
+
+    start(levelText({{9, "......[]...*"}, {10, "......()"}}));
+    ASSERT_EQ(cell(6, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
+    while (!player.forgotItems && player.x < 200) step(kRight);
+    EXPECT_EQ(player.x, 112);
+    EXPECT_EQ(player.reachedExit, 0);
+}
+
+TEST_F(Player, SpikesKillOnAnyCornerAndTheDyingHopFollows) {
+    start(levelText({{10, ".....^"}}));
+    while (!player.dying && player.x < 200) step(kRight);
+    // At x 66 the right edge x + 15 is first inside column 5; the kill frame already hops.
+    EXPECT_EQ(player.x, 65);
+    EXPECT_EQ(player.y, kFloorY - 4);
+    EXPECT_EQ(world::run.deathMessage, world::kImpaled);
+    EXPECT_EQ(sounds(audio::SOUND_AJ), 1);
+    EXPECT_EQ(player.alive, 1);
+
+    // The hop: 28 pixels up while drifting left a pixel a frame, then out at the bottom.
+    const int32_t killedAt = player.x;
+    int32_t top = player.y;
+    int frames = 0;
+    while (player.alive && frames < 1000) {
+        step(kRight);
+        top = std::min(top, player.y);
+        ++frames;
+    }
+    EXPECT_EQ(top, kFloorY - 28);
+    EXPECT_EQ(player.x, killedAt - frames);
+    EXPECT_GT(player.y, world::kDyingEndY);
+    EXPECT_EQ(player.idleCounter, 0);
+    EXPECT_EQ(sounds(audio::SOUND_AJ), 1);
+}
+
+TEST_F(Player, ATrapDoorShutsBehindThePlayerAndOnlyTheLastOfARun) {
+    start(levelText({{10, ".....T.....TT"}}));
+    while (player.x < 100) step(kRight);
+    EXPECT_EQ(sounds(audio::SOUND_TRDOOR), 1);
+    steps(4);
+    EXPECT_EQ(cell(5, 10), world::TILE_TRAP_DOOR_CLOSED);
+
+    while (player.x < 220) step(kRight);
+    steps(5);
+    EXPECT_EQ(cell(11, 10), world::TILE_TRAP_DOOR_OPEN);
+    EXPECT_EQ(cell(12, 10), world::TILE_TRAP_DOOR_CLOSED);
+    EXPECT_EQ(sounds(audio::SOUND_TRDOOR), 2);
+}
+
+TEST_F(Player, ASpikeTrapSpringsUnderThePlayersMiddle) {
+    start(levelText({{10, "......:"}}));
+    ASSERT_EQ(cell(6, 10), world::TILE_SPIKE_TRAP_ARMED);
+    while (sounds(audio::SOUND_BOINK) == 0 && player.x < 200) step(kRight);
+    EXPECT_EQ(player.x + 8, 96);  // the middle reached column 6
+    EXPECT_EQ(sounds(audio::SOUND_BOINK), 1);
+    int frames = 0;
+    while (!player.dying && frames < 20) {
+        step();
+        ++frames;
+    }
+    EXPECT_EQ(frames, 5);  // 0, 0, 87, 87, then spikes
+    EXPECT_EQ(world::run.deathMessage, world::kImpaled);
+}
+
+TEST_F(Player, PickUpsAreTakenOnceByThePlayersMiddle) {
+    world::run.lives = 6;
+    start(levelText({{9, ".....[]"}, {10, ".....()+*"}}));
+    ASSERT_EQ(world::level.itemsLeft, 1);
+    while (player.x < 160) step(kRight);
+    EXPECT_EQ(world::run.lives, 7);
+    EXPECT_EQ(sounds(audio::SOUND_TADA), 1);
+    EXPECT_EQ(sounds(audio::SOUND_CHEW), 1);
+    EXPECT_EQ(world::level.itemsLeft, 0);
+    EXPECT_EQ(world::run.score, 1);
+    EXPECT_EQ(sounds(audio::SOUND_KLACK), 1);
+    EXPECT_EQ(cell(5, 9), world::TILE_DOOR_TOP_LEFT);
+    EXPECT_EQ(cell(7, 10), 0);
+    EXPECT_EQ(cell(8, 10), 0);
+}
+
+TEST_F(Player, AnItemIsTakenOnceEvenWhenNoEffectSlotIsFree) {
+    start(levelText({{9, "..*.....[]"}, {10, "..*.....()"}}, 30));
+    ASSERT_EQ(world::level.itemsLeft, 2);
+    // Every slot busy with a checkpoint animation somewhere in the sky, kept running.
+    const auto fillEffects = [] {
+        for (int i = 0; i < world::kTileEffectSlots; ++i)
+            world::startTileEffect(i * 16, 0, world::EFFECT_CHECKPOINT);
+    };
+    player.x = 32;
+    for (int i = 0; i < 10; ++i) {
+        fillEffects();
+        step();
+    }
+    EXPECT_EQ(world::level.itemsLeft, 1);
+    EXPECT_EQ(world::run.score, 1);
+    EXPECT_EQ(cell(2, 10), 0);
+    EXPECT_EQ(cell(2, 9), world::TILE_ITEM);
+    EXPECT_EQ(sounds(audio::SOUND_CHEW), 1);
+}
+
+TEST_F(Player, ACheckpointMovesTheRestartPointAndAnimatesOnlyAfterThePlayerLeaves) {
+    start(levelText({{10, ".....C...c"}}));
+    while (player.x < 80) step(kRight);
+    EXPECT_EQ(world::level.restartX, 80);
+    EXPECT_EQ(world::level.restartY, kFloorY);
+    EXPECT_EQ(sounds(audio::SOUND_KNIRK), 1);
+    steps(40);
+    EXPECT_EQ(cell(5, 10), world::TILE_CHECKPOINT);
+    EXPECT_EQ(sounds(audio::SOUND_KNIRK), 1);
+
+    std::vector<world::TileCode> codes;
+    for (int i = 0; i < 24; ++i) {
+        step(player.x < 100 ? kRight : kNone);
+        codes.push_back(cell(5, 10));
+    }
+    EXPECT_EQ(codes.front(), world::TILE_CHECKPOINT);
+    EXPECT_EQ(codes.back(), world::TILE_CHECKPOINT_TAKEN);
+    EXPECT_NE(std::find(codes.begin(), codes.end(), world::TILE_CHECKPOINT_TAKING), codes.end());
+
+    // A taken checkpoint is no checkpoint.
+    while (player.x < 160) step(kRight);
+    EXPECT_EQ(world::level.restartX, 80);
+}
+
+TEST_F(Player, HeadBumpsBreakBricksBumpBlocksAndPushThePlayerDown) {
+    const struct {
+        char block;
+        int32_t points;
+        int klonks, kracks;
+        world::TileCode after;  // 12 frames after the hit
+    } cases[] = {
+        {'B', 1, 0, 1, 0},
+        {'?', 0, 1, 0, world::TILE_BUMP_BLOCK},
+        {'#', 0, 0, 0, world::TILE_BLOCK},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        start(levelText({{8, std::string("..") + c.block}}));
+        player.x = 32;  // under the block, beside the restart column
+        step();
+        step(kJump);  // 155
+        step();       // 150
+        step();       // 146
+        step();       // 142: the head in row 8
+        EXPECT_EQ(player.y, 144) << c.block;
+        EXPECT_EQ(player.vy, world::kRestingSpeed) << c.block;
+        EXPECT_EQ(world::run.score, c.points) << c.block;
+        EXPECT_EQ(sounds(audio::SOUND_KLONK), c.klonks) << c.block;
+        EXPECT_EQ(sounds(audio::SOUND_KRACK), c.kracks) << c.block;
+        steps(12);
+        EXPECT_EQ(cell(2, 8), c.after) << c.block;
+    }
+}
+
+TEST_F(Player, ABrickHitWithoutAFreeEffectSlotStillScores) {
+    start(levelText({{8, "..B"}}));
+    player.x = 32;
+    step();
+    for (int i = 0; i < world::kTileEffectSlots; ++i)
+        world::startTileEffect(i * 16 + 160, 0, world::EFFECT_CHECKPOINT);
+    step(kJump);
+    steps(3);
+    EXPECT_EQ(world::run.score, 1);
+    EXPECT_EQ(sounds(audio::SOUND_KRACK), 0);
+    EXPECT_EQ(cell(2, 8), world::TILE_BRICK);
+}
+
+TEST_F(Player, CrumblingBlocksGiveWayUnderTheMiddleOrAnEdge) {
+    // Under the middle.
+    start(levelText({{11, "#%###"}}));
+    player.x = 16;
+    std::vector<world::TileCode> codes;
+    for (int i = 0; i < 12; ++i) {
+        step();
+        codes.push_back(cell(1, 11));
+    }
+    EXPECT_EQ(codes, (std::vector<world::TileCode>{22, 180, 180, 181, 181, 182, 182, 183, 183,
+                                                   0, 0, 0}));
+    steps(10);
+    EXPECT_GT(player.y, kFloorY);  // it falls through
+
+    // Under the right edge while the middle is over a gap.
+    start(levelText({{11, "##.%##"}}));
+    player.x = 34;
+    step();
+    step();
+    EXPECT_EQ(cell(3, 11), 180);
+}
+
+TEST_F(Player, AboveTheTopNoTileRuleRunsButTheGroundStillHolds) {
+    // A crumbling block in row 0: standing on it from above the level does not crumble it.
+    start(levelText({{0, "....%"}}));
+    player.x = 64;
+    player.y = -16;
+    steps(20);
+    EXPECT_EQ(player.y, -16);
+    EXPECT_EQ(cell(4, 0), world::TILE_CRUMBLING);
+}
+
+TEST_F(Player, FallingOutOfTheLevelEndsTheLifeAtOnceWithoutACry) {
+    start(levelText({{11, "##...#####"}}));
+    while (player.alive && player.x < 200) step(kRight);
+    EXPECT_EQ(player.alive, 0);
+    EXPECT_EQ(player.dying, 0);
+    EXPECT_GE(player.y, world::kFallOutY);
+    EXPECT_EQ(player.idleCounter, world::kDeathWaitFrames);
+    EXPECT_EQ(world::run.deathMessage, world::kFellToDeath);
+    EXPECT_EQ(sounds(audio::SOUND_AJ), 0);
+}
+
+TEST_F(Player, TimeRunsOutOnceThePlayerIsAlive) {
+    start(levelText({}));
+    world::run.timeLeft = 3;
+    steps(2);
+    EXPECT_EQ(player.alive, 1);
+    step();
+    EXPECT_EQ(player.alive, 0);
+    EXPECT_EQ(world::run.timeLeft, 0);
+    EXPECT_EQ(world::run.deathMessage, world::kTimeUp);
+    EXPECT_EQ(player.idleCounter, world::kDeathWaitFrames);
+    step();
+    EXPECT_EQ(world::run.timeLeft, 0);  // a dead player's time stands still
+}
+
+TEST_F(Player, WaterDrainsAirWithOneSplashAndAirRefillsTwiceAsFast) {
+    start(levelText({{10, ".~~"}}));
+    steps(10);
+    EXPECT_EQ(world::run.airLeft, world::kMaxAir - 10);
+    EXPECT_EQ(sounds(audio::SOUND_SPLASH), 1);
+    while (player.x < 48) step(kRight);
+    world::run.airLeft = 400;
+    steps(50);
+    EXPECT_EQ(world::run.airLeft, world::kMaxAir);
+    EXPECT_EQ(player.splashed, 0);
+
+    world::run.airLeft = 499;  // refills only from 498 down
+    step();
+    EXPECT_EQ(world::run.airLeft, 499);
+
+    while (player.x > 20) step(kLeft);
+    EXPECT_EQ(sounds(audio::SOUND_SPLASH), 2);
+    world::run.airLeft = 2;
+    steps(2);
+    EXPECT_EQ(player.alive, 0);
+    EXPECT_EQ(world::run.deathMessage, world::kDrowned);
+    EXPECT_EQ(player.idleCounter, world::kDeathWaitFrames);
+}
+
+}  // namespace
