@@ -28,6 +28,8 @@ struct TileEffect {
     int32_t t = 0;  // updates since the effect started or was restarted
     EffectType type = EFFECT_NONE;
     int32_t active = 0;  // 1 while it runs; 0 = free slot
+
+    bool operator==(const TileEffect&) const = default;
 };
 
 constexpr int kTileEffectSlots = 16;

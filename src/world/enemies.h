@@ -40,6 +40,8 @@ struct EnemySlot {
     int32_t active = 0;     // 1 = the slot holds an enemy
     int32_t stompable = 0;  // 1 if it can be stomped
     int32_t hits = 0;       // hat guy: stomps taken
+
+    bool operator==(const EnemySlot&) const = default;
 };
 
 constexpr int kEnemySlots = 16;

@@ -50,6 +50,8 @@ struct LevelState {
     int32_t restartY = kRestartStartY;   // checkpoint moves it, a death keeps it
     int32_t doorCell = 0;                // cell index of the exit door's top-left cell
     int32_t itemsLeft = 0;               // items to take before the door opens
+
+    bool operator==(const LevelState&) const = default;
 };
 
 extern LevelMap levelMap;

@@ -52,6 +52,8 @@ struct PlayerState {
     int32_t trapDoorX = 0;    // cell (top-left pixel) of the last trap door overlapped
     int32_t trapDoorY = 0;
     int32_t splashed = 0;  // the splash of the air rule was heard for this dive
+
+    bool operator==(const PlayerState&) const = default;
 };
 
 // Sets the player up at the restart point for a new life (standing on the first solid cell

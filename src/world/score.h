@@ -26,6 +26,8 @@ struct RunState {
     int32_t timeLeft = kLifeFrames;  // frames left in this life
     int32_t airLeft = kMaxAir;     // 0..500
     std::string_view deathMessage;  // shown after a death; empty when none
+
+    bool operator==(const RunState&) const = default;
 };
 
 extern RunState run;

@@ -3,9 +3,8 @@
 
 #include "world/world_step.h"
 
-#include "world/effects.h"
-#include "world/enemies.h"
-#include "world/level.h"
+#include <algorithm>
+#include <cstddef>
 
 namespace world {
 
@@ -30,6 +29,31 @@ void stepTitleFrame(PlayerState& player) {
     updateTileEffects();
     updateEnemies(player);
     scrollView(1);
+}
+
+WorldSnapshot saveWorld() {
+    WorldSnapshot snapshot;
+    const size_t count = size_t(levelMap.width) * kMapRows;
+    snapshot.width = levelMap.width;
+    snapshot.cells = std::make_unique<TileCode[]>(count);
+    if (count) std::copy_n(levelMap.cells.get(), count, snapshot.cells.get());
+    snapshot.level = level;
+    snapshot.run = run;
+    snapshot.enemies = enemies;
+    snapshot.tileEffects = tileEffects;
+    return snapshot;
+}
+
+void restoreWorld(const WorldSnapshot& snapshot) {
+    const size_t count = size_t(snapshot.width) * kMapRows;
+    if (levelMap.width != snapshot.width || !levelMap.cells)
+        levelMap.cells = std::make_unique<TileCode[]>(count);
+    levelMap.width = snapshot.width;
+    if (count) std::copy_n(snapshot.cells.get(), count, levelMap.cells.get());
+    level = snapshot.level;
+    run = snapshot.run;
+    enemies = snapshot.enemies;
+    tileEffects = snapshot.tileEffects;
 }
 
 }  // namespace world
