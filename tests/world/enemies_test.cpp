@@ -253,7 +253,7 @@ TEST_F(Enemies, LeaveWhenFarBehindFarAheadOrBelowTheLevel) {
         int32_t x, y, cameraX;
         bool stays;
     } cases[] = {
-        {100, 32, 349, true},  {100, 32, 351, false},  // 250 pixels behind the view
+        {100, 32, 350, true},  {100, 32, 351, false},  // 250 pixels behind the view
         {600, 32, 100, true},  {600, 32, 99, false},   // 500 pixels ahead of it
         {100, 200, 0, true},   {100, 201, 0, false},   // below the level
     };

@@ -153,6 +153,10 @@ TEST_F(Player, NeverStepsLeftFromTheViewsLeftEdge) {
     EXPECT_EQ(player.x, 0);
     step(kLeft);
     EXPECT_EQ(player.x, 0);
+    world::level.cameraX = 10;
+    player.x = 10;
+    step(kLeft);
+    EXPECT_EQ(player.x, 10);
 }
 
 TEST_F(Player, WalkingPicturesRunInOrderAndStandingOnesFollow) {
@@ -322,6 +326,17 @@ TEST_F(Player, ACheckpointMovesTheRestartPointAndAnimatesOnlyAfterThePlayerLeave
     EXPECT_EQ(world::level.restartX, 80);
 }
 
+TEST_F(Player, ACheckpointIsFeltFourteenPixelsBelowTheTop) {
+    for (int32_t y : {145, 146}) {
+        start(levelText({{10, "..C"}}));
+        player.x = 32;
+        player.y = y;  // dropping in from above: its row 10 begins at y + 15 or y + 14
+        player.vy = 0;
+        world::updatePlayer(player, false, false, false, false, 0);
+        EXPECT_EQ(world::level.restartX, y == 145 ? 16 : 32) << y;
+    }
+}
+
 TEST_F(Player, HeadBumpsBreakBricksBumpBlocksAndPushThePlayerDown) {
     const struct {
         char block;
@@ -385,6 +400,12 @@ TEST_F(Player, CrumblingBlocksGiveWayUnderTheMiddleOrAnEdge) {
     step();
     step();
     EXPECT_EQ(cell(3, 11), 180);
+
+    // With the middle on firm ground the edges are not felt.
+    start(levelText({{11, "##%"}}));
+    player.x = 20;
+    steps(5);
+    EXPECT_EQ(cell(2, 11), world::TILE_CRUMBLING);
 }
 
 TEST_F(Player, AboveTheTopNoTileRuleRunsButTheGroundStillHolds) {
