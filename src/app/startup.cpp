@@ -6,15 +6,23 @@
 
 #include "app/command_line.h"
 #include "app/fatal.h"
-#include "app/frame_clock.h"
+#include "app/game_loop.h"
 #include "app/input.h"
 #include "archive/archive.h"
+#include "audio/music.h"
 #include "audio/sound.h"
+#include "persist/config.h"
+#include "persist/hiscores.h"
+#include "screens/intro_screens.h"
 #include "video/display.h"
+#include "video/graphics.h"
+#include "world/level.h"
 
 namespace app {
 
 namespace {
+
+constexpr int kEffectVolumeDivisor = 6;  // effects play at a sixth of the volume setting
 
 struct Session {
     SDL_Joystick* joystick = nullptr;
@@ -46,18 +54,6 @@ void hideCursor() {
     SDL_SetCursor(session.cursor);
 }
 
-// Until the game itself is in place: a black picture, paced, until escape or a close.
-void showBlackUntilQuit() {
-    resetFrameClock();
-    while (!input.quitRequested) {
-        video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
-                        video::colorBlack);
-        video::presentFrame();
-        paceFrame();
-        pollInput();
-    }
-}
-
 }  // namespace
 
 int runProgram(int argc, char** argv) {
@@ -76,7 +72,29 @@ int runProgram(int argc, char** argv) {
     hideCursor();
     archive::openArchives();
 
-    showBlackUntilQuit();
+    video::loadFonts();
+    video::loadLogo();
+    if (!line.testMode) {
+        screens::showWarningScreen();
+        screens::showCreditsScreen();
+        if (!input.quitRequested) video::chooseGraphicsStyle();
+    }
+    if (!input.quitRequested && video::graphicsStyle == video::STYLE_HANDHELD) {
+        video::loadLogo();
+        video::freeFonts();
+        video::loadFonts();
+    }
+    video::loadScenePictures();
+
+    // A quit during the front-end screens skips the game and leaves trolk.cfg untouched.
+    if (!input.quitRequested) {
+        persist::readConfig();
+        session.configRead = true;
+        audio::setEffectVolume(persist::volume / kEffectVolumeDivisor);
+        audio::setMusicVolume(persist::volume);
+        persist::loadHiscores();
+        runGameLoop(line.testMode);
+    }
 
     SDL_FreeCursor(session.cursor);
     return shutdownGame();
@@ -86,9 +104,14 @@ int shutdownGame() {
     if (session.joystick) SDL_JoystickClose(session.joystick);
     session.joystick = nullptr;
     video::freeSmoothBuffer();
+    video::freePictures();
+    video::freeTileSet();
+    video::freeFonts();
     for (int id = 0; id < audio::kSoundCount; ++id) audio::freeSound(audio::SoundId(id));
+    world::freeLevel();
     archive::closeArchives();
     audio::closeAudio();
+    if (session.configRead) persist::writeConfig();
     SDL_Quit();
     return 0;
 }

@@ -136,10 +136,18 @@ void fillRect(SDL_Surface* surface, int x, int y, int w, int h, uint32_t color) 
     SDL_FillRect(surface, &rect, color);
 }
 
-void drawVeil() {
-    SDL_Rect at{0, 0, 0, 0};
-    SDL_BlitSurface(veil, nullptr, backBuffer, &at);
+void blitAt(SDL_Surface* picture, int x, int y) {
+    SDL_Rect at{Sint16(x), Sint16(y), 0, 0};
+    SDL_BlitSurface(picture, nullptr, backBuffer, &at);
 }
+
+void blitArea(SDL_Surface* picture, int sx, int sy, int w, int h, int x, int y) {
+    SDL_Rect from{Sint16(sx), Sint16(sy), Uint16(w), Uint16(h)};
+    SDL_Rect at{Sint16(x), Sint16(y), 0, 0};
+    SDL_BlitSurface(picture, &from, backBuffer, &at);
+}
+
+void drawVeil() { blitAt(veil, 0, 0); }
 
 void freeSmoothBuffer() {
     std::free(smoothBuffer);

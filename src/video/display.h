@@ -45,6 +45,10 @@ void setUpDisplay(const DisplaySettings& settings);
 void presentFrame();
 // SDL_FillRect of that rectangle.
 void fillRect(SDL_Surface* surface, int x, int y, int w, int h, uint32_t color);
+// Blits a whole picture to (x, y) of the back buffer.
+void blitAt(SDL_Surface* picture, int x, int y);
+// Blits the area (sx, sy, w, h) of a picture to (x, y) of the back buffer.
+void blitArea(SDL_Surface* picture, int sx, int sy, int w, int h, int x, int y);
 // Darkens the play area (rows 0..191) to half brightness.
 void drawVeil();
 // Frees the smoothing buffer (shutdown).

@@ -209,8 +209,7 @@ void freeTileSet() {
 void chooseGraphicsStyle() {
     fillRect(backBuffer, 0, 0, kScreenWidth, kScreenHeight, colorBlack);
     const int top = ((kScreenHeight - logoImage->h) >> 1) - 24;
-    SDL_Rect at{Sint16((kScreenWidth - logoImage->w) >> 1), Sint16(top), 0, 0};
-    SDL_BlitSurface(logoImage, nullptr, backBuffer, &at);
+    blitAt(logoImage, (kScreenWidth - logoImage->w) >> 1, top);
     drawTextCentered("PRESS LEFT FOR CLASSIC GRAPHICS", top + logoImage->h + 8, smallFont);
     drawTextCentered("PRESS RIGHT FOR DELUXE GRAPHICS", top + logoImage->h + 20, smallFont);
     presentFrame();

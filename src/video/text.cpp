@@ -15,9 +15,7 @@ int glyphWidth(const FrameList& font) { return font.count > 0 ? font.frames[0]->
 void drawGlyph(char c, int x, int y, const FrameList& font) {
     const int index = static_cast<unsigned char>(c) - kFirstGlyph;
     if (index < 0 || index >= font.count) return;
-    SDL_Surface* glyph = font.frames[size_t(index)];
-    SDL_Rect at{Sint16(x), Sint16(y), 0, 0};
-    SDL_BlitSurface(glyph, nullptr, backBuffer, &at);
+    blitAt(font.frames[size_t(index)], x, y);
 }
 
 }  // namespace

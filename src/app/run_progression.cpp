@@ -1,0 +1,231 @@
+// Between the passes of a run. Level n of a run plays map levelNames[n] with music
+// (n mod 16) + 2. The savegame is written each time a level from 2 to 16 is entered (never
+// for level 1, never after "CONTINUE?" following a game over), so the next "CONTINUE"
+// starts at the last level entered with a fresh score and six lives.
+//
+// The tally at the end of a level runs 360 frames (counter 192..551): the time bonus (whole
+// seconds left) comes at 282, the life bonus (one point per life) at 342, both by the
+// ordinary points rule, so a bonus can give at most one extra life.
+
+#include "app/run_progression.h"
+
+#include <cstdio>
+
+#include "app/frame_clock.h"
+#include "app/game_loop.h"
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/platform_time.h"
+#include "audio/music.h"
+#include "audio/sound.h"
+#include "persist/savegame.h"
+#include "screens/name_entry.h"
+#include "video/display.h"
+#include "video/graphics.h"
+#include "video/hud.h"
+#include "video/scene.h"
+#include "video/text.h"
+#include "world/score.h"
+#include "world/world_step.h"
+
+namespace app {
+
+namespace {
+
+constexpr int kTallyFirstFrame = 192;
+constexpr int kTallyLastFrame = 551;
+constexpr int kTimeBonusFrame = 282;
+constexpr int kLifeBonusFrame = 342;
+constexpr int kFramesPerSecond = 60;
+constexpr int kLastLevelWithNext = 15;
+
+struct TextLine {
+    int y;
+    const char* text;
+};
+
+constexpr TextLine kStoryLines[] = {
+    {40, "TROLK WANDERED"}, {60, "AROUND AND LOST"}, {80, "ALL HIS ITEMS."},
+    {100, "GET THEM BACK"}, {120, "AND BEWARE THE"}, {140, "CREATURES OF"},
+    {160, "THE NIGHT"},     {200, "GOOD LUCK!"},
+};
+
+constexpr TextLine kEndingLines[] = {
+    {70, "ALL ITEMS ARE BACK"},
+    {90, "AND YOU ARE SAFE"},
+    {110, "AT HOME."},
+    {150, "HOME SWEET HOME!"},
+};
+
+void showLines(const TextLine* lines, size_t count) {
+    video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
+                    video::colorBlack);
+    for (size_t i = 0; i < count; ++i)
+        video::drawTextCentered(lines[i].text, lines[i].y, video::bigFont);
+    video::presentFrame();
+}
+
+// Polls every 100 ms until start is held or the player asks to leave; a start already held
+// ends it at once.
+void waitForStartOrLeave() {
+    while (!actions.startHeld && !game.leaveRequested) {
+        updateActionFlags();
+        waitMilliseconds(kReleasePollMs);
+    }
+}
+
+void enterLevel() { beginPass(true); }
+
+void writeSavegame() { game.savedLevel = persist::writeSavegame(game.levelCounter); }
+
+// "TROLK WANDERED AROUND AND LOST ALL HIS ITEMS...", before level 1.
+void showStory() {
+    waitForStartRelease();
+    showLines(kStoryLines, std::size(kStoryLines));
+    waitForStartOrLeave();
+    if (game.leaveRequested) returnToTitle();
+    else enterLevel();
+}
+
+// The world of the finished level keeps moving behind a screen of its own.
+void drawMovingWorld() {
+    updateActionFlags();
+    world::updateTileEffects();
+    world::updateEnemies(loop.player);
+    ++loop.frame;
+    video::drawFrame(loop.frame, loop.player, false);
+}
+
+void showEnding();
+
+void gameOver() {
+    const int gameOverLevel = game.levelCounter;
+    audio::stopMusic(loop.music);
+    loop.music = audio::loadMusic(audio::MUSIC_SCENEY);
+    audio::startMusic(loop.music, audio::kPlayForever);
+
+    waitForStartRelease();
+    char scoreText[32];
+    std::snprintf(scoreText, sizeof scoreText, "SCORE: %d", world::run.score);
+    resetFrameClock();
+    // Escape and a window close are not acted upon here.
+    while (!actions.startHeld) {
+        drawMovingWorld();
+        if (!frameClock.skipDraw) {
+            video::drawVeil();
+            video::drawTextCentered("GAME OVER", 96, video::bigFont);
+            video::drawTextCentered(scoreText, 136, video::bigFont);
+            if (!(loop.frame & video::kBlinkBit) && !world::run.deathMessage.empty())
+                video::drawTextCentered(world::run.deathMessage, 116, video::bigFont);
+            video::presentFrame();
+        }
+        paceFrame();
+    }
+    waitForStartRelease();
+    world::run.deathMessage = {};
+
+    screens::enterHiscoreName(loop.player);
+
+    resetFrameClock();
+    while (input.released != int(INPUT_LEFT) && input.released != int(INPUT_RIGHT)) {
+        drawMovingWorld();
+        if (!frameClock.skipDraw) {
+            video::drawVeil();
+            video::drawTextCentered("CONTINUE?", 96, video::bigFont);
+            video::drawTextCentered("PRESS LEFT FOR YES, PRESS RIGHT FOR NO", 128,
+                                    video::smallFont);
+            video::presentFrame();
+        }
+        paceFrame();
+    }
+    const bool again = input.released == int(INPUT_LEFT);
+    input.quitRequested = false;
+    game.leaveRequested = false;
+    resetRun();
+    if (again) game.levelCounter = gameOverLevel;  // afresh: no story, no savegame
+    enterLevel();
+}
+
+// "ALL ITEMS ARE BACK AND YOU ARE SAFE AT HOME." The music is left as it is: after the last
+// level it is still fading out.
+void showEnding() {
+    showLines(kEndingLines, std::size(kEndingLines));
+    waitForStartOrLeave();
+    if (actions.startHeld) waitForStartRelease();  // the press must not reach the name entry
+    if (game.leaveRequested) {
+        input.quitRequested = false;
+        game.leaveRequested = false;
+    }
+    screens::enterHiscoreName(loop.player);
+    resetRun();
+    enterLevel();
+}
+
+}  // namespace
+
+void startRun() {
+    if (game.levelCounter == kAllLevelsDone) {
+        showEnding();
+    } else if (game.levelCounter == 1) {
+        showStory();
+    } else {
+        writeSavegame();
+        enterLevel();
+    }
+}
+
+void loseLife() {
+    --world::run.lives;
+    if (world::run.lives == 0) {
+        gameOver();
+        return;
+    }
+    world::run.deathMessage = {};
+    beginPass(false);
+}
+
+void finishLevel() {
+    audio::playSound(audio::SOUND_JIPIE);
+    const int timeBonus = world::run.timeLeft / kFramesPerSecond;
+    const int lifeBonus = world::run.lives;
+    char timeText[32];
+    char lifeText[32];
+    std::snprintf(timeText, sizeof timeText, "TIME BONUS: %d", timeBonus);
+    std::snprintf(lifeText, sizeof lifeText, "LIFE BONUS: %d", lifeBonus);
+    audio::fadeOutMusic();
+    loop.player.alive = 0;
+    resetFrameClock();
+
+    for (int c = kTallyFirstFrame; c <= kTallyLastFrame; ++c) {
+        pollInput();
+        input.held = 0;
+        input.released = 0;
+        if (c == kTimeBonusFrame && timeBonus > 0) world::addScore(timeBonus);
+        if (c == kLifeBonusFrame && lifeBonus > 0) world::addScore(lifeBonus);
+        video::drawFrame(c, loop.player, false);
+        if (!frameClock.skipDraw) {
+            video::drawVeil();
+            video::drawTextCentered("CONGRATULATIONS", 70, video::bigFont);
+            if (c >= kTimeBonusFrame) video::drawTextCentered(timeText, 110, video::bigFont);
+            if (c >= kLifeBonusFrame) video::drawTextCentered(lifeText, 130, video::bigFont);
+            if (game.levelCounter <= kLastLevelWithNext && !(c & video::kBlinkBit)) {
+                video::drawTextCentered("NEXT LEVEL", 160, video::bigFont);
+                video::drawTextCentered("APPROACHING", 180, video::bigFont);
+            }
+            video::presentFrame();
+        }
+        paceFrame();
+    }
+
+    loop.player.alive = 1;
+    ++game.levelCounter;
+    if (game.levelCounter == kAllLevelsDone) {
+        waitForStartRelease();
+        showEnding();
+        return;
+    }
+    writeSavegame();
+    enterLevel();
+}
+
+}  // namespace app

@@ -1,0 +1,113 @@
+// The name starts as "A......." with the cursor (a hyphen in the line below) under the 'A';
+// a full stop marks a position the cursor has not reached yet, and every position it
+// reaches becomes a letter, so a stored name never holds a full stop: it is cut after the
+// cursor's character when start ends the entry early. Moving right past the eighth
+// character completes the name, and it is stored without waiting for start.
+
+#include "screens/name_entry.h"
+
+#include <array>
+#include <string_view>
+
+#include "app/frame_clock.h"
+#include "app/input.h"
+#include "persist/hiscores.h"
+#include "video/display.h"
+#include "video/graphics.h"
+#include "video/scene.h"
+#include "video/text.h"
+#include "world/score.h"
+
+namespace screens {
+
+namespace {
+
+constexpr int kNameLength = 8;
+constexpr int kTitleY = 96;
+constexpr int kNameY = 136;
+constexpr int kCursorY = 148;
+
+struct NameEntry {
+    std::array<char, kNameLength + 1> name{'A', '.', '.', '.', '.', '.', '.', '.', 0};
+    std::array<char, kNameLength + 1> cursorLine{'-', ' ', ' ', ' ', ' ', ' ', ' ', ' ', 0};
+    int position = 0;  // 0..8; 8: past the last character
+    int repeatDelay = 0;
+};
+
+char stepBack(char c) {
+    if (c == 'A') return ' ';
+    if (c == ' ') return 'Z';
+    return char(c - 1);
+}
+
+char stepForward(char c) {
+    if (c == 'Z') return ' ';
+    if (c == ' ') return 'A';
+    return char(c + 1);
+}
+
+bool held(app::InputBit bit) { return app::input.held & bit; }
+
+// Handles one accepted input; true when the name became complete.
+bool readInput(NameEntry& entry) {
+    char& c = entry.name[size_t(entry.position)];
+    if (held(app::INPUT_DOWN)) {
+        c = stepBack(c);
+    } else if (held(app::INPUT_UP)) {
+        c = stepForward(c);
+    } else if (held(app::INPUT_LEFT) && entry.position > 0) {
+        entry.cursorLine[size_t(entry.position)] = ' ';
+        entry.cursorLine[size_t(--entry.position)] = '-';
+    } else if (held(app::INPUT_RIGHT) || held(app::INPUT_FIRE)) {
+        entry.cursorLine[size_t(entry.position)] = ' ';
+        if (entry.position == kNameLength - 1) {
+            entry.position = kNameLength;
+            return true;
+        }
+        entry.cursorLine[size_t(++entry.position)] = '-';
+        char& next = entry.name[size_t(entry.position)];
+        if (next == '.') next = 'A';
+    } else {
+        return false;
+    }
+    entry.repeatDelay = kNameRepeatDelay;
+    return false;
+}
+
+void drawEntry(const NameEntry& entry, const world::PlayerState& player) {
+    video::drawFrame(video::kStaticPicture, player, false);
+    if (app::frameClock.skipDraw) return;
+    video::drawVeil();
+    video::drawTextCentered("ENTER YOUR NAME", kTitleY, video::bigFont);
+    const std::string_view name(entry.name.data());
+    if (!name.empty()) video::drawTextCentered(name, kNameY, video::bigFont);
+    video::drawTextCentered(entry.cursorLine.data(), kCursorY, video::bigFont);
+    video::presentFrame();
+}
+
+}  // namespace
+
+void enterHiscoreName(const world::PlayerState& player) {
+    const int32_t score = world::run.score;
+    if (score <= persist::hiscores.entries[persist::kHiscoreCount - 1].score) return;
+
+    NameEntry entry;
+    app::resetFrameClock();
+    while (!app::actions.startHeld) {
+        if (entry.repeatDelay > 0) {
+            --entry.repeatDelay;
+        } else {
+            app::updateActionFlags();
+            if (readInput(entry)) break;  // complete: stored without waiting for start
+        }
+        drawEntry(entry, player);
+        app::paceFrame();
+    }
+    // Start ended the entry (or was held when the name became complete): wait until it is
+    // let go, without drawing.
+    app::waitForStartRelease();
+    if (entry.position < kNameLength) entry.name[size_t(entry.position) + 1] = 0;
+    persist::insertHiscore(score, entry.name.data());
+}
+
+}  // namespace screens
