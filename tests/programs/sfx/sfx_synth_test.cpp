@@ -80,8 +80,9 @@ TEST(SynthVoice, SlidesMoveThePitchTheWayTheyPoint) {
 }
 
 TEST(SynthVoice, AFallingPitchEndsTheSoundAtTheMinimumFrequency) {
-    const std::vector<float> samples = render(
-        "wave = sine\nfrequency = 800 Hz\nslide = -0.3\nmin_frequency = 400 Hz\nsustain = 1000 ms\n");
+    const std::vector<float> samples =
+        render("wave = sine\nfrequency = 800 Hz\nslide = -0.3\nmin_frequency = 400 Hz\n"
+               "sustain = 1000 ms\n");
     EXPECT_LT(samples.size(), size_t(kRenderRate / 2));
     // The last few cycles: still falling, down to the minimum and not below it.
     const double end = double(samples.size()) / kRenderRate;
