@@ -114,7 +114,7 @@ TEST(LevelCompiler, PointsAtEveryMistakeInTheText) {
          "2:8: the character 'k' is already defined at line 1"},
         {"maps\n", "1:1: expected 'legend', 'map' or a comment (a map block has exactly 12 rows)"},
         {"; nothing\n", "1:1: no map: a level needs at least one block of 12 rows"},
-        {block(".....x..............."), "2:6: the character 'x' is not in the legend"},
+        {block(".....Z..............."), "2:6: the character 'Z' is not in the legend"},
         {"map\n" + row + " #\n", "2:23: only a comment (starting with ';') may follow a map row"},
         {"map\n" + row + "\n\n", "3:1: empty line in a map block; a block has exactly 12 rows "
                                  "(write empty cells as characters)"},

@@ -56,10 +56,10 @@ TEST_F(Levelc, CompilesWithTheLegendBesideTheLevel) {
 }
 
 TEST_F(Levelc, ReportsEachProblemWithItsPlaceAndFailsWithoutWriting) {
-    test_support::writeText("bad.lvl", levelText("..x..*..............."));
+    test_support::writeText("bad.lvl", levelText("..Z..*..............."));
     const ChildResult result = levelc("-o bad.bin bad.lvl");
     EXPECT_EQ(result.exitStatus, 1);
-    EXPECT_EQ(result.output, "bad.lvl:13:3: error: the character 'x' is not in the legend\n");
+    EXPECT_EQ(result.output, "bad.lvl:13:3: error: the character 'Z' is not in the legend\n");
     EXPECT_FALSE(fs::exists("bad.bin"));
 
     test_support::writeText("nodoor.lvl", levelText("..*.................."));
@@ -68,7 +68,7 @@ TEST_F(Levelc, ReportsEachProblemWithItsPlaceAndFailsWithoutWriting) {
     EXPECT_EQ(checked.output,
               "nodoor.lvl:13:3: error: items need an exit door (27 28 above 47 48), but the "
               "level has none\n"
-              "bad.lvl:13:3: error: the character 'x' is not in the legend\n");
+              "bad.lvl:13:3: error: the character 'Z' is not in the legend\n");
 
     // --no-check writes what the game would refuse, for experiments.
     EXPECT_EQ(levelc("--no-check -o nodoor.bin nodoor.lvl").exitStatus, 0);

@@ -1,0 +1,62 @@
+// The levels the build made: the title level from data/maps.zda scrolls to its end with its
+// actors coming and going, and the test map loads for a life.
+
+#include <gtest/gtest.h>
+
+#include "archive/archive.h"
+#include "support/test_support.h"
+#include "world/world_step.h"
+
+namespace {
+
+class BuiltLevels : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        scratch.linkBuiltData();
+        archive::openArchives();
+        world::level = {};
+        world::clearEnemies();
+        world::clearTileEffects();
+    }
+    void TearDown() override {
+        archive::closeArchives();
+        world::freeLevel();
+    }
+    test_support::ScratchDirectory scratch;
+};
+
+TEST_F(BuiltLevels, TheTitleLevelScrollsToItsEndWithItsActors) {
+    world::loadLevel(world::levelNames[0]);
+    ASSERT_GE(world::levelMap.width, 100);
+    world::PlayerState nobody;
+    int mostEnemies = 0, frames = 0;
+    const int32_t end = world::levelMap.width * world::kTileSize - 321;
+    while (world::level.cameraX < end && frames < 10000) {
+        world::stepTitleFrame(nobody);
+        int active = 0;
+        for (const world::EnemySlot& e : world::enemies) active += e.active;
+        mostEnemies = std::max(mostEnemies, active);
+        ++frames;
+    }
+    EXPECT_EQ(world::level.cameraX, end);
+    EXPECT_EQ(frames, end);  // one pixel a frame from the left end
+    EXPECT_GE(mostEnemies, 3);
+    EXPECT_LT(mostEnemies, world::kEnemySlots);  // no marker is lost to a full table
+    // Every marker has been scanned by the end.
+    for (int column = 0; column < world::levelMap.width; ++column)
+        for (int row = 0; row < world::kMapRows; ++row)
+            for (world::TileCode marker : {9, 13, 33, 53, 67, 87, 121})
+                EXPECT_NE(world::cellOfGrid(column, row), marker) << column << "," << row;
+}
+
+TEST_F(BuiltLevels, TheTestMapLoadsForALifeWithItsDoorClosed) {
+    world::loadLevel(nullptr);
+    ASSERT_GE(world::levelMap.width, 21);
+    world::PlayerState player;
+    ASSERT_TRUE(world::placePlayer(player));
+    EXPECT_GT(world::level.itemsLeft, 0);
+    EXPECT_EQ(world::cellOfGrid(world::level.doorCell / 12, world::level.doorCell % 12),
+              world::TILE_CLOSED_DOOR_TOP_LEFT);
+}
+
+}  // namespace
