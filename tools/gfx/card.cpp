@@ -9,7 +9,7 @@ namespace gfx {
 
 namespace {
 
-constexpr int kFrameWidth = 4;
+constexpr int kFrameWidth = 5;
 constexpr int kCornerCut = 3;
 constexpr int kBayer4[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
@@ -48,29 +48,29 @@ void drawCard(Image& image, const CardColours& c, int left, int top, int w, int 
         for (int x = left; x < left + w; ++x) {
             const int d = depth(x, y, left, top, w, h);
             if (d < 0) continue;
+            // The nearer of the top and left edges is lit, of the bottom and right shaded.
+            const int toTopLeft = std::min(x - left, y - top);
+            const int toBottomRight = std::min(left + w - 1 - x, top + h - 1 - y);
+            const bool lit = toTopLeft <= toBottomRight;
             Rgb colour;
-            if (d == 0 || d == kFrameWidth + 1) {
-                colour = c.ink;
-            } else if (d <= kFrameWidth) {
-                // Lit from the upper left: the top and left bands are light, the others dark.
-                const bool upperLeft = (y - top) <= (x - left) ? (y - top) < (top + h - 1 - y)
-                                                               : (x - left) < (left + w - 1 - x);
-                colour = d == 1 ? (upperLeft ? c.light : c.frame)
-                                : d == kFrameWidth ? (upperLeft ? c.frame : c.dark)
-                                                   : (upperLeft ? c.light : c.dark);
-                if (d == 2 || d == 3) colour = c.frame;
-            } else {
+            if (d == 0 || d == kFrameWidth + 1) colour = c.ink;
+            else if (d == 1) colour = lit ? c.light : c.frame;
+            else if (d == kFrameWidth) colour = lit ? c.dark : c.light;
+            else if (d <= kFrameWidth) colour = lit ? c.frame : c.dark;
+            else {
                 const int position = (y - top) * 16 / h;
                 colour = position > kBayer4[y % 4][x % 4] ? c.insideBottom : c.insideTop;
             }
             image.set(x, y, colour);
         }
     // Rivets in the corners of the frame.
-    const int in = kFrameWidth / 2 + 2;
-    for (const auto& [rx, ry] : {std::pair{left + in, top + in}, {left + w - 1 - in, top + in},
-                                {left + in, top + h - 1 - in},
-                                {left + w - 1 - in, top + h - 1 - in}}) {
+    const int in = kFrameWidth / 2 + 1;
+    for (const auto& [rx, ry] : {std::pair{left + in, top + in}, {left + w - 2 - in, top + in},
+                                {left + in, top + h - 2 - in},
+                                {left + w - 2 - in, top + h - 2 - in}}) {
         image.set(rx, ry, c.rivet);
+        image.set(rx + 1, ry, c.light);
+        image.set(rx, ry + 1, c.light);
         image.set(rx + 1, ry + 1, c.dark);
     }
 }

@@ -19,7 +19,9 @@ struct Letter {
 bool cellCovers(char cell, int u, int v, int size) {
     const int last = size - 1;
     switch (cell) {
-    case '#': return true;
+    case '#':
+    case 'e':
+    case 'k': return true;
     case 'q': return u + v >= last;
     case 'p': return v >= u;
     case 'd': return u >= v;
@@ -58,7 +60,7 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
     int cell = 4;
     int gap = 1;
     std::vector<Rgb> fill;
-    Rgb light{}, dark{}, outline{}, shadow{};
+    Rgb light{}, dark{}, outline{}, shadow{}, eye{255, 255, 255}, pupil{};
     int coloursSet = 0;
     std::vector<Letter> letters;
     std::string line;
@@ -91,6 +93,8 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
                                                 : what == "outline" ? outline : shadow;
             if (!named(words[1], target)) return false;
             ++coloursSet;
+        } else if ((what == "eye" || what == "pupil") && words.size() == 2) {
+            if (!named(words[1], what == "eye" ? eye : pupil)) return false;
         } else if (what == "letter") {
             Letter letter;
             if (words.size() == 2 && words[1].rfind("raise=", 0) == 0) {
@@ -109,7 +113,7 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
                     return false;
                 }
                 for (char c : line)
-                    if (std::string("#.qpdb").find(c) == std::string::npos) {
+                    if (std::string("#.qpdbek").find(c) == std::string::npos) {
                         error = source.where(std::string("unknown cell '") + c + "'");
                         return false;
                     }
@@ -143,6 +147,7 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
     const int width = textWidth + 2 * margin + kShadowOffset;
     const int height = textHeight + 2 * margin + kShadowOffset;
     Mask mask(size_t(height), std::vector<bool>(size_t(width), false));
+    std::vector<std::vector<char>> flat(size_t(height), std::vector<char>(size_t(width), 0));
     int left = 0;
     for (const Letter& l : letters) {
         const int top = (maxRaise - l.raise + rows - int(l.grid.size())) * cell;
@@ -150,9 +155,12 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
             for (int c = 0; c < int(l.grid[r].size()); ++c)
                 for (int v = 0; v < cell; ++v)
                     for (int u = 0; u < cell; ++u)
-                        if (cellCovers(l.grid[r][c], u, v, cell))
-                            mask[size_t(margin + top + r * cell + v)]
-                                [size_t(margin + (left + c) * cell + u)] = true;
+                        if (cellCovers(l.grid[r][c], u, v, cell)) {
+                            const size_t my = size_t(margin + top + r * cell + v);
+                            const size_t mx = size_t(margin + (left + c) * cell + u);
+                            mask[my][mx] = true;
+                            if (l.grid[r][c] == 'e' || l.grid[r][c] == 'k') flat[my][mx] = l.grid[r][c];
+                        }
         left += int(l.grid[0].size()) + gap;
     }
 
@@ -167,6 +175,10 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
             if (!ring[y][x]) continue;
             if (!mask[y][x]) {
                 image.at(x, y) = outline;
+                continue;
+            }
+            if (flat[y][x]) {
+                image.at(x, y) = flat[y][x] == 'e' ? eye : pupil;
                 continue;
             }
             const bool lit = !maskAt(mask, x, y - 1) || !maskAt(mask, x - 1, y) ||

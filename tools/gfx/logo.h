@@ -9,10 +9,12 @@
 //   dark logo.dark              shaded lower and right edges
 //   outline logo.ink            two pixels round the letters
 //   shadow logo.shadow          the outline's shape, moved three pixels right and down
+//   eye logo.eye / pupil logo.pupil   flat colours of the cells 'e' and 'k'
 //   letter [raise=N]            a letter grid follows, closed by "end"; raise lifts it N rows
 //
 // Grid cells: '#' filled, '.' empty, and four half cells cut along a diagonal: 'q' has its
-// top-left corner cut away, 'p' its top-right, 'd' its bottom-left, 'b' its bottom-right.
+// top-left corner cut away, 'p' its top-right, 'd' its bottom-left, 'b' its bottom-right;
+// 'e' and 'k' are filled cells in the flat eye and pupil colours (someone lives in the O).
 
 #include <string>
 
