@@ -1,12 +1,12 @@
 #include "song_compiler.h"
 
+#include "xm_synth.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <map>
 #include <sstream>
-
-#include "xm_synth.h"
 
 // The compiler reads the source line by line. A fault anywhere stops it: the parse
 // functions throw a SongFault that compileSong turns into the one error line; nothing
@@ -19,7 +19,7 @@ namespace {
 constexpr int kMaxPhraseDepth = 16;
 constexpr int kMaxRepeat = 256;
 constexpr int kDefaultVolume = 48;
-constexpr int kSemitones[7] = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g above C
+constexpr int kSemitones[7] = {9, 11, 0, 2, 4, 5, 7}; // a b c d e f g above C
 constexpr int kMaxOctave = 7;
 
 struct SongFault {
@@ -27,7 +27,9 @@ struct SongFault {
     std::string message;
 };
 
-[[noreturn]] void fault(int line, const std::string& message) { throw SongFault{line, message}; }
+[[noreturn]] void fault(int line, const std::string& message) {
+    throw SongFault{line, message};
+}
 
 struct Word {
     std::string text;
@@ -37,20 +39,20 @@ struct Word {
 struct SourceLine {
     int number = 0;
     std::vector<std::string> words;
-    std::string rest;  // text after the first word, for quoted names
+    std::string rest; // text after the first word, for quoted names
 };
 
 struct Drum {
-    int instrument = 0;  // 1-based
+    int instrument = 0; // 1-based
     int note = 0;
-    int volume = -1;     // -1: no volume column
+    int volume = -1; // -1: no volume column
 };
 
 // A token of a channel's note list after phrases and repeats are unrolled.
 struct FlatToken {
     std::string text;
     int line = 0;
-    int transpose = 0;  // semitones added to its notes
+    int transpose = 0; // semitones added to its notes
 };
 
 // What carries from one token of a channel to the next within a pattern.
@@ -69,7 +71,8 @@ std::vector<SourceLine> splitLines(const std::string& source) {
         ++number;
         // A comment starts with '#' at the start of a word; inside one it is a sharp.
         for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] == '#' && (i == 0 || std::isspace(static_cast<unsigned char>(text[i - 1])))) {
+            if (text[i] == '#' &&
+                (i == 0 || std::isspace(static_cast<unsigned char>(text[i - 1])))) {
                 text.erase(i);
                 break;
             }
@@ -78,7 +81,8 @@ std::vector<SourceLine> splitLines(const std::string& source) {
         line.number = number;
         std::istringstream words(text);
         std::string word;
-        while (words >> word) line.words.push_back(word);
+        while (words >> word)
+            line.words.push_back(word);
         if (line.words.empty()) continue;
         const size_t first = text.find(line.words[0]) + line.words[0].size();
         line.rest = text.substr(first);
@@ -112,7 +116,8 @@ void lexWord(const Word& word, std::vector<Word>& out) {
         ++i;
     }
     const size_t close = w.find(')', i);
-    if (close > i) out.push_back({w.substr(i, close == std::string::npos ? close : close - i), word.line});
+    if (close > i)
+        out.push_back({w.substr(i, close == std::string::npos ? close : close - i), word.line});
     if (close == std::string::npos) return;
     i = close;
     while (i < w.size()) {
@@ -120,7 +125,8 @@ void lexWord(const Word& word, std::vector<Word>& out) {
         size_t j = i + 1;
         if (j < w.size() && w[j] == '*') {
             ++j;
-            while (j < w.size() && std::isdigit(static_cast<unsigned char>(w[j]))) ++j;
+            while (j < w.size() && std::isdigit(static_cast<unsigned char>(w[j])))
+                ++j;
         }
         out.push_back({w.substr(i, j - i), word.line});
         i = j;
@@ -129,10 +135,10 @@ void lexWord(const Word& word, std::vector<Word>& out) {
 
 struct Song {
     xm::Module module;
-    std::map<std::string, int> instruments;  // name -> 1-based number
+    std::map<std::string, int> instruments; // name -> 1-based number
     std::map<char, Drum> drums;
     std::map<std::string, std::vector<Word>> phrases;
-    std::map<std::string, int> patterns;     // name -> pattern index
+    std::map<std::string, int> patterns; // name -> pattern index
 };
 
 // Drum names are single letters that cannot start a note (a-g) or a setting (l, v).
@@ -164,23 +170,26 @@ void flatten(const Song& song, const std::vector<Word>& words, size_t from, size
             }
             if (j == to) fault(word.line, "'(' without its ')'");
             const std::string& closer = words[j].text;
-            const int count = closer.size() > 2
-                                  ? parseInt(closer.substr(2), words[j].line, 1, kMaxRepeat, "repeat count")
-                                  : 1;
-            for (int n = 0; n < count; ++n) flatten(song, words, i + 1, j, transpose, depth, out);
+            const int count = closer.size() > 2 ? parseInt(closer.substr(2), words[j].line, 1,
+                                                           kMaxRepeat, "repeat count")
+                                                : 1;
+            for (int n = 0; n < count; ++n)
+                flatten(song, words, i + 1, j, transpose, depth, out);
             i = j;
         } else if (word.text[0] == ')') {
             fault(word.line, "')' without its '('");
         } else if (word.text[0] == '$') {
             const size_t sign = word.text.find_first_of("+-", 1);
-            const std::string name = word.text.substr(1, sign == std::string::npos ? sign : sign - 1);
+            const std::string name =
+                word.text.substr(1, sign == std::string::npos ? sign : sign - 1);
             int shift = 0;
             if (sign != std::string::npos)
-                shift = parseInt(word.text.substr(sign + (word.text[sign] == '+')), word.line, -96, 96,
-                                 "transposition");
+                shift = parseInt(word.text.substr(sign + (word.text[sign] == '+')), word.line, -96,
+                                 96, "transposition");
             const auto phrase = song.phrases.find(name);
             if (phrase == song.phrases.end()) fault(word.line, "unknown phrase '" + name + "'");
-            flatten(song, phrase->second, 0, phrase->second.size(), transpose + shift, depth + 1, out);
+            flatten(song, phrase->second, 0, phrase->second.size(), transpose + shift, depth + 1,
+                    out);
         } else {
             out.push_back({word.text, word.line, transpose});
         }
@@ -194,7 +203,8 @@ uint8_t parseEffectNumber(char c, int line) {
 }
 
 // "[XYY]" or "{XYY}" at text[at]: effect X (0-9, A-Z) with the hex parameter YY.
-size_t parseEffect(const std::string& text, size_t at, int line, uint8_t& effect, uint8_t& parameter) {
+size_t parseEffect(const std::string& text, size_t at, int line, uint8_t& effect,
+                   uint8_t& parameter) {
     const char close = text[at] == '[' ? ']' : '}';
     if (at + 4 >= text.size() || text[at + 4] != close)
         fault(line, "an effect is written as [XYY] or {XYY}: '" + text + "'");
@@ -212,8 +222,10 @@ size_t parseEffect(const std::string& text, size_t at, int line, uint8_t& effect
 int readNote(const std::string& t, size_t& at, int line) {
     int note = kSemitones[t[0] - 'a'];
     at = 1;
-    if (t[1] == '#') ++note, ++at;
-    else if (t[1] == 'b') --note, ++at;
+    if (t[1] == '#')
+        ++note, ++at;
+    else if (t[1] == 'b')
+        --note, ++at;
     const int octave = t[at] - '0';
     if (octave > kMaxOctave) fault(line, "octave above 7 in '" + t + "'");
     ++at;
@@ -230,7 +242,8 @@ int placeChannel(const Song& song, const std::vector<FlatToken>& tokens, int cha
         const int line = token.line;
         if (t[0] == '@') {
             const auto found = song.instruments.find(t.substr(1));
-            if (found == song.instruments.end()) fault(line, "unknown instrument '" + t.substr(1) + "'");
+            if (found == song.instruments.end())
+                fault(line, "unknown instrument '" + t.substr(1) + "'");
             state.instrument = found->second;
             continue;
         }
@@ -239,13 +252,14 @@ int placeChannel(const Song& song, const std::vector<FlatToken>& tokens, int cha
             continue;
         }
         if (t[0] == 'v' && t.size() > 1) {
-            state.volume = t == "v-" ? -1 : parseInt(t.substr(1), line, 0, xm::kMaxVolume, "volume");
+            state.volume =
+                t == "v-" ? -1 : parseInt(t.substr(1), line, 0, xm::kMaxVolume, "volume");
             continue;
         }
 
         xm::Cell cell;
         size_t at = 1;
-        int volume = -1;  // the volume a note gets when it names none itself
+        int volume = -1; // the volume a note gets when it names none itself
         if (isNoteHead(t)) {
             const int note = readNote(t, at, line) + token.transpose;
             if (note < 1 || note > xm::kNoteCount) fault(line, "note out of range: '" + t + "'");
@@ -273,10 +287,13 @@ int placeChannel(const Song& song, const std::vector<FlatToken>& tokens, int cha
             const char c = t[at];
             if (c == ':' || c == 'v') {
                 size_t end = at + 1;
-                while (end < t.size() && std::isdigit(static_cast<unsigned char>(t[end]))) ++end;
+                while (end < t.size() && std::isdigit(static_cast<unsigned char>(t[end])))
+                    ++end;
                 const std::string digits = t.substr(at + 1, end - at - 1);
-                if (c == ':') length = parseInt(digits, line, 1, xm::kMaxRows, "length");
-                else volume = parseInt(digits, line, 0, xm::kMaxVolume, "volume");
+                if (c == ':')
+                    length = parseInt(digits, line, 1, xm::kMaxRows, "length");
+                else
+                    volume = parseInt(digits, line, 0, xm::kMaxVolume, "volume");
                 at = end;
             } else if (c == '[') {
                 at = parseEffect(t, at, line, cell.effect, cell.parameter);
@@ -330,16 +347,22 @@ xm::Envelope parseEnvelope(const SourceLine& line) {
     for (size_t i = 1; i < line.words.size(); ++i) {
         const std::string& w = line.words[i];
         if (w == "sustain" && i + 1 < line.words.size()) {
-            envelope.sustainPoint = parseInt(line.words[++i], line.number, 0, xm::kMaxEnvelopePoints - 1, "sustain point");
+            envelope.sustainPoint = parseInt(line.words[++i], line.number, 0,
+                                             xm::kMaxEnvelopePoints - 1, "sustain point");
         } else if (w == "loop" && i + 2 < line.words.size()) {
-            envelope.loopStart = parseInt(line.words[++i], line.number, 0, xm::kMaxEnvelopePoints - 1, "loop start");
-            envelope.loopEnd = parseInt(line.words[++i], line.number, 0, xm::kMaxEnvelopePoints - 1, "loop end");
+            envelope.loopStart =
+                parseInt(line.words[++i], line.number, 0, xm::kMaxEnvelopePoints - 1, "loop start");
+            envelope.loopEnd =
+                parseInt(line.words[++i], line.number, 0, xm::kMaxEnvelopePoints - 1, "loop end");
         } else {
             const size_t colon = w.find(':');
-            if (colon == std::string::npos) fault(line.number, "envelope points are tick:value, not '" + w + "'");
+            if (colon == std::string::npos)
+                fault(line.number, "envelope points are tick:value, not '" + w + "'");
             xm::EnvelopePoint point;
-            point.tick = uint16_t(parseInt(w.substr(0, colon), line.number, 0, 65535, "envelope tick"));
-            point.value = uint16_t(parseInt(w.substr(colon + 1), line.number, 0, xm::kMaxVolume, "envelope value"));
+            point.tick =
+                uint16_t(parseInt(w.substr(0, colon), line.number, 0, 65535, "envelope tick"));
+            point.value = uint16_t(
+                parseInt(w.substr(colon + 1), line.number, 0, xm::kMaxVolume, "envelope value"));
             envelope.points.push_back(point);
         }
     }
@@ -365,16 +388,26 @@ size_t parseInstrument(Song& song, const std::vector<SourceLine>& lines, size_t 
             return line.words[index];
         };
         if (key == "end") break;
-        if (key == "wave") spec.kind = parseWave(line, spec), waveGiven = true;
-        else if (key == "cycle") spec.cycleFrames = parseInt(value(1), n, 8, 256, "cycle");
-        else if (key == "amp") spec.amplitude = parseNumber(value(1), n, "amp");
-        else if (key == "bits") spec.sixteenBit = parseInt(value(1), n, 8, 16, "bits") == 16;
-        else if (key == "volume") volume = parseInt(value(1), n, 0, xm::kMaxVolume, "volume");
-        else if (key == "pan") panning = parseInt(value(1), n, 0, 255, "pan");
-        else if (key == "finetune") finetune = parseInt(value(1), n, -64, 64, "finetune");
-        else if (key == "transpose") transpose = parseInt(value(1), n, -48, 48, "transpose");
-        else if (key == "fadeout") instrument.fadeout = uint16_t(parseInt(value(1), n, 0, 4095, "fadeout"));
-        else if (key == "env") instrument.volumeEnvelope = parseEnvelope(line);
+        if (key == "wave")
+            spec.kind = parseWave(line, spec), waveGiven = true;
+        else if (key == "cycle")
+            spec.cycleFrames = parseInt(value(1), n, 8, 256, "cycle");
+        else if (key == "amp")
+            spec.amplitude = parseNumber(value(1), n, "amp");
+        else if (key == "bits")
+            spec.sixteenBit = parseInt(value(1), n, 8, 16, "bits") == 16;
+        else if (key == "volume")
+            volume = parseInt(value(1), n, 0, xm::kMaxVolume, "volume");
+        else if (key == "pan")
+            panning = parseInt(value(1), n, 0, 255, "pan");
+        else if (key == "finetune")
+            finetune = parseInt(value(1), n, -64, 64, "finetune");
+        else if (key == "transpose")
+            transpose = parseInt(value(1), n, -48, 48, "transpose");
+        else if (key == "fadeout")
+            instrument.fadeout = uint16_t(parseInt(value(1), n, 0, 4095, "fadeout"));
+        else if (key == "env")
+            instrument.volumeEnvelope = parseEnvelope(line);
         else if (key == "vibrato") {
             instrument.vibratoType = uint8_t(parseInt(value(1), n, 0, 3, "vibrato type"));
             instrument.vibratoSweep = uint8_t(parseInt(value(2), n, 0, 255, "vibrato sweep"));
@@ -383,12 +416,18 @@ size_t parseInstrument(Song& song, const std::vector<SourceLine>& lines, size_t 
         } else if (key == "pitch") {
             spec.startHz = parseNumber(value(1), n, "pitch");
             spec.endHz = parseNumber(value(2), n, "pitch");
-        } else if (key == "sweep") spec.sweepMs = parseNumber(value(1), n, "sweep");
-        else if (key == "decay") spec.decayMs = parseNumber(value(1), n, "decay");
-        else if (key == "tone") spec.toneHz = parseNumber(value(1), n, "tone");
-        else if (key == "noise") spec.noiseMix = parseNumber(value(1), n, "noise");
-        else if (key == "length") spec.lengthMs = parseNumber(value(1), n, "length");
-        else fault(n, "unknown instrument setting '" + key + "'");
+        } else if (key == "sweep")
+            spec.sweepMs = parseNumber(value(1), n, "sweep");
+        else if (key == "decay")
+            spec.decayMs = parseNumber(value(1), n, "decay");
+        else if (key == "tone")
+            spec.toneHz = parseNumber(value(1), n, "tone");
+        else if (key == "noise")
+            spec.noiseMix = parseNumber(value(1), n, "noise");
+        else if (key == "length")
+            spec.lengthMs = parseNumber(value(1), n, "length");
+        else
+            fault(n, "unknown instrument setting '" + key + "'");
     }
     if (at == lines.size()) fault(head.number, "instrument '" + name + "' has no end");
     if (!waveGiven) fault(head.number, "instrument '" + name + "' has no wave");
@@ -409,7 +448,8 @@ size_t parseInstrument(Song& song, const std::vector<SourceLine>& lines, size_t 
 
 std::vector<Word> wordsOf(const SourceLine& line, size_t first) {
     std::vector<Word> out;
-    for (size_t i = first; i < line.words.size(); ++i) lexWord({line.words[i], line.number}, out);
+    for (size_t i = first; i < line.words.size(); ++i)
+        lexWord({line.words[i], line.number}, out);
     return out;
 }
 
@@ -442,7 +482,8 @@ size_t parsePattern(Song& song, const std::vector<SourceLine>& lines, size_t at)
         const std::string& first = line.words[0];
         if (first.size() < 2 || first.back() != ':')
             fault(line.number, "a pattern line starts with its channel, as in '1:'");
-        const int channel = parseInt(first.substr(0, first.size() - 1), line.number, 1, channels, "channel");
+        const int channel =
+            parseInt(first.substr(0, first.size() - 1), line.number, 1, channels, "channel");
         const std::vector<Word> more = wordsOf(line, 1);
         auto& target = channelWords[size_t(channel - 1)];
         target.insert(target.end(), more.begin(), more.end());
@@ -460,11 +501,12 @@ size_t parsePattern(Song& song, const std::vector<SourceLine>& lines, size_t at)
         ChannelState state;
         const int filled = placeChannel(song, tokens, channel, rows, state, pattern);
         if (filled != rows)
-            fault(words.back().line, "pattern '" + name + "' channel " + std::to_string(channel + 1) +
-                                         " fills " + std::to_string(filled) + " of " +
-                                         std::to_string(rows) + " rows");
+            fault(words.back().line,
+                  "pattern '" + name + "' channel " + std::to_string(channel + 1) + " fills " +
+                      std::to_string(filled) + " of " + std::to_string(rows) + " rows");
     }
-    if (song.module.patterns.size() >= size_t(xm::kMaxPatterns)) fault(head.number, "too many patterns");
+    if (song.module.patterns.size() >= size_t(xm::kMaxPatterns))
+        fault(head.number, "too many patterns");
     song.patterns[name] = int(song.module.patterns.size());
     song.module.patterns.push_back(pattern);
     return at;
@@ -473,9 +515,11 @@ size_t parsePattern(Song& song, const std::vector<SourceLine>& lines, size_t at)
 void parseDrum(Song& song, const SourceLine& line) {
     if (line.words.size() < 4 || line.words.size() > 5 || line.words[1].size() != 1 ||
         !isDrumName(line.words[1][0]) || !isNoteHead(line.words[3]))
-        fault(line.number, "drum is written 'drum X instrument note [vNN]', as in 'drum K kick c4'");
+        fault(line.number,
+              "drum is written 'drum X instrument note [vNN]', as in 'drum K kick c4'");
     const auto instrument = song.instruments.find(line.words[2]);
-    if (instrument == song.instruments.end()) fault(line.number, "unknown instrument '" + line.words[2] + "'");
+    if (instrument == song.instruments.end())
+        fault(line.number, "unknown instrument '" + line.words[2] + "'");
     Drum drum;
     drum.instrument = instrument->second;
     size_t at = 0;
@@ -506,33 +550,44 @@ void parseSong(Song& song, const std::string& source) {
             std::string name = line.rest;
             name.erase(0, name.find_first_not_of(" \t\""));
             name.erase(name.find_last_not_of(" \t\"") + 1);
-            if (name.size() > size_t(xm::kNameSize)) fault(n, "song name longer than 20 characters");
+            if (name.size() > size_t(xm::kNameSize))
+                fault(n, "song name longer than 20 characters");
             module.name = name;
         } else if (key == "channels") {
             if (!module.patterns.empty()) fault(n, "channels must come before the patterns");
             module.channels = parseInt(value(), n, 1, xm::kMaxChannels, "channels");
-        } else if (key == "speed") module.speed = parseInt(value(), n, 1, xm::kMaxSpeed, "speed");
-        else if (key == "bpm") module.bpm = parseInt(value(), n, xm::kMinBpm, xm::kMaxBpm, "bpm");
-        else if (key == "restart") module.restartPosition = parseInt(value(), n, 0, 255, "restart");
-        else if (key == "instrument") at = parseInstrument(song, lines, at);
-        else if (key == "drum") parseDrum(song, line);
-        else if (key == "phrase") at = parsePhrase(song, lines, at);
-        else if (key == "pattern") at = parsePattern(song, lines, at);
+        } else if (key == "speed")
+            module.speed = parseInt(value(), n, 1, xm::kMaxSpeed, "speed");
+        else if (key == "bpm")
+            module.bpm = parseInt(value(), n, xm::kMinBpm, xm::kMaxBpm, "bpm");
+        else if (key == "restart")
+            module.restartPosition = parseInt(value(), n, 0, 255, "restart");
+        else if (key == "instrument")
+            at = parseInstrument(song, lines, at);
+        else if (key == "drum")
+            parseDrum(song, line);
+        else if (key == "phrase")
+            at = parsePhrase(song, lines, at);
+        else if (key == "pattern")
+            at = parsePattern(song, lines, at);
         else if (key == "order") {
-            for (size_t i = 1; i < line.words.size(); ++i) order.push_back({line.words[i], n});
-        } else fault(n, "unknown statement '" + key + "'");
+            for (size_t i = 1; i < line.words.size(); ++i)
+                order.push_back({line.words[i], n});
+        } else
+            fault(n, "unknown statement '" + key + "'");
     }
     if (module.channels < 1) fault(0, "the song names no channels");
     for (const Word& entry : order) {
         const auto found = song.patterns.find(entry.text);
-        if (found == song.patterns.end()) fault(entry.line, "order names unknown pattern '" + entry.text + "'");
+        if (found == song.patterns.end())
+            fault(entry.line, "order names unknown pattern '" + entry.text + "'");
         module.orders.push_back(uint8_t(found->second));
     }
     std::string error;
     if (!xm::validateModule(module, error)) fault(0, error);
 }
 
-}  // namespace
+} // namespace
 
 bool compileSong(const std::string& source, const std::string& sourceName, xm::Module& module,
                  std::string& error) {
@@ -549,8 +604,9 @@ bool compileSong(const std::string& source, const std::string& sourceName, xm::M
 
 double songSeconds(const xm::Module& module) {
     int rows = 0;
-    for (uint8_t order : module.orders) rows += module.patterns[order].rows;
+    for (uint8_t order : module.orders)
+        rows += module.patterns[order].rows;
     return rows * module.speed * 2.5 / module.bpm;
 }
 
-}  // namespace xmsong
+} // namespace xmsong

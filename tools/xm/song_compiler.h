@@ -4,9 +4,9 @@
 // drum names, the phrases, the patterns written as one note list per channel, and the
 // order list. Every fault is reported with the source name and line.
 
-#include <string>
-
 #include "xm_writer.h"
+
+#include <string>
 
 namespace xmsong {
 
@@ -17,4 +17,4 @@ bool compileSong(const std::string& source, const std::string& sourceName, xm::M
 // Playing time of the order list in seconds, from its rows, speed and bpm.
 double songSeconds(const xm::Module& module);
 
-}  // namespace xmsong
+} // namespace xmsong

@@ -7,14 +7,13 @@
 // through (or PLAYS times, rewinding at each end as the game does), and prints the length,
 // libmodplug's own length, the peak and the loudness. OUT.wav receives the sound.
 
-#include <libmodplug/modplug.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <libmodplug/modplug.h>
 #include <string>
 #include <vector>
 
@@ -24,10 +23,11 @@ constexpr int kRate = 22050;
 constexpr int kChannels = 2;
 constexpr int kChunkFrames = 1024;
 constexpr int kMasterVolume = 128;
-constexpr int kLoudnessWindow = kRate / 2;  // frames per loudness reading
+constexpr int kLoudnessWindow = kRate / 2; // frames per loudness reading
 
 void putU32(std::ofstream& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.put(char(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        out.put(char(v >> (8 * i)));
 }
 void putU16(std::ofstream& out, uint16_t v) {
     out.put(char(v));
@@ -50,11 +50,12 @@ bool writeWav(const std::string& path, const std::vector<int16_t>& samples) {
     putU16(out, 16);
     out.write("data", 4);
     putU32(out, bytes);
-    for (int16_t s : samples) putU16(out, uint16_t(s));
+    for (int16_t s : samples)
+        putU16(out, uint16_t(s));
     return bool(out);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 4) {
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::ifstream in(argv[1], std::ios::binary);
-    const std::vector<char> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<char> file((std::istreambuf_iterator<char>(in)),
+                                 std::istreambuf_iterator<char>());
     ModPlug_Settings settings;
     ModPlug_GetSettings(&settings);
     settings.mFlags = MODPLUG_ENABLE_OVERSAMPLING | MODPLUG_ENABLE_NOISE_REDUCTION;
@@ -95,9 +97,11 @@ int main(int argc, char** argv) {
 
     int peak = 0;
     double sum = 0.0, loudest = 0.0, quietest = 1e9;
-    for (size_t w = 0; w + kLoudnessWindow * kChannels <= sound.size(); w += kLoudnessWindow * kChannels) {
+    for (size_t w = 0; w + kLoudnessWindow * kChannels <= sound.size();
+         w += kLoudnessWindow * kChannels) {
         double windowSum = 0.0;
-        for (size_t i = w; i < w + kLoudnessWindow * kChannels; ++i) windowSum += double(sound[i]) * sound[i];
+        for (size_t i = w; i < w + kLoudnessWindow * kChannels; ++i)
+            windowSum += double(sound[i]) * sound[i];
         const double rms = std::sqrt(windowSum / (kLoudnessWindow * kChannels));
         loudest = std::max(loudest, rms);
         quietest = std::min(quietest, rms);

@@ -4,14 +4,14 @@
 //
 // Errors are one line on standard error ("file:line: reason") and exit status 1.
 
+#include "song_compiler.h"
+#include "xm_writer.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-
-#include "song_compiler.h"
-#include "xm_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -37,13 +37,14 @@ bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
     return !error;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) return fail("usage: xmsong SONG.song OUT.xm");
     std::ifstream in(argv[1], std::ios::binary);
     if (!in) return fail(std::string("cannot read ") + argv[1]);
-    const std::string source((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string source((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
 
     xm::Module module;
     std::string error;

@@ -3,15 +3,14 @@
 // synthesized voices keep their tuning, duty and loops; faults name their line; and the
 // xmsong program writes the same bytes every time or fails with status 1.
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <filesystem>
-#include <string>
-
 #include "song_compiler.h"
 #include "support/test_support.h"
 #include "xm_synth.h"
+
+#include <cmath>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
 
 namespace fs = std::filesystem;
 
@@ -48,7 +47,9 @@ const xm::Cell& cell(const xm::Module& m, int pattern, int row, int channel) {
 }
 
 // Note numbers as a tracker counts them: C-0 is 1, so C-4 is 49.
-constexpr int note(int semitone, int octave) { return 12 * octave + semitone + 1; }
+constexpr int note(int semitone, int octave) {
+    return 12 * octave + semitone + 1;
+}
 
 TEST(SongCompiler, NotesLengthsDrumsAndVolumesLandInTheirCells) {
     const xm::Module m = compile(R"(
@@ -62,7 +63,7 @@ order p p
     EXPECT_EQ(m.orders, (std::vector<uint8_t>{0, 0}));
     EXPECT_EQ(cell(m, 0, 0, 0), (xm::Cell{uint8_t(note(0, 4)), 1, 0, 0, 0}));
     EXPECT_EQ(cell(m, 0, 1, 0), (xm::Cell{uint8_t(note(6, 3)), 1, 0, 0, 0}));
-    EXPECT_EQ(cell(m, 0, 2, 0), xm::Cell{});  // the second row of f#3:2
+    EXPECT_EQ(cell(m, 0, 2, 0), xm::Cell{}); // the second row of f#3:2
     EXPECT_EQ(cell(m, 0, 3, 0), (xm::Cell{uint8_t(note(10, 2)), 1, xm::volumeColumn(20), 0, 0}));
     EXPECT_EQ(cell(m, 0, 4, 0), (xm::Cell{xm::kNoteKeyOff, 0, 0, 0, 0}));
     EXPECT_EQ(cell(m, 0, 7, 0), (xm::Cell{0, 0, xm::volumeColumn(10), 0, 0}));
@@ -70,8 +71,9 @@ order p p
     EXPECT_EQ(cell(m, 0, 0, 1), (xm::Cell{uint8_t(note(0, 5)), 2, xm::volumeColumn(50), 0, 0}));
     EXPECT_EQ(cell(m, 0, 4, 1), (xm::Cell{uint8_t(note(0, 5)), 2, 0, 0, 0}));
     EXPECT_EQ(cell(m, 0, 5, 1), (xm::Cell{uint8_t(note(0, 5)), 2, xm::volumeColumn(9), 0, 0}));
-    EXPECT_EQ(cell(m, 0, 6, 1), xm::Cell{});  // l2 made kv9 two rows long
-    for (int row = 0; row < 8; ++row) EXPECT_EQ(cell(m, 0, row, 2), xm::Cell{});
+    EXPECT_EQ(cell(m, 0, 6, 1), xm::Cell{}); // l2 made kv9 two rows long
+    for (int row = 0; row < 8; ++row)
+        EXPECT_EQ(cell(m, 0, row, 2), xm::Cell{});
 }
 
 TEST(SongCompiler, RepeatsPhrasesAndTranspositionUnroll) {
@@ -117,7 +119,7 @@ TEST(SongCompiler, FaultsNameTheirLine) {
     const int headLines = int(std::count(kHead.begin(), kHead.end(), '\n'));
     struct Case {
         const char* body;
-        int line;  // counted within the body, whose first line is 1
+        int line; // counted within the body, whose first line is 1
         const char* words;
     };
     const Case cases[] = {
@@ -130,7 +132,8 @@ TEST(SongCompiler, FaultsNameTheirLine) {
         {"pattern p 1\n  1: @lead (c4\nend\n", 2, "without its ')'"},
         {"pattern p 1\n  1: @lead $tune\nend\n", 2, "unknown phrase"},
         {"phrase loop\n  $loop\nend\npattern p 1\n  1: @lead $loop\nend\n", 2, "nest too deep"},
-        {"pattern p 1\n  1: @lead b7[000]\nend\n\npattern q 1\n  1: @lead $x\nend\n", 6, "unknown phrase"},
+        {"pattern p 1\n  1: @lead b7[000]\nend\n\npattern q 1\n  1: @lead $x\nend\n", 6,
+         "unknown phrase"},
         {"pattern p 1\n  1: @lead c4{01}\nend\n", 2, "[XYY]"},
         {"pattern p 1\n  4: @lead c4\nend\n", 2, "channel"},
         {"pattern p 1\n  1: @lead c4\nend\norder p q\n", 4, "unknown pattern 'q'"},
@@ -168,10 +171,12 @@ TEST(Synthesizer, VoicesKeepTuningDutyAndLoops) {
         EXPECT_NEAR(pitchAtC4(s, cycle), xm::kMiddleC, 0.2) << cycle;
         EXPECT_EQ(s.loop, xm::LOOP_FORWARD);
         EXPECT_EQ(s.loopLength, s.frames.size());
-        const long high = std::count_if(s.frames.begin(), s.frames.end(), [](int16_t v) { return v > 0; });
+        const long high =
+            std::count_if(s.frames.begin(), s.frames.end(), [](int16_t v) { return v > 0; });
         EXPECT_EQ(high, std::lround(cycle * 0.125)) << cycle;
         long sum = 0;
-        for (int16_t v : s.frames) sum += v;
+        for (int16_t v : s.frames)
+            sum += v;
         EXPECT_LT(std::abs(sum / cycle), 200) << "a pulse carries no offset";
     }
 
@@ -184,7 +189,8 @@ TEST(Synthesizer, VoicesKeepTuningDutyAndLoops) {
     EXPECT_NEAR(pitchAtC4(s, 32), xm::kMiddleC, 0.2);
     // The loop joins: the step from the last frame to the first is an ordinary step.
     int largest = 0;
-    for (size_t i = 1; i < s.frames.size(); ++i) largest = std::max(largest, std::abs(s.frames[i] - s.frames[i - 1]));
+    for (size_t i = 1; i < s.frames.size(); ++i)
+        largest = std::max(largest, std::abs(s.frames[i] - s.frames[i - 1]));
     EXPECT_LE(std::abs(s.frames.front() - s.frames.back()), largest);
 }
 
@@ -198,7 +204,8 @@ TEST(Synthesizer, DrumsAreOneShotsThatDieAway) {
         ASSERT_TRUE(xm::synthesize(spec, s, error)) << error;
         EXPECT_EQ(s.loop, xm::LOOP_NONE);
         int peak = 0;
-        for (int16_t v : s.frames) peak = std::max(peak, std::abs(int(v)));
+        for (int16_t v : s.frames)
+            peak = std::max(peak, std::abs(int(v)));
         EXPECT_NEAR(peak, 0.8 * 32767, 2);
         const size_t quarter = s.frames.size() / 4;
         int lastPeak = 0;
@@ -207,28 +214,34 @@ TEST(Synthesizer, DrumsAreOneShotsThatDieAway) {
         EXPECT_LT(lastPeak, peak / 20) << kind;
         EXPECT_EQ(s.frames.back(), 0);
         // Struck with C-4 it plays at the rate it was rendered at.
-        EXPECT_NEAR(xm::kC4Rate * std::pow(2.0, (s.relativeNote + s.finetune / 128.0) / 12.0), xm::kDrumRate, 1);
+        EXPECT_NEAR(xm::kC4Rate * std::pow(2.0, (s.relativeNote + s.finetune / 128.0) / 12.0),
+                    xm::kDrumRate, 1);
     }
 }
 
 TEST(XmsongProgram, WritesTheSameBytesEveryTimeAndFailsCleanly) {
     test_support::ScratchDirectory scratch;
-    test_support::writeText("probe.song", kHead + "pattern p 4\n  1: @lead c4 e4 g4 K\nend\norder p p\n");
+    test_support::writeText("probe.song",
+                            kHead + "pattern p 4\n  1: @lead c4 e4 g4 K\nend\norder p p\n");
     test_support::writeText("bad.song", kHead + "pattern p 4\n  1: @lead c4\nend\n");
     const std::string tool = (test_support::buildDirectory() / "tools" / "xmsong").string();
-    EXPECT_EQ(test_support::runProgram({tool, "probe.song", "one.xm"}, scratch.path()).exitStatus, 0);
-    EXPECT_EQ(test_support::runProgram({tool, "probe.song", "two.xm"}, scratch.path()).exitStatus, 0);
+    EXPECT_EQ(test_support::runProgram({tool, "probe.song", "one.xm"}, scratch.path()).exitStatus,
+              0);
+    EXPECT_EQ(test_support::runProgram({tool, "probe.song", "two.xm"}, scratch.path()).exitStatus,
+              0);
     const std::vector<uint8_t> one = test_support::readFile("one.xm");
     EXPECT_GE(one.size(), xm::kMinimumFileSize);
     EXPECT_EQ(one, test_support::readFile("two.xm"));
     xm::Module m;
     std::string error;
-    ASSERT_TRUE(xmsong::compileSong(kHead + "pattern p 4\n  1: @lead c4 e4 g4 K\nend\norder p p\n", "p", m, error));
+    ASSERT_TRUE(xmsong::compileSong(kHead + "pattern p 4\n  1: @lead c4 e4 g4 K\nend\norder p p\n",
+                                    "p", m, error));
     EXPECT_EQ(one, xm::writeModule(m));
 
     EXPECT_EQ(test_support::runProgram({tool, "bad.song", "bad.xm"}, scratch.path()).exitStatus, 1);
-    EXPECT_EQ(test_support::runProgram({tool, "missing.song", "bad.xm"}, scratch.path()).exitStatus, 1);
+    EXPECT_EQ(test_support::runProgram({tool, "missing.song", "bad.xm"}, scratch.path()).exitStatus,
+              1);
     EXPECT_FALSE(fs::exists(scratch.path() / "bad.xm"));
 }
 
-}  // namespace
+} // namespace
