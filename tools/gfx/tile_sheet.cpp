@@ -4,17 +4,21 @@ namespace gfx {
 
 namespace {
 
-constexpr const char* kGroupCorners[2][2] = {{"top left", "top right"},
-                                             {"bottom left", "bottom right"}};
+// Where in a group a part lies, in words: "top", "bottom left", "middle" and so on.
+std::string placeWord(int index, int count, const char* first, const char* last) {
+    if (count == 1) return "";
+    if (index == 0) return first;
+    if (index == count - 1) return last;
+    return count == 3 ? "middle" : std::to_string(index + 1);
+}
 
-// Where in its piece a tile lies, for the names of the tiles of a group.
+// The name of one tile of a piece: the piece's name, and for a group where the tile lies.
 std::string partName(const Piece& piece, int part) {
     if (piece.indices.size() == 1) return piece.name;
-    const int column = part % piece.columns;
-    const int row = part / piece.columns;
-    if (piece.columns == 2 && piece.rows == 2)
-        return piece.name + " (" + kGroupCorners[row][column] + ")";
-    return piece.name + " (" + std::to_string(column + 1) + "," + std::to_string(row + 1) + ")";
+    const std::string row = placeWord(part / piece.columns, piece.rows, "top", "bottom");
+    const std::string column = placeWord(part % piece.columns, piece.columns, "left", "right");
+    const std::string where = row.empty() ? column : column.empty() ? row : row + " " + column;
+    return piece.name + " (" + where + ")";
 }
 
 class SheetBuilder {
