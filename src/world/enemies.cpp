@@ -10,13 +10,13 @@
 
 #include "world/enemies.h"
 
-#include <cstdlib>
-
 #include "audio/sound.h"
 #include "world/level.h"
 #include "world/player.h"
 #include "world/score.h"
 #include "world/tiles.h"
+
+#include <cstdlib>
 
 namespace world {
 
@@ -26,19 +26,24 @@ namespace {
 
 constexpr int32_t kHatGuySpeed = 2;
 constexpr int32_t kWalkSpeed = 1;
-constexpr int32_t kFlyerVy = 1;    // flyers and swimmers hold this vertical speed
+constexpr int32_t kFlyerVy = 1; // flyers and swimmers hold this vertical speed
 constexpr int32_t kEnemyRestingVy = 3;
 constexpr int32_t kLastBox = kTileSize - 1;
-constexpr int32_t kStompReach = 15;  // a stomp comes from at most 15 pixels above
-constexpr int32_t kKillAbove = 9;    // a touch kills from 9 pixels above
-constexpr int32_t kKillBelow = 10;   // to 10 pixels below
+constexpr int32_t kStompReach = 15; // a stomp comes from at most 15 pixels above
+constexpr int32_t kKillAbove = 9;   // a touch kills from 9 pixels above
+constexpr int32_t kKillBelow = 10;  // to 10 pixels below
 constexpr int32_t kSquashedBlinkFrom = 63;
-constexpr int32_t kHatGuyGetUpPicture = 186;  // frames stunned before it shows getting up
+constexpr int32_t kHatGuyGetUpPicture = 186; // frames stunned before it shows getting up
 
 bool walks(EnemyType type) {
     switch (type) {
-    case ENEMY_BLOB: case ENEMY_HOGLET: case ENEMY_HAT_GUY: return true;
-    case ENEMY_NONE: case ENEMY_BAT: case ENEMY_DYING_BAT: case ENEMY_PIRANHA: return false;
+    case ENEMY_BLOB:
+    case ENEMY_HOGLET:
+    case ENEMY_HAT_GUY: return true;
+    case ENEMY_NONE:
+    case ENEMY_BAT:
+    case ENEMY_DYING_BAT:
+    case ENEMY_PIRANHA: return false;
     }
     return false;
 }
@@ -97,7 +102,10 @@ void stomp(EnemySlot& e, PlayerState& player) {
         e.dx = 0;
         if (++e.hits == 1) addScore(kStompPoints);
         break;
-    case ENEMY_NONE: case ENEMY_HOGLET: case ENEMY_DYING_BAT: case ENEMY_PIRANHA: break;
+    case ENEMY_NONE:
+    case ENEMY_HOGLET:
+    case ENEMY_DYING_BAT:
+    case ENEMY_PIRANHA: break;
     }
     player.bounce = 1;
 }
@@ -105,19 +113,19 @@ void stomp(EnemySlot& e, PlayerState& player) {
 void touchPlayer(EnemySlot& e, PlayerState& player) {
     if (!player.alive || player.dying || e.dx == 0) return;
     if (player.x < e.x - kLastBox || player.x > e.x + kTileSize) return;
-    if (player.y < e.y && player.y >= e.y - kStompReach && player.vy > kStompSpeed &&
-        e.stompable) {
+    if (player.y < e.y && player.y >= e.y - kStompReach && player.vy > kStompSpeed && e.stompable) {
         stomp(e, player);
     } else if (player.y >= e.y - kKillAbove && player.y <= e.y + kKillBelow) {
         killPlayer(player, kEnemyDeathMessages[size_t(e.type)]);
-        audio::playSound(audio::SOUND_AJ);  // two cries start together
+        audio::playSound(audio::SOUND_AJ); // two cries start together
     }
 }
 
-}  // namespace
+} // namespace
 
 void clearEnemies() {
-    for (EnemySlot& e : enemies) e.active = 0;
+    for (EnemySlot& e : enemies)
+        e.active = 0;
 }
 
 bool spawnEnemy(int32_t x, int32_t y, EnemyType type) {
@@ -181,4 +189,4 @@ int32_t enemyFrame(const EnemySlot& e) {
     return -1;
 }
 
-}  // namespace world
+} // namespace world

@@ -11,14 +11,14 @@
 
 #include "world/level.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-
 #include "app/fatal.h"
 #include "archive/archive.h"
 #include "archive/byte_reader.h"
 #include "world/enemies.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace world {
 
@@ -27,10 +27,12 @@ LevelState level;
 
 namespace {
 
-constexpr int32_t kScanAhead = kViewWidth + kTileSize;  // columns are scanned 16 pixels early
+constexpr int32_t kScanAhead = kViewWidth + kTileSize; // columns are scanned 16 pixels early
 constexpr int32_t kInitialScrollSteps = kViewWidth;
 
-int32_t levelPixelWidth() { return levelMap.width * kTileSize; }
+int32_t levelPixelWidth() {
+    return levelMap.width * kTileSize;
+}
 
 // Reads the whole file into a buffer the caller owns; empty when it cannot.
 archive::ResourceBuffer readWholeFile(const char* path) {
@@ -57,7 +59,7 @@ void scrollOnePixel() {
     spawnColumn(level.cameraX + kScanAhead);
 }
 
-}  // namespace
+} // namespace
 
 std::string_view levelFaultText(LevelFault fault) {
     switch (fault) {
@@ -96,7 +98,7 @@ LevelFault parseLevel(const uint8_t* bytes, size_t size) {
     for (int32_t i = 0; i < cellCount; ++i) {
         const TileCode code = cellBytes[i];
         levelMap.cells[size_t(i)] = code;
-        if (code == TILE_DOOR_TOP_LEFT) level.doorCell = i;  // the last one is the door
+        if (code == TILE_DOOR_TOP_LEFT) level.doorCell = i; // the last one is the door
         if (code == TILE_ITEM && (i / kMapRows) * kTileSize >= level.restartX - kTileSize)
             ++level.itemsLeft;
     }
@@ -118,8 +120,10 @@ LevelFault parseLevel(const uint8_t* bytes, size_t size) {
     // every column from the restart point to the view's right edge is scanned once.
     const int32_t start = std::max(level.restartX - kTileSize, 0);
     level.cameraX = start - kViewWidth;
-    for (int32_t x = start; x <= start + kViewWidth; x += kTileSize) spawnColumn(x);
-    for (int32_t i = 0; i < kInitialScrollSteps; ++i) scrollOnePixel();
+    for (int32_t x = start; x <= start + kViewWidth; x += kTileSize)
+        spawnColumn(x);
+    for (int32_t i = 0; i < kInitialScrollSteps; ++i)
+        scrollOnePixel();
     return LEVEL_OK;
 }
 
@@ -132,10 +136,13 @@ void loadLevel(const char* name) {
         app::fatalError(kCantLoadFile, name ? name : kTestMapPath);
 }
 
-void freeLevel() { levelMap = {}; }
+void freeLevel() {
+    levelMap = {};
+}
 
 void scrollView(int32_t n) {
-    for (int32_t i = 0; i < n; ++i) scrollOnePixel();
+    for (int32_t i = 0; i < n; ++i)
+        scrollOnePixel();
 }
 
 void spawnColumn(int32_t x) {
@@ -165,11 +172,8 @@ void spawnColumn(int32_t x) {
             spawnEnemy(x, y, ENEMY_HAT_GUY);
             setCell(column, row, TILE_EMPTY);
             break;
-        case TILE_SPIKE_TRAP:
-            setCell(column, row, TILE_SPIKE_TRAP_ARMED);
-            break;
-        default:
-            break;
+        case TILE_SPIKE_TRAP: setCell(column, row, TILE_SPIKE_TRAP_ARMED); break;
+        default: break;
         }
     }
 }
@@ -187,4 +191,4 @@ std::optional<int32_t> restingY(int32_t x, int32_t y) {
     return std::nullopt;
 }
 
-}  // namespace world
+} // namespace world

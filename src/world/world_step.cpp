@@ -9,11 +9,13 @@
 namespace world {
 
 void updateTileEffects() {
-    for (TileEffect& effect : tileEffects) updateTileEffect(effect);
+    for (TileEffect& effect : tileEffects)
+        updateTileEffect(effect);
 }
 
 void updateEnemies(PlayerState& player) {
-    for (EnemySlot& enemy : enemies) updateEnemy(enemy, player, level.cameraX);
+    for (EnemySlot& enemy : enemies)
+        updateEnemy(enemy, player, level.cameraX);
 }
 
 void stepPlayFrame(PlayerState& player, const Controls& controls) {
@@ -56,4 +58,4 @@ void restoreWorld(const WorldSnapshot& snapshot) {
     tileEffects = snapshot.tileEffects;
 }
 
-}  // namespace world
+} // namespace world

@@ -7,15 +7,15 @@
 // as the previous frame left it), then, if the player is alive, the player and the time and
 // air rules. The title level runs its effects and enemies and moves the view one pixel.
 
-#include <array>
-#include <cstdint>
-#include <memory>
-
 #include "world/effects.h"
 #include "world/enemies.h"
 #include "world/level.h"
 #include "world/player.h"
 #include "world/score.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
 
 namespace world {
 
@@ -52,4 +52,4 @@ WorldSnapshot saveWorld();
 // Puts the world back as the snapshot holds it.
 void restoreWorld(const WorldSnapshot& snapshot);
 
-}  // namespace world
+} // namespace world

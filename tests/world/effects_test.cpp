@@ -46,17 +46,20 @@ TEST_F(TileEffects, EachTypeWritesItsSequenceAndEndsOnItsLastCode) {
         {world::EFFECT_SPIKE_TRAP, {0, 0, 87, 87, 105, 105, 105}},
         {world::EFFECT_BUMP, {80, 80, 100, 100, 120, 120, 20, 20, 20}},
         {world::EFFECT_TRAP_DOOR, {89, 89, 89, 89, 69}},
-        {world::EFFECT_CHECKPOINT, {17, 17, 17, 17, 17, 17, 18, 18, 18, 18, 18, 18, 19, 19, 19, 19}},
+        {world::EFFECT_CHECKPOINT,
+         {17, 17, 17, 17, 17, 17, 18, 18, 18, 18, 18, 18, 19, 19, 19, 19}},
         {world::EFFECT_PICK_UP, {0}},
     };
-    for (const auto& c : cases) EXPECT_EQ(runEffect(c.type), c.codes) << "type " << c.type;
+    for (const auto& c : cases)
+        EXPECT_EQ(runEffect(c.type), c.codes) << "type " << c.type;
 }
 
 TEST_F(TileEffects, StartingWhereOneRunsRestartsItWithTheNewType) {
     load(kOpenLevel);
     EXPECT_TRUE(world::startTileEffect(48, 32, world::EFFECT_BRICK));
     EXPECT_TRUE(world::startTileEffect(64, 32, world::EFFECT_BUMP));
-    for (int i = 0; i < 5; ++i) world::updateTileEffects();
+    for (int i = 0; i < 5; ++i)
+        world::updateTileEffects();
     EXPECT_EQ(cell(3, 2), 202);
 
     EXPECT_FALSE(world::startTileEffect(48, 32, world::EFFECT_CHECKPOINT));
@@ -64,7 +67,7 @@ TEST_F(TileEffects, StartingWhereOneRunsRestartsItWithTheNewType) {
     EXPECT_EQ(world::tileEffects[0].type, world::EFFECT_CHECKPOINT);
     world::updateTileEffects();
     EXPECT_EQ(cell(3, 2), world::TILE_CHECKPOINT);
-    EXPECT_EQ(cell(4, 2), 120);  // the other effect runs on undisturbed
+    EXPECT_EQ(cell(4, 2), 120); // the other effect runs on undisturbed
     world::updateTileEffects();
     EXPECT_EQ(cell(4, 2), 20);
 
@@ -91,12 +94,13 @@ TEST_F(TileEffects, AFullTableDropsTheRequestAndLeavesTheCell) {
 
 TEST_F(TileEffects, AnEffectOutsideTheGridWritesNothing) {
     load(kOpenLevel);
-    ASSERT_TRUE(world::startTileEffect(16, 192, world::EFFECT_SPIKE_TRAP));  // row 12
+    ASSERT_TRUE(world::startTileEffect(16, 192, world::EFFECT_SPIKE_TRAP)); // row 12
     ASSERT_TRUE(world::startTileEffect(21 * 16, 0, world::EFFECT_SPIKE_TRAP));
-    for (int i = 0; i < 10; ++i) world::updateTileEffects();
+    for (int i = 0; i < 10; ++i)
+        world::updateTileEffects();
     EXPECT_EQ(cell(1, 11), world::TILE_BLOCK);
     EXPECT_EQ(world::levelMap.width, 21);
     EXPECT_FALSE(world::tileEffects[0].active);
 }
 
-}  // namespace
+} // namespace

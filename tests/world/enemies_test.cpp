@@ -7,7 +7,7 @@ namespace {
 
 // Walls in row 10 at columns 2 and 12, ground in row 11, a platform in row 6 (columns 20..22).
 const std::string kArena = levelText({{6, "....................###"}, {10, "..#.........#"}});
-constexpr int32_t kWallRight = 48;  // the first x right of the wall in column 2
+constexpr int32_t kWallRight = 48; // the first x right of the wall in column 2
 constexpr int32_t kGroundY = 160;
 
 class Enemies : public WorldTest {
@@ -26,7 +26,8 @@ class Enemies : public WorldTest {
         return world::enemies[0];
     }
     void frames(int n) {
-        for (int i = 0; i < n; ++i) world::updateEnemies(player);
+        for (int i = 0; i < n; ++i)
+            world::updateEnemies(player);
     }
 };
 
@@ -35,8 +36,8 @@ TEST_F(Enemies, EachKindStartsAsItsTypeSays) {
         world::EnemyType type;
         int32_t dx, savedDx, stompable;
     } cases[] = {
-        {world::ENEMY_BLOB, -1, 0, 1},    {world::ENEMY_HOGLET, -1, 0, 0},
-        {world::ENEMY_BAT, -1, 0, 1},     {world::ENEMY_PIRANHA, -1, 0, 0},
+        {world::ENEMY_BLOB, -1, 0, 1},     {world::ENEMY_HOGLET, -1, 0, 0},
+        {world::ENEMY_BAT, -1, 0, 1},      {world::ENEMY_PIRANHA, -1, 0, 0},
         {world::ENEMY_HAT_GUY, -2, -2, 1},
     };
     for (const auto& c : cases) {
@@ -58,7 +59,8 @@ TEST_F(Enemies, WalkAndFlyAtTheirSpeedAndTurnInTheFrameTheyMeetAWall) {
         frames(10);
         EXPECT_EQ(e.x, 96 - 10 * speed) << type;
         EXPECT_EQ(e.y, kGroundY) << type;
-        while (e.dx < 0 && e.counter < 200) frames(1);
+        while (e.dx < 0 && e.counter < 200)
+            frames(1);
         EXPECT_EQ(e.x, kWallRight) << type;
         frames(1);
         EXPECT_EQ(e.x, kWallRight + speed) << type;
@@ -83,14 +85,14 @@ TEST_F(Enemies, TurnAtBothEndsOfTheLevel) {
 
     world::EnemySlot& fast = put(world::ENEMY_HAT_GUY, 30 * 16 - 18, 32, 2);
     frames(1);
-    EXPECT_EQ(fast.x, 30 * 16 - 16);  // one step to the end, and the turn in the same frame
+    EXPECT_EQ(fast.x, 30 * 16 - 16); // one step to the end, and the turn in the same frame
     EXPECT_EQ(fast.dx, -2);
 }
 
 TEST_F(Enemies, WalkersFallOffLedgesAndFlyersKeepTheirHeight) {
-    world::EnemySlot& blob = put(world::ENEMY_BLOB, 21 * 16, 5 * 16);  // on the platform
+    world::EnemySlot& blob = put(world::ENEMY_BLOB, 21 * 16, 5 * 16); // on the platform
     frames(3);
-    EXPECT_EQ(blob.y, 80);  // resting: it sinks a pixel a frame and is snapped back
+    EXPECT_EQ(blob.y, 80); // resting: it sinks a pixel a frame and is snapped back
     EXPECT_EQ(blob.vy, 3);
     std::vector<int32_t> drops;
     for (int i = 0; i < 100 && blob.y < kGroundY; ++i) {
@@ -99,7 +101,7 @@ TEST_F(Enemies, WalkersFallOffLedgesAndFlyersKeepTheirHeight) {
         if (blob.y != y) drops.push_back(blob.y - y);
     }
     EXPECT_EQ(blob.y, kGroundY);
-    EXPECT_EQ(blob.dx, -1);  // ledges do not turn it
+    EXPECT_EQ(blob.dx, -1); // ledges do not turn it
     // y grows by vy / 3 while vy grows by one: 1, 1, 1, 2, 2, 2, 3, ...
     ASSERT_GE(drops.size(), 4u);
     EXPECT_EQ(drops[0], 1);
@@ -114,7 +116,7 @@ TEST_F(Enemies, WalkersFallOffLedgesAndFlyersKeepTheirHeight) {
 // The player against an enemy that stays put (pressed against the wall, it only turns).
 struct Contact {
     world::EnemyType type;
-    int32_t dx, dy, vy;  // player position relative to the enemy, and its speed
+    int32_t dx, dy, vy; // player position relative to the enemy, and its speed
     enum { NOTHING, STOMP, KILL } outcome;
 };
 
@@ -123,7 +125,7 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         {world::ENEMY_BLOB, 0, -1, 8, Contact::STOMP},
         {world::ENEMY_BLOB, 0, -15, 8, Contact::STOMP},
         {world::ENEMY_BLOB, 0, -16, 8, Contact::NOTHING},
-        {world::ENEMY_BLOB, 0, -1, 7, Contact::KILL},  // walked off a ledge onto it
+        {world::ENEMY_BLOB, 0, -1, 7, Contact::KILL}, // walked off a ledge onto it
         {world::ENEMY_BLOB, 0, -9, 7, Contact::KILL},
         {world::ENEMY_BLOB, 0, -10, 7, Contact::NOTHING},
         {world::ENEMY_BLOB, 0, -15, 7, Contact::NOTHING},
@@ -135,7 +137,7 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         {world::ENEMY_BLOB, 16, 0, 0, Contact::KILL},
         {world::ENEMY_BLOB, 17, 0, 0, Contact::NOTHING},
         {world::ENEMY_BLOB, 16, -5, 9, Contact::STOMP},
-        {world::ENEMY_HOGLET, 0, -5, 12, Contact::KILL},  // no standing on a hoglet
+        {world::ENEMY_HOGLET, 0, -5, 12, Contact::KILL}, // no standing on a hoglet
         {world::ENEMY_HOGLET, 0, -12, 12, Contact::NOTHING},
         {world::ENEMY_PIRANHA, 0, -5, 12, Contact::KILL},
         {world::ENEMY_BAT, 0, -5, 12, Contact::STOMP},
@@ -159,7 +161,7 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         EXPECT_EQ(e.dx == 0, stomped);
         if (killed) {
             EXPECT_EQ(world::run.deathMessage, world::kEnemyDeathMessages[size_t(c.type)]);
-            EXPECT_EQ(sounds(audio::SOUND_AJ), 2);  // two cries at once
+            EXPECT_EQ(sounds(audio::SOUND_AJ), 2); // two cries at once
         }
     }
 }
@@ -168,7 +170,7 @@ TEST_F(Enemies, NobodyTouchesADeadOrDyingPlayer) {
     for (int dying : {0, 1}) {
         world::EnemySlot& e = put(world::ENEMY_HOGLET, kWallRight, kGroundY);
         player = {};
-        player.alive = dying;  // dead, or alive and dying
+        player.alive = dying; // dead, or alive and dying
         player.dying = dying;
         player.x = kWallRight;
         player.y = kGroundY;
@@ -198,7 +200,7 @@ TEST_F(Enemies, AStompedBlobLiesSquashedAndHarmlessThenGoes) {
     EXPECT_EQ(sounds(audio::SOUND_BLUBB), 1);
 
     dropOn(player, e);
-    player.y = e.y;  // walking into it
+    player.y = e.y; // walking into it
     frames(119);
     EXPECT_EQ(player.dying, 0);
     EXPECT_EQ(player.bounce, 0);
@@ -223,7 +225,7 @@ TEST_F(Enemies, AStompedBatDiesWithinTwelveFrames) {
 
 TEST_F(Enemies, AHatGuyGetsUpTheOtherWayAndScoresOnlyOnce) {
     world::EnemySlot& e = put(world::ENEMY_HAT_GUY, 96, kGroundY);
-    frames(1);  // walking left, at 94
+    frames(1); // walking left, at 94
     dropOn(player, e);
     frames(1);
     EXPECT_EQ(e.dx, 0);
@@ -235,7 +237,7 @@ TEST_F(Enemies, AHatGuyGetsUpTheOtherWayAndScoresOnlyOnce) {
     frames(225);
     EXPECT_EQ(e.dx, 0);
     frames(1);
-    EXPECT_EQ(e.dx, 2);  // gets up walking away from where it was heading
+    EXPECT_EQ(e.dx, 2); // gets up walking away from where it was heading
     const int32_t x = e.x;
     frames(1);
     EXPECT_EQ(e.x, x + 2);
@@ -253,13 +255,13 @@ TEST_F(Enemies, LeaveWhenFarBehindFarAheadOrBelowTheLevel) {
         int32_t x, y, cameraX;
         bool stays;
     } cases[] = {
-        {100, 32, 350, true},  {100, 32, 351, false},  // 250 pixels behind the view
-        {600, 32, 100, true},  {600, 32, 99, false},   // 500 pixels ahead of it
-        {100, 200, 0, true},   {100, 201, 0, false},   // below the level
+        {100, 32, 350, true}, {100, 32, 351, false}, // 250 pixels behind the view
+        {600, 32, 100, true}, {600, 32, 99, false},  // 500 pixels ahead of it
+        {100, 200, 0, true},  {100, 201, 0, false},  // below the level
     };
     for (const auto& c : cases) {
         world::EnemySlot& e = put(world::ENEMY_BAT, c.x, c.y);
-        e.dx = 0;  // a dying bat that would stay 12 frames: only the despawn rule acts
+        e.dx = 0; // a dying bat that would stay 12 frames: only the despawn rule acts
         e.type = world::ENEMY_DYING_BAT;
         world::updateEnemy(e, player, c.cameraX);
         EXPECT_EQ(e.active == 1, c.stays) << c.x << "," << c.y << " view " << c.cameraX;
@@ -271,21 +273,21 @@ TEST_F(Enemies, ShowTheirPicturesByKindDirectionAndCounter) {
         world::EnemyType type;
         int32_t dx, counter, frame;
     } cases[] = {
-        {world::ENEMY_BLOB, -1, 0, 9},      {world::ENEMY_BLOB, -1, 6, 10},
-        {world::ENEMY_BLOB, 1, 12, 11},     {world::ENEMY_BLOB, -1, 18, 10},
-        {world::ENEMY_BLOB, -1, 24, 9},     {world::ENEMY_BLOB, 0, 63, 12},
-        {world::ENEMY_BLOB, 0, 64, -1},     {world::ENEMY_BLOB, 0, 72, 12},
-        {world::ENEMY_HOGLET, -1, 0, 13},   {world::ENEMY_HOGLET, -1, 8, 14},
-        {world::ENEMY_HOGLET, 1, 7, 15},    {world::ENEMY_HOGLET, 1, 24, 16},
-        {world::ENEMY_BAT, -1, 0, 33},      {world::ENEMY_BAT, -1, 6, 57},
-        {world::ENEMY_BAT, 1, 12, 34},      {world::ENEMY_BAT, 1, 23, 57},
-        {world::ENEMY_DYING_BAT, 0, 0, 35}, {world::ENEMY_DYING_BAT, 0, 4, 36},
+        {world::ENEMY_BLOB, -1, 0, 9},       {world::ENEMY_BLOB, -1, 6, 10},
+        {world::ENEMY_BLOB, 1, 12, 11},      {world::ENEMY_BLOB, -1, 18, 10},
+        {world::ENEMY_BLOB, -1, 24, 9},      {world::ENEMY_BLOB, 0, 63, 12},
+        {world::ENEMY_BLOB, 0, 64, -1},      {world::ENEMY_BLOB, 0, 72, 12},
+        {world::ENEMY_HOGLET, -1, 0, 13},    {world::ENEMY_HOGLET, -1, 8, 14},
+        {world::ENEMY_HOGLET, 1, 7, 15},     {world::ENEMY_HOGLET, 1, 24, 16},
+        {world::ENEMY_BAT, -1, 0, 33},       {world::ENEMY_BAT, -1, 6, 57},
+        {world::ENEMY_BAT, 1, 12, 34},       {world::ENEMY_BAT, 1, 23, 57},
+        {world::ENEMY_DYING_BAT, 0, 0, 35},  {world::ENEMY_DYING_BAT, 0, 4, 36},
         {world::ENEMY_DYING_BAT, 0, 11, 37}, {world::ENEMY_PIRANHA, -1, 14, 53},
-        {world::ENEMY_PIRANHA, -1, 15, 54}, {world::ENEMY_PIRANHA, 1, 30, 55},
-        {world::ENEMY_PIRANHA, 1, 45, 56},  {world::ENEMY_HAT_GUY, 2, 0, 121},
-        {world::ENEMY_HAT_GUY, 2, 4, 122},  {world::ENEMY_HAT_GUY, 2, 15, 124},
+        {world::ENEMY_PIRANHA, -1, 15, 54},  {world::ENEMY_PIRANHA, 1, 30, 55},
+        {world::ENEMY_PIRANHA, 1, 45, 56},   {world::ENEMY_HAT_GUY, 2, 0, 121},
+        {world::ENEMY_HAT_GUY, 2, 4, 122},   {world::ENEMY_HAT_GUY, 2, 15, 124},
         {world::ENEMY_HAT_GUY, 0, 185, 125}, {world::ENEMY_HAT_GUY, 0, 186, 126},
-        {world::ENEMY_HAT_GUY, -2, 0, 144}, {world::ENEMY_HAT_GUY, -2, 15, 141},
+        {world::ENEMY_HAT_GUY, -2, 0, 144},  {world::ENEMY_HAT_GUY, -2, 15, 141},
     };
     for (const auto& c : cases) {
         world::EnemySlot e;
@@ -311,4 +313,4 @@ TEST_F(Enemies, NewEnemiesTakeTheFirstFreeSlot) {
     EXPECT_EQ(world::enemies[9].active, 0);
 }
 
-}  // namespace
+} // namespace

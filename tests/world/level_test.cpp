@@ -2,13 +2,13 @@
 // restart point, the restart checkpoint shown as taken, the initial view and the columns it
 // scans, marker rewriting, the view limits, and level bytes that are no playable level.
 
-#include <cstdio>
-#include <filesystem>
-#include <string>
-
 #include "archive/archive.h"
 #include "support/test_support.h"
 #include "world_fixture.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -66,7 +66,7 @@ map
 )");
     EXPECT_EQ(cell(3, 9), world::TILE_DOOR_TOP_LEFT);
     EXPECT_EQ(cell(17, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
-    EXPECT_EQ(cell(17, 10), world::TILE_CLOSED_DOOR_BOTTOM_LEFT);  // written over the '.'
+    EXPECT_EQ(cell(17, 10), world::TILE_CLOSED_DOOR_BOTTOM_LEFT); // written over the '.'
 }
 
 TEST_F(LevelLoad, CountsOnlyItemsFromOneColumnLeftOfTheRestartPoint) {
@@ -133,7 +133,8 @@ std::string markerLevel() {
     for (int row = 0; row < 12; ++row) {
         std::string line(60, row == 11 ? '#' : '.');
         if (row == 5)
-            for (int column : {0, 21, 22, 28, 29, 50, 51}) line[size_t(column)] = 'b';
+            for (int column : {0, 21, 22, 28, 29, 50, 51})
+                line[size_t(column)] = 'b';
         text += line + "\n";
     }
     return text;
@@ -143,7 +144,7 @@ TEST_F(LevelLoad, TheViewStartsOnTheRestartPointAndScansEveryColumnInView) {
     load(markerLevel());
     EXPECT_EQ(world::level.cameraX, 0);
     EXPECT_EQ(cell(0, 5), 0);
-    EXPECT_EQ(cell(21, 5), 0);  // 16 pixels beyond the view's right edge
+    EXPECT_EQ(cell(21, 5), 0); // 16 pixels beyond the view's right edge
     EXPECT_EQ(cell(22, 5), world::TILE_BLOB_MARKER);
     ASSERT_EQ(activeEnemies(), 2);
     EXPECT_EQ(world::enemies[0].x, 0);
@@ -179,7 +180,7 @@ TEST_F(LevelLoad, ScrollingStopsOnePixelShortOfTheEndAndScansAheadOfTheView) {
     load(markerLevel());
     world::scrollView(7);
     EXPECT_EQ(world::level.cameraX, 7);
-    world::scrollView(9);  // the view's right edge reaches column 21; column 22 is scanned
+    world::scrollView(9); // the view's right edge reaches column 21; column 22 is scanned
     EXPECT_EQ(world::level.cameraX, 16);
     EXPECT_EQ(cell(22, 5), 0);
     EXPECT_EQ(cell(28, 5), world::TILE_BLOB_MARKER);
@@ -307,12 +308,12 @@ map
 #.#.#################
 )");
     EXPECT_EQ(world::restingY(0, 100), 160);
-    EXPECT_EQ(world::restingY(0, 163), 163);  // already in the floor: it stays
+    EXPECT_EQ(world::restingY(0, 163), 163); // already in the floor: it stays
     EXPECT_EQ(world::restingY(0, -1000), 160);
-    EXPECT_EQ(world::restingY(16, -1000), -1000);  // row 0 continues upwards
-    EXPECT_EQ(world::restingY(16, 0), std::nullopt);  // below the top nothing in column 1
+    EXPECT_EQ(world::restingY(16, -1000), -1000);    // row 0 continues upwards
+    EXPECT_EQ(world::restingY(16, 0), std::nullopt); // below the top nothing in column 1
     EXPECT_EQ(world::restingY(48, 100), std::nullopt);
-    EXPECT_EQ(world::restingY(-5, 100), 100);  // beyond the ends stands the wall
+    EXPECT_EQ(world::restingY(-5, 100), 100); // beyond the ends stands the wall
     EXPECT_EQ(world::restingY(336, 500), 500);
 }
 
@@ -341,9 +342,9 @@ TEST_F(LevelFiles, TheTestMapAndArchivedLevelsLoadAndBadOnesEndTheProgram) {
         int status;
     } cases[] = {
         {"plan0", "width 21 items 1\n", 0},
-        {"plan8", "Can't load file: plan8\n", 1},     // shorter than its header says
-        {"beginner", "Can't load file: beginner\n", 1},  // not in the archive
-        {nullptr, "Can't load file: maps/test.bin\n", 1},  // no test map yet
+        {"plan8", "Can't load file: plan8\n", 1},         // shorter than its header says
+        {"beginner", "Can't load file: beginner\n", 1},   // not in the archive
+        {nullptr, "Can't load file: maps/test.bin\n", 1}, // no test map yet
     };
     for (const auto& c : cases) {
         const test_support::ChildResult result = loads(c.name);
@@ -359,4 +360,4 @@ TEST_F(LevelFiles, TheTestMapAndArchivedLevelsLoadAndBadOnesEndTheProgram) {
     EXPECT_EQ(loads(nullptr).output, "Can't load file: maps/test.bin\n");
 }
 
-}  // namespace
+} // namespace

@@ -81,4 +81,4 @@ map
     EXPECT_EQ(sounds(audio::SOUND_KLACK), 1);
 }
 
-}  // namespace
+} // namespace

@@ -46,7 +46,8 @@ TEST_F(TileQueries, SolidTestFollowsTheEdgeRules) {
         {16, 0, false, "spikes do not block"},
         {0, 160, false, "water does not block"},
     };
-    for (const Case& c : cases) EXPECT_EQ(world::isSolidAt(c.x, c.y), c.solid) << c.why;
+    for (const Case& c : cases)
+        EXPECT_EQ(world::isSolidAt(c.x, c.y), c.solid) << c.why;
 }
 
 TEST_F(TileQueries, CellSpikeAndWaterQueriesAreEmptyOutsideTheGrid) {
@@ -58,16 +59,16 @@ TEST_F(TileQueries, CellSpikeAndWaterQueriesAreEmptyOutsideTheGrid) {
 
     EXPECT_TRUE(world::isSpikeAt(16, 0));
     EXPECT_TRUE(world::isSpikeAt(31, 15));
-    EXPECT_TRUE(world::isSpikeAt(16, 175));  // the second spike code
-    EXPECT_FALSE(world::isSpikeAt(16, -1));  // row 0 is not continued for spikes
+    EXPECT_TRUE(world::isSpikeAt(16, 175)); // the second spike code
+    EXPECT_FALSE(world::isSpikeAt(16, -1)); // row 0 is not continued for spikes
     EXPECT_FALSE(world::isSpikeAt(15, 0));
 
     // Water is tested at the centre of a 16 x 16 box.
     EXPECT_TRUE(world::isWaterAt(-8, 152));
     EXPECT_TRUE(world::isWaterAt(7, 167));
-    EXPECT_FALSE(world::isWaterAt(-9, 152));  // centre left of the level
-    EXPECT_FALSE(world::isWaterAt(8, 152));   // centre in column 1
-    EXPECT_FALSE(world::isWaterAt(-8, 168));  // centre in the floor row
+    EXPECT_FALSE(world::isWaterAt(-9, 152)); // centre left of the level
+    EXPECT_FALSE(world::isWaterAt(8, 152));  // centre in column 1
+    EXPECT_FALSE(world::isWaterAt(-8, 168)); // centre in the floor row
 }
 
 TEST_F(TileQueries, SetCellIgnoresWritesOutsideTheGrid) {
@@ -75,13 +76,15 @@ TEST_F(TileQueries, SetCellIgnoresWritesOutsideTheGrid) {
     const struct {
         int32_t column, row;
     } outside[] = {{-1, 0}, {21, 0}, {0, -1}, {0, 12}, {5, -2147483647}};
-    for (auto [column, row] : outside) world::setCell(column, row, 99);
+    for (auto [column, row] : outside)
+        world::setCell(column, row, 99);
     for (int column = 0; column < 21; ++column)
-        for (int row = 0; row < 12; ++row) EXPECT_NE(cell(column, row), 99);
+        for (int row = 0; row < 12; ++row)
+            EXPECT_NE(cell(column, row), 99);
 
     world::setCell(20, 11, 99);
     world::setCellIndex(0, 98);
-    world::setCellIndex(21 * 12, 97);  // one past the grid
+    world::setCellIndex(21 * 12, 97); // one past the grid
     world::setCellIndex(-1, 97);
     EXPECT_EQ(cell(20, 11), 99);
     EXPECT_EQ(cell(0, 0), 98);
@@ -93,21 +96,21 @@ TEST(TileCodes, SetsEndExactlyAtTheirBoundaries) {
         world::TileCode code;
         bool solid, spike, water;
     } cases[] = {
-        {19, false, false, false}, {20, true, false, false},  {23, true, false, false},
-        {24, false, false, false}, {39, false, false, false}, {40, true, false, false},
-        {41, false, false, false}, {42, false, false, false}, {43, true, false, false},
-        {44, true, false, false},  {45, false, false, false}, {62, false, false, false},
-        {63, true, false, false},  {64, true, false, false},  {65, false, false, false},
-        {69, true, false, false},  {84, false, false, false}, {85, false, false, true},
-        {86, false, false, false}, {88, false, false, false}, {89, true, false, false},
-        {104, false, false, false}, {105, false, true, false}, {127, false, false, false},
-        {128, true, false, false}, {136, true, false, false}, {137, false, false, false},
-        {140, false, true, false}, {144, false, false, false}, {145, false, false, true},
-        {146, false, false, true}, {147, false, false, false}, {159, false, false, false},
-        {160, false, false, true}, {166, false, false, true}, {167, false, false, false},
-        {179, false, false, false}, {180, true, false, false}, {183, true, false, false},
+        {19, false, false, false},  {20, true, false, false},   {23, true, false, false},
+        {24, false, false, false},  {39, false, false, false},  {40, true, false, false},
+        {41, false, false, false},  {42, false, false, false},  {43, true, false, false},
+        {44, true, false, false},   {45, false, false, false},  {62, false, false, false},
+        {63, true, false, false},   {64, true, false, false},   {65, false, false, false},
+        {69, true, false, false},   {84, false, false, false},  {85, false, false, true},
+        {86, false, false, false},  {88, false, false, false},  {89, true, false, false},
+        {104, false, false, false}, {105, false, true, false},  {127, false, false, false},
+        {128, true, false, false},  {136, true, false, false},  {137, false, false, false},
+        {140, false, true, false},  {144, false, false, false}, {145, false, false, true},
+        {146, false, false, true},  {147, false, false, false}, {159, false, false, false},
+        {160, false, false, true},  {166, false, false, true},  {167, false, false, false},
+        {179, false, false, false}, {180, true, false, false},  {183, true, false, false},
         {184, false, false, false}, {199, false, false, false}, {200, true, false, false},
-        {203, true, false, false}, {204, false, false, false}, {255, false, false, false},
+        {203, true, false, false},  {204, false, false, false}, {255, false, false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(world::isSolidCode(c.code), c.solid) << c.code;
@@ -116,7 +119,7 @@ TEST(TileCodes, SetsEndExactlyAtTheirBoundaries) {
     }
     EXPECT_FALSE(world::hasTileImage(0));
     EXPECT_TRUE(world::hasTileImage(239));
-    EXPECT_FALSE(world::hasTileImage(240));  // no picture: drawn as empty
+    EXPECT_FALSE(world::hasTileImage(240)); // no picture: drawn as empty
 }
 
-}  // namespace
+} // namespace

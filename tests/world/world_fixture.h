@@ -2,13 +2,6 @@
 // What the world tests share: a clean world before every test, fixture levels written in the
 // level text format (through the shared legend), and the sounds the rules asked for.
 
-#include <gtest/gtest.h>
-
-#include <map>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "audio/sound.h"
 #include "level_text.h"
 #include "world/effects.h"
@@ -18,6 +11,12 @@
 #include "world/score.h"
 #include "world/tiles.h"
 #include "world/world_step.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // A level text `width` columns wide: empty but for the given rows (written from column 0 on,
 // padded with '.'), and solid ground in row 11 unless row 11 is given. Extra legend lines may
@@ -50,7 +49,8 @@ class WorldTest : public ::testing::Test {
     static std::vector<uint8_t> compile(std::string_view text) {
         level_text::Diagnostics errors;
         std::vector<uint8_t> bytes = level_text::compileWithSharedLegend(text, errors, false);
-        for (const level_text::Diagnostic& error : errors) ADD_FAILURE() << error.text();
+        for (const level_text::Diagnostic& error : errors)
+            ADD_FAILURE() << error.text();
         return bytes;
     }
     // Loads a level text as for a new life (enemy slots cleared first, as the run flow does).
@@ -67,14 +67,16 @@ class WorldTest : public ::testing::Test {
     // One frame of play with these controls held.
     void step(world::Controls controls = {}) { world::stepPlayFrame(player, controls); }
     void steps(int n, world::Controls controls = {}) {
-        for (int i = 0; i < n; ++i) step(controls);
+        for (int i = 0; i < n; ++i)
+            step(controls);
     }
 
     static world::TileCode cell(int column, int row) { return world::cellOfGrid(column, row); }
     static int sounds(audio::SoundId id) { return audio::soundsPlayed[size_t(id)]; }
     static int activeEnemies() {
         int n = 0;
-        for (const world::EnemySlot& e : world::enemies) n += e.active;
+        for (const world::EnemySlot& e : world::enemies)
+            n += e.active;
         return n;
     }
 

@@ -1,9 +1,9 @@
 // The frame step: its order (effects, enemies against last frame's player, then the player
 // with time and air), the title's step, and a run being a pure function of its controls.
 
-#include <cstring>
-
 #include "world_fixture.h"
+
+#include <cstring>
 
 namespace {
 
@@ -11,19 +11,18 @@ using FrameStep = WorldTest;
 
 // A bit of everything: a wall at column 2, a blob, a hat guy, a bat, bricks, a bump block, a
 // crumbling floor, water, a checkpoint, a spike trap, an item and its door.
-const std::string kBusyLevel =
-    levelText({{4, "..................v......................B"},
-               {8, "...........B......................?"},
-               {9, ".......................*..................[]"},
-               {10, "..#...........b......~~~..C......G..:.....()"},
-               {11, "##############################%%%###########"}},
-              60);
+const std::string kBusyLevel = levelText({{4, "..................v......................B"},
+                                          {8, "...........B......................?"},
+                                          {9, ".......................*..................[]"},
+                                          {10, "..#...........b......~~~..C......G..:.....()"},
+                                          {11, "##############################%%%###########"}},
+                                         60);
 
 TEST_F(FrameStep, EnemiesSeeThePlayerAsTheLastFrameLeftIt) {
     start(kBusyLevel);
     world::clearEnemies();
     ASSERT_TRUE(world::spawnEnemy(48, 160, world::ENEMY_HOGLET));
-    player.x = 66;  // two pixels out of its reach
+    player.x = 66; // two pixels out of its reach
     step(kLeft);
     EXPECT_EQ(player.x, 64);
     EXPECT_EQ(player.dying, 0);
@@ -53,17 +52,19 @@ TEST_F(FrameStep, TheTitleRunsItsActorsAndMovesTheViewAPixelAFrame) {
     nobody.idleCounter = world::kDeathWaitFrames;
     const world::PlayerState before = nobody;
     ASSERT_EQ(world::level.cameraX, 0);
-    ASSERT_EQ(cell(40, 4), 0);  // the second brick lies beyond the first view
+    ASSERT_EQ(cell(40, 4), 0); // the second brick lies beyond the first view
     const world::EnemySlot* bat = nullptr;
     for (const world::EnemySlot& e : world::enemies)
         if (e.active && e.type == world::ENEMY_BAT) bat = &e;
     ASSERT_NE(bat, nullptr);
     const int32_t batX = bat->x;
-    for (int i = 0; i < 10; ++i) world::stepTitleFrame(nobody);
+    for (int i = 0; i < 10; ++i)
+        world::stepTitleFrame(nobody);
     EXPECT_EQ(world::level.cameraX, 10);
     EXPECT_EQ(bat->x, batX - 10);
     EXPECT_EQ(nobody, before);
-    for (int i = 0; i < 2000; ++i) world::stepTitleFrame(nobody);
+    for (int i = 0; i < 2000; ++i)
+        world::stepTitleFrame(nobody);
     EXPECT_EQ(world::level.cameraX, 60 * 16 - 321);
 }
 
@@ -93,7 +94,8 @@ world::Controls controlsOf(int frame) {
 
 TEST_F(FrameStep, ARunIsAPureFunctionOfItsControls) {
     const auto play = [this](int from, int to) {
-        for (int frame = from; frame < to; ++frame) step(controlsOf(frame));
+        for (int frame = from; frame < to; ++frame)
+            step(controlsOf(frame));
     };
     start(kBusyLevel);
     play(0, 600);
@@ -122,4 +124,4 @@ TEST_F(FrameStep, ARunIsAPureFunctionOfItsControls) {
     EXPECT_EQ(outcome(player), first);
 }
 
-}  // namespace
+} // namespace

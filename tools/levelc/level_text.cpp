@@ -4,14 +4,14 @@
 
 #include "level_text.h"
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
-
 #include "world/enemies.h"
 #include "world/level.h"
 #include "world/player.h"
 #include "world/tiles.h"
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
 
 namespace level_text {
 
@@ -19,7 +19,9 @@ namespace {
 
 constexpr int kMaxCode = 255;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // One line of a text with its number, without its line ending.
 struct Line {
@@ -42,12 +44,14 @@ std::vector<Line> splitLines(std::string_view text) {
 }
 
 size_t skipBlanks(std::string_view s, size_t at) {
-    while (at < s.size() && isBlank(s[at])) ++at;
+    while (at < s.size() && isBlank(s[at]))
+        ++at;
     return at;
 }
 
 size_t wordEnd(std::string_view s, size_t at) {
-    while (at < s.size() && !isBlank(s[at])) ++at;
+    while (at < s.size() && !isBlank(s[at]))
+        ++at;
     return at;
 }
 
@@ -56,12 +60,13 @@ bool onlyCommentFrom(std::string_view s, size_t at) {
     return at == s.size() || s[at] == kCommentChar;
 }
 
-void report(Diagnostics& errors, std::string_view file, int line, int column,
-            std::string message) {
+void report(Diagnostics& errors, std::string_view file, int line, int column, std::string message) {
     errors.push_back({std::string(file), line, column, std::move(message)});
 }
 
-std::string quoted(char c) { return std::string("'") + c + "'"; }
+std::string quoted(char c) {
+    return std::string("'") + c + "'";
+}
 
 // A legend line: "legend <character> <code>", after the word legend at `at`.
 void readLegendLine(const Line& line, size_t at, std::string_view file, Legend& legend,
@@ -112,11 +117,11 @@ void readLegendLine(const Line& line, size_t at, std::string_view file, Legend& 
 struct Row {
     std::string_view text;
     int line = 0;
-    int column = 0;  // of the row's first character
+    int column = 0; // of the row's first character
 };
 
 struct Block {
-    int line = 0;  // of the word map
+    int line = 0; // of the word map
     std::vector<Row> rows;
 };
 
@@ -179,7 +184,7 @@ struct Grid {
     bool solid(int column, int row) const { return world::isSolidCode(code(column, row)); }
     // Whether column `column` holds a solid cell in rows fromRow..11.
     bool groundFrom(int column, int fromRow) const {
-        if (column < 0 || column >= level.width) return true;  // the level's ends are walls
+        if (column < 0 || column >= level.width) return true; // the level's ends are walls
         for (int row = fromRow < 0 ? 0 : fromRow; row < kRows; ++row)
             if (solid(column, row)) return true;
         return false;
@@ -199,8 +204,8 @@ void checkGround(const Grid& grid, Diagnostics& errors) {
     const int firstFeetRow = (world::kRestartStartY + world::kTileSize) / world::kTileSize;
     if (!grid.groundFrom(startColumn, firstFeetRow))
         grid.report(errors, startColumn, startRow,
-                    "no solid cell below the restart point (column " +
-                        std::to_string(startColumn) + ", rows " + std::to_string(firstFeetRow) +
+                    "no solid cell below the restart point (column " + std::to_string(startColumn) +
+                        ", rows " + std::to_string(firstFeetRow) +
                         " to 11): the player could not be placed");
     for (int column = 0; column < level.width; ++column)
         for (int row = 0; row < kRows; ++row)
@@ -287,8 +292,8 @@ struct ActorPictures {
     ActorPictures() {
         for (int32_t frame = world::kFrameWalkRight; frame < world::kFrameWalkLeft + 4; ++frame)
             names[size_t(frame)] = "the player";
-        names[world::kFrameRest] = names[world::kFrameStandRight] =
-            names[world::kFrameStandLeft] = "the player";
+        names[world::kFrameRest] = names[world::kFrameStandRight] = names[world::kFrameStandLeft] =
+            "the player";
         for (const ActorKind& kind : kActorKinds) {
             for (int32_t dx : kind.speeds) {
                 for (int32_t counter = 0; counter < kind.counters; ++counter) {
@@ -302,25 +307,26 @@ struct ActorPictures {
                 }
             }
         }
-        for (int marker : {world::TILE_BLOB_MARKER, world::TILE_HOGLET_MARKER,
-                           world::TILE_BAT_MARKER, world::TILE_PIRANHA_MARKER,
-                           world::TILE_HAT_GUY_MARKER, world::TILE_HAT_GUY_MARKER_2})
+        for (int marker :
+             {world::TILE_BLOB_MARKER, world::TILE_HOGLET_MARKER, world::TILE_BAT_MARKER,
+              world::TILE_PIRANHA_MARKER, world::TILE_HAT_GUY_MARKER, world::TILE_HAT_GUY_MARKER_2})
             names[size_t(marker)] = {};
     }
 };
 
-}  // namespace
+} // namespace
 
 std::string Diagnostic::text() const {
-    return file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": error: " +
-           message;
+    return file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": error: " + message;
 }
 
 int Legend::codeOf(char c) const {
     return isCellCharacter(c) ? entries[size_t(c)].code : -1;
 }
 
-bool isCellCharacter(char c) { return c > ' ' && c <= '~' && c != kCommentChar; }
+bool isCellCharacter(char c) {
+    return c > ' ' && c <= '~' && c != kCommentChar;
+}
 
 std::string_view actorPictureOf(int code) {
     static const ActorPictures pictures;
@@ -328,8 +334,7 @@ std::string_view actorPictureOf(int code) {
     return pictures.names[size_t(code)];
 }
 
-bool readLegend(std::string_view text, std::string_view file, Legend& legend,
-                Diagnostics& errors) {
+bool readLegend(std::string_view text, std::string_view file, Legend& legend, Diagnostics& errors) {
     const size_t before = errors.size();
     readText(text, file, legend, nullptr, errors);
     return errors.size() == before;
@@ -405,7 +410,9 @@ std::vector<uint8_t> levelFileBytes(const CompiledLevel& level) {
     return bytes;
 }
 
-std::string sharedLegendPath() { return LEVEL_TEXT_SHARED_LEGEND; }
+std::string sharedLegendPath() {
+    return LEVEL_TEXT_SHARED_LEGEND;
+}
 
 bool readTextFile(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
@@ -437,4 +444,4 @@ std::vector<uint8_t> compileWithSharedLegend(std::string_view text, Diagnostics&
     return compileWithLegendFile(text, sharedLegendPath(), errors, check);
 }
 
-}  // namespace level_text
+} // namespace level_text

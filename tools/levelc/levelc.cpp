@@ -8,14 +8,14 @@
 // Errors go to standard error as "file:line:column: error: message"; the exit status is 1
 // when anything was wrong.
 
+#include "level_text.h"
+#include "world/level.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include "level_text.h"
-#include "world/level.h"
 
 namespace fs = std::filesystem;
 
@@ -133,8 +133,8 @@ bool printText(const Options& options) {
     int nextFree = '!';
     for (int i = 0; i < width * level_text::kRows; ++i) {
         if (charOf[cells[i]]) continue;
-        while (nextFree <= '~' && (legend.codeOf(char(nextFree)) >= 0 ||
-                                   !level_text::isCellCharacter(char(nextFree))))
+        while (nextFree <= '~' &&
+               (legend.codeOf(char(nextFree)) >= 0 || !level_text::isCellCharacter(char(nextFree))))
             ++nextFree;
         if (nextFree > '~') {
             std::fprintf(stderr, "%s: error: too many codes without a legend character\n",
@@ -157,7 +157,7 @@ bool printText(const Options& options) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     Options options;

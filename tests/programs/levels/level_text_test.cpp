@@ -2,19 +2,18 @@
 // every refusal with the place it points at.
 
 #include "level_text.h"
+#include "world/tiles.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
-
-#include "world/tiles.h"
 
 namespace {
 
 // Twelve rows: `row` repeated, the bottom row solid ground.
 std::string block(std::string_view row, std::string_view ground = "") {
     std::string text = "map\n";
-    for (int i = 0; i < 11; ++i) text += std::string(row) + "\n";
+    for (int i = 0; i < 11; ++i)
+        text += std::string(row) + "\n";
     text += std::string(ground.empty() ? std::string(row.size(), '#') : std::string(ground));
     return text + "\n";
 }
@@ -36,8 +35,7 @@ std::vector<std::string> problems(std::string_view text, bool check = true) {
         level_text::checkLevel(level, errors);
     std::vector<std::string> lines;
     for (const auto& e : errors)
-        lines.push_back(std::to_string(e.line) + ":" + std::to_string(e.column) + ": " +
-                        e.message);
+        lines.push_back(std::to_string(e.line) + ":" + std::to_string(e.column) + ": " + e.message);
     return lines;
 }
 
@@ -67,9 +65,9 @@ TEST(LevelCompiler, WritesTheWidthAndTheCellsColumnByColumn) {
                              "#...................[\n";
     std::vector<uint8_t> expected(2 + 21 * 12, 0);
     expected[0] = 20;
-    expected[2 + 0] = 250;                 // column 0, row 0
-    expected[2 + 10] = world::TILE_ITEM;   // column 0, row 10
-    expected[2 + 11] = world::TILE_BLOCK;  // column 0, row 11
+    expected[2 + 0] = 250;                // column 0, row 0
+    expected[2 + 10] = world::TILE_ITEM;  // column 0, row 10
+    expected[2 + 11] = world::TILE_BLOCK; // column 0, row 11
     expected[2 + 20 * 12 + 10] = world::TILE_BRICK;
     expected[2 + 20 * 12 + 11] = world::TILE_DOOR_TOP_LEFT;
     EXPECT_EQ(compiled(text), expected);
@@ -144,7 +142,8 @@ TEST(LevelCompiler, CommentsMayStandAnywhereOutsideTheRows) {
 // Nine empty rows, then rows 9, 10 and 11 as given (lines 11, 12 and 13 of the text).
 std::string bottom(std::string_view r9, std::string_view r10, std::string_view r11) {
     std::string text = "map\n";
-    for (int i = 0; i < 9; ++i) text += std::string(r9.size(), '.') + "\n";
+    for (int i = 0; i < 9; ++i)
+        text += std::string(r9.size(), '.') + "\n";
     return text + std::string(r9) + "\n" + std::string(r10) + "\n" + std::string(r11) + "\n";
 }
 
@@ -177,30 +176,47 @@ TEST(LevelChecker, RefusesLevelsTheGameCannotPlay) {
         {bottom(".........[]......[]..", ".........()......()..", ground), {}},
         {block(".......C.............", ground), {}},
     };
-    for (const auto& c : cases) EXPECT_EQ(problems(c.text), c.messages) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(problems(c.text), c.messages) << c.text;
 }
 
 TEST(LevelChecker, RefusesActorPicturesAndCodesWithoutAPictureButTakesMarkers) {
     const struct {
         int code;
-        std::string refusal;  // empty: accepted
+        std::string refusal; // empty: accepted
     } cases[] = {
-        {1, "a picture of the player"},   {8, "a picture of the player"},
-        {24, "a picture of the player"},  {65, "a picture of the player"},
-        {68, "a picture of the player"},  {10, "a picture of a blob"},
-        {12, "a picture of a blob"},      {14, "a picture of a hoglet"},
-        {16, "a picture of a hoglet"},    {34, "a picture of a bat"},
-        {35, "a picture of a bat"},       {37, "a picture of a bat"},
-        {57, "a picture of a bat"},       {54, "a picture of a piranha"},
-        {56, "a picture of a piranha"},   {122, "a picture of a hat guy"},
-        {126, "a picture of a hat guy"},  {141, "a picture of a hat guy"},
-        {144, "a picture of a hat guy"},  {240, "has no picture"},
-        {255, "has no picture"},          {9, ""},
-        {13, ""},                         {33, ""},
-        {53, ""},                         {67, ""},
-        {121, ""},                        {0, ""},
-        {17, ""},                         {239, ""},
-        {140, ""},                        {145, ""},
+        {1, "a picture of the player"},
+        {8, "a picture of the player"},
+        {24, "a picture of the player"},
+        {65, "a picture of the player"},
+        {68, "a picture of the player"},
+        {10, "a picture of a blob"},
+        {12, "a picture of a blob"},
+        {14, "a picture of a hoglet"},
+        {16, "a picture of a hoglet"},
+        {34, "a picture of a bat"},
+        {35, "a picture of a bat"},
+        {37, "a picture of a bat"},
+        {57, "a picture of a bat"},
+        {54, "a picture of a piranha"},
+        {56, "a picture of a piranha"},
+        {122, "a picture of a hat guy"},
+        {126, "a picture of a hat guy"},
+        {141, "a picture of a hat guy"},
+        {144, "a picture of a hat guy"},
+        {240, "has no picture"},
+        {255, "has no picture"},
+        {9, ""},
+        {13, ""},
+        {33, ""},
+        {53, ""},
+        {67, ""},
+        {121, ""},
+        {0, ""},
+        {17, ""},
+        {239, ""},
+        {140, ""},
+        {145, ""},
     };
     for (const auto& c : cases) {
         const std::vector<std::string> found =
@@ -208,7 +224,7 @@ TEST(LevelChecker, RefusesActorPicturesAndCodesWithoutAPictureButTakesMarkers) {
         if (c.refusal.empty()) {
             EXPECT_TRUE(found.empty()) << c.code << ": " << found[0];
         } else {
-            ASSERT_EQ(found.size(), 11u) << c.code;  // one per cell written with it
+            ASSERT_EQ(found.size(), 11u) << c.code; // one per cell written with it
             EXPECT_NE(found[0].find(c.refusal), std::string::npos) << found[0];
             EXPECT_EQ(found[0].rfind("3:5: code " + std::to_string(c.code), 0), 0u) << found[0];
         }
@@ -226,12 +242,12 @@ TEST(SharedLegend, GivesEveryRuleCodeACharacterAndOnlyCodesALevelMayHold) {
         written[size_t(code)] = true;
     }
     // The codes with a rule that a level file holds.
-    for (int code : {0,  9,  13, 17, 20, 21, 22, 23, 26, 27, 28,  33,  40,  41,  43,  44,
-                     47, 48, 53, 63, 64, 67, 69, 85, 87, 88, 105, 121, 128, 129, 130, 131,
-                     132, 133, 134, 135, 136, 140, 160, 161})
+    for (int code : {0,   9,   13,  17,  20,  21,  22,  23,  26,  27,  28,  33, 40,  41,
+                     43,  44,  47,  48,  53,  63,  64,  67,  69,  85,  87,  88, 105, 121,
+                     128, 129, 130, 131, 132, 133, 134, 135, 136, 140, 160, 161})
         EXPECT_TRUE(written[size_t(code)]) << "no character for code " << code;
     EXPECT_EQ(legend.codeOf(';'), -1);
     EXPECT_EQ(legend.codeOf(' '), -1);
 }
 
-}  // namespace
+} // namespace
