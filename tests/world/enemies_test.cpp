@@ -31,26 +31,6 @@ class Enemies : public WorldTest {
     }
 };
 
-TEST_F(Enemies, EachKindStartsAsItsTypeSays) {
-    const struct {
-        world::EnemyType type;
-        int32_t dx, savedDx, stompable;
-    } cases[] = {
-        {world::ENEMY_BLOB, -1, 0, 1},     {world::ENEMY_HOGLET, -1, 0, 0},
-        {world::ENEMY_BAT, -1, 0, 1},      {world::ENEMY_PIRANHA, -1, 0, 0},
-        {world::ENEMY_HAT_GUY, -2, -2, 1},
-    };
-    for (const auto& c : cases) {
-        const world::EnemySlot& e = put(c.type, 96, 64);
-        EXPECT_EQ(e.dx, c.dx) << c.type;
-        EXPECT_EQ(e.savedDx, c.savedDx) << c.type;
-        EXPECT_EQ(e.stompable, c.stompable) << c.type;
-        EXPECT_EQ(e.active, 1);
-        EXPECT_EQ(e.counter, 0);
-        EXPECT_EQ(e.vy, 0);
-    }
-}
-
 TEST_F(Enemies, WalkAndFlyAtTheirSpeedAndTurnInTheFrameTheyMeetAWall) {
     for (world::EnemyType type : {world::ENEMY_BLOB, world::ENEMY_HOGLET, world::ENEMY_BAT,
                                   world::ENEMY_PIRANHA, world::ENEMY_HAT_GUY}) {
