@@ -4,22 +4,21 @@
 // cover their range, the handheld style keeps to four greens, and the tile table for the
 // level designers (content/gfx/TILES.md) matches the sheets and the game's solid set.
 
-#include <SDL.h>
-#include <gtest/gtest.h>
+#include "archive/archive.h"
+#include "support/test_support.h"
+#include "video/graphics.h"
+#include "world/tiles.h"
 
+#include <SDL.h>
 #include <array>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include "archive/archive.h"
-#include "support/test_support.h"
-#include "video/graphics.h"
-#include "world/tiles.h"
 
 namespace {
 
@@ -43,7 +42,8 @@ Colour at(SDL_Surface* s, int x, int y) {
     const int bytes = s->format->BytesPerPixel;
     const uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * bytes;
     uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i) v |= uint32_t(p[i]) << (8 * i);
+    for (int i = 0; i < bytes; ++i)
+        v |= uint32_t(p[i]) << (8 * i);
     Colour c;
     SDL_GetRGB(v, s->format, &c.r, &c.g, &c.b);
     return c;
@@ -55,19 +55,18 @@ const char* const kSheets[] = {"blocks", "newblocks", "gbblocks"};
 
 // Every index the game draws itself: actors, HUD icons, tiles that change under the rules.
 constexpr int kDrawnByTheGame[] = {
-    1,   2,   3,   4,   5,   6,   7,   8,   24,  65,  68,                      // hero
-    9,   10,  11,  12,  13,  14,  15,  16,  33,  34,  57,  35,  36,  37,       // enemies
-    53,  54,  55,  56,  121, 122, 123, 124, 125, 126, 141, 142, 143, 144,
-    17,  18,  19,  20,  80,  100, 120, 22,  180, 181, 182, 183, 40,  200,      // blocks
-    201, 202, 203, 21,  23,  43,  44,  63,  64,  128, 129, 130, 131, 132,
-    133, 134, 135, 136, 41,  26,  42,  27,  28,  47,  48,  38,  39,  58,  59,  // pick-ups, doors
+    1,   2,   3,   4,   5,   6,   7,   8,   24,  65,  68,                // hero
+    9,   10,  11,  12,  13,  14,  15,  16,  33,  34,  57,  35,  36,  37, // enemies
+    53,  54,  55,  56,  121, 122, 123, 124, 125, 126, 141, 142, 143, 144, 17,  18,  19,
+    20,  80,  100, 120, 22,  180, 181, 182, 183, 40,  200, // blocks
+    201, 202, 203, 21,  23,  43,  44,  63,  64,  128, 129, 130, 131, 132, 133, 134, 135,
+    136, 41,  26,  42,  27,  28,  47,  48,  38,  39,  58,  59, // pick-ups, doors
     69,  88,  89,  86,  87,  105, 140, 85,  145, 146, 160, 161, 162, 163, 164, 165, 166};
 
 // Frames that move over the world, and the pick-ups: the key must show around the figure.
-constexpr int kSprites[] = {1,   2,   3,   4,   5,   6,   7,   8,   24,  65,  68,  9,   10,
-                            11,  12,  13,  14,  15,  16,  33,  34,  57,  35,  36,  37,  53,
-                            54,  55,  56,  121, 122, 123, 124, 125, 126, 141, 142, 143, 144,
-                            41,  26,  42};
+constexpr int kSprites[] = {1,  2,   3,   4,   5,   6,   7,   8,   24,  65,  68,  9,  10, 11,
+                            12, 13,  14,  15,  16,  33,  34,  57,  35,  36,  37,  53, 54, 55,
+                            56, 121, 122, 123, 124, 125, 126, 141, 142, 143, 144, 41, 26, 42};
 
 class GfxArchive : public ::testing::Test {
   protected:
@@ -78,7 +77,8 @@ class GfxArchive : public ::testing::Test {
     void TearDown() override { archive::closeArchives(); }
 
     Picture load(const std::string& name) {
-        archive::ResourceBuffer buffer = archive::loadResource(archive::ARCHIVE_GFX, name.c_str(), "bmp");
+        archive::ResourceBuffer buffer =
+            archive::loadResource(archive::ARCHIVE_GFX, name.c_str(), "bmp");
         if (!buffer) {
             ADD_FAILURE() << name << ".bmp is not in data/gfx.zda";
             return nullptr;
@@ -159,10 +159,13 @@ TEST_F(GfxArchive, SpriteFramesStandOnTheKey) {
             const int x0 = (index % kSheetColumns) * kTile, y0 = (index / kSheetColumns) * kTile;
             int key = 0;
             for (int i = 0; i < kTile; ++i) {
-                key += at(sheet.get(), x0 + i, y0).isKey() + at(sheet.get(), x0 + i, y0 + kTile - 1).isKey();
-                key += at(sheet.get(), x0, y0 + i).isKey() + at(sheet.get(), x0 + kTile - 1, y0 + i).isKey();
+                key += at(sheet.get(), x0 + i, y0).isKey() +
+                       at(sheet.get(), x0 + i, y0 + kTile - 1).isKey();
+                key += at(sheet.get(), x0, y0 + i).isKey() +
+                       at(sheet.get(), x0 + kTile - 1, y0 + i).isKey();
             }
-            for (const auto& [cx, cy] : {std::pair{0, 0}, {kTile - 1, 0}, {0, kTile - 1}, {kTile - 1, kTile - 1}})
+            for (const auto& [cx, cy] :
+                 {std::pair{0, 0}, {kTile - 1, 0}, {0, kTile - 1}, {kTile - 1, kTile - 1}})
                 EXPECT_TRUE(at(sheet.get(), x0 + cx, y0 + cy).isKey()) << name << " tile " << index;
             EXPECT_GE(key, kTile) << name << " tile " << index;
         }
@@ -182,22 +185,29 @@ TEST_F(GfxArchive, TheWaterStripTurnsSeamlesslyAndMeetsTheWaterBelow) {
         int widestStep = 0;
         for (int x = 0; x + 1 < stripWidth; ++x)
             for (int y = 0; y < kTile; ++y)
-                widestStep = std::max(widestStep, at(s, stripX + x, stripY + y).distance(at(s, stripX + x + 1, stripY + y)));
+                widestStep = std::max(
+                    widestStep,
+                    at(s, stripX + x, stripY + y).distance(at(s, stripX + x + 1, stripY + y)));
         for (int y = 0; y < kTile; ++y)
-            EXPECT_LE(at(s, stripX + stripWidth - 1, stripY + y).distance(at(s, stripX, stripY + y)), widestStep)
+            EXPECT_LE(
+                at(s, stripX + stripWidth - 1, stripY + y).distance(at(s, stripX, stripY + y)),
+                widestStep)
                 << "row " << y;
         for (int below : {162, 85, 163}) {
             const int bx = (below % kSheetColumns) * kTile, by = (below / kSheetColumns) * kTile;
             for (int shift = 0; shift < video::kWaterShifts; ++shift)
                 for (int x = 0; x < stripWidth; ++x)
-                    EXPECT_EQ(at(s, stripX + (x + shift) % stripWidth, stripY + kTile - 1), at(s, bx + x % kTile, by))
-                        << "tile " << below << " under a strip turned by " << shift << ", column " << x;
+                    EXPECT_EQ(at(s, stripX + (x + shift) % stripWidth, stripY + kTile - 1),
+                              at(s, bx + x % kTile, by))
+                        << "tile " << below << " under a strip turned by " << shift << ", column "
+                        << x;
         }
     }
 }
 
 TEST_F(GfxArchive, FontsCoverTheirRangeOnTheKey) {
-    const std::pair<const char*, int> fonts[] = {{"font", 8}, {"gbfont", 8}, {"fontbig", 16}, {"gbfontbig", 16}};
+    const std::pair<const char*, int> fonts[] = {
+        {"font", 8}, {"gbfont", 8}, {"fontbig", 16}, {"gbfontbig", 16}};
     for (const auto& [name, cell] : fonts) {
         SCOPED_TRACE(name);
         Picture font = load(name);
@@ -220,7 +230,8 @@ TEST_F(GfxArchive, FontsCoverTheirRangeOnTheKey) {
             }
             EXPECT_LT(key, cell * cell) << "no glyph for '" << char(c) << "'";
             EXPECT_GE(key, cell * cell / 4) << "'" << char(c) << "' does not stand on the key";
-            EXPECT_TRUE(shapes.insert(shape).second) << "'" << char(c) << "' looks like another glyph";
+            EXPECT_TRUE(shapes.insert(shape).second)
+                << "'" << char(c) << "' looks like another glyph";
         }
     }
 }
@@ -236,18 +247,20 @@ TEST_F(GfxArchive, TheHandheldPicturesKeepToFourGreens) {
                 if (!c.isKey()) shades.insert({c.r, c.g, c.b});
             }
         EXPECT_LE(shades.size(), 4u) << name;
-        for (const auto& [r, g, b] : shades) EXPECT_TRUE(g > r && g > b) << name << ": " << r << "," << g << "," << b;
+        for (const auto& [r, g, b] : shades)
+            EXPECT_TRUE(g > r && g > b) << name << ": " << r << "," << g << "," << b;
     }
 }
 
 TEST_F(GfxArchive, NoColourTurnsTransparentByAccident) {
-    for (const char* name : {"blocks", "newblocks", "gbblocks", "font", "gbfont", "fontbig", "gbfontbig",
-                             "logo", "gblogo", "back", "newback", "moon", "donate"}) {
+    for (const char* name : {"blocks", "newblocks", "gbblocks", "font", "gbfont", "fontbig",
+                             "gbfontbig", "logo", "gblogo", "back", "newback", "moon", "donate"}) {
         Picture picture = load(name);
         ASSERT_TRUE(picture);
         int faults = 0;
         for (int y = 0; y < picture->h; ++y)
-            for (int x = 0; x < picture->w; ++x) faults += at(picture.get(), x, y).isNearKey();
+            for (int x = 0; x < picture->w; ++x)
+                faults += at(picture.get(), x, y).isNearKey();
         EXPECT_EQ(faults, 0) << name;
     }
 }
@@ -262,16 +275,19 @@ TEST_F(GfxArchive, BackgroundsAreOpaqueAndRepeatSeamlessly) {
         SDL_Surface* s = back.get();
         auto rowsThatJump = [s](int x0, int x1) {
             int rows = 0;
-            for (int y = 0; y < s->h; ++y) rows += at(s, x0, y).distance(at(s, x1, y)) > kVisibleStep;
+            for (int y = 0; y < s->h; ++y)
+                rows += at(s, x0, y).distance(at(s, x1, y)) > kVisibleStep;
             return rows;
         };
         int roughest = 0;
-        for (int x = 0; x + 1 < s->w; ++x) roughest = std::max(roughest, rowsThatJump(x, x + 1));
+        for (int x = 0; x + 1 < s->w; ++x)
+            roughest = std::max(roughest, rowsThatJump(x, x + 1));
         EXPECT_LE(rowsThatJump(s->w - 1, 0), roughest) << name;
         EXPECT_FALSE(blankArea(s, 0, 0, 1, 1));
         int key = 0;
         for (int y = 0; y < s->h; ++y)
-            for (int x = 0; x < s->w; ++x) key += at(s, x, y).isKey();
+            for (int x = 0; x < s->w; ++x)
+                key += at(s, x, y).isKey();
         EXPECT_EQ(key, 0) << name << " must be opaque";
     }
 }
@@ -302,7 +318,9 @@ std::vector<std::tuple<int, std::string, bool>> tileTable() {
             const size_t last = cell.find_last_not_of(' ');
             cells.push_back(first == std::string::npos ? "" : cell.substr(first, last - first + 1));
         }
-        if (cells.size() < 3 || cells[0].empty() || !std::isdigit(static_cast<unsigned char>(cells[0][0]))) continue;
+        if (cells.size() < 3 || cells[0].empty() ||
+            !std::isdigit(static_cast<unsigned char>(cells[0][0])))
+            continue;
         rows.emplace_back(std::stoi(cells[0]), cells[1], cells[2] == "yes");
     }
     return rows;
@@ -320,8 +338,9 @@ TEST_F(GfxArchive, TheTileTableListsEveryDrawnTileWithTheGamesSolidity) {
         Picture sheet = load(name);
         ASSERT_TRUE(sheet);
         for (int index = 1; index < video::kTileImageCount; ++index)
-            EXPECT_EQ(listed.count(index) == 1, !tileBlank(sheet.get(), index)) << name << " tile " << index;
+            EXPECT_EQ(listed.count(index) == 1, !tileBlank(sheet.get(), index))
+                << name << " tile " << index;
     }
 }
 
-}  // namespace
+} // namespace

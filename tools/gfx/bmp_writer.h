@@ -3,10 +3,10 @@
 // 24-bit pixels stored bottom-up, blue-green-red, each row padded to a multiple of four
 // bytes. SDL 1.2 decodes this form from memory.
 
+#include "image.h"
+
 #include <cstdint>
 #include <vector>
-
-#include "image.h"
 
 namespace gfx {
 
@@ -15,4 +15,4 @@ constexpr int kBmpHeaderBytes = 54;
 // The complete file for a picture.
 std::vector<uint8_t> encodeBmp(const Image& image);
 
-}  // namespace gfx
+} // namespace gfx

@@ -1,9 +1,9 @@
 #include "card.h"
 
-#include <algorithm>
-
 #include "font_sheet.h"
 #include "tile_sheet.h"
+
+#include <algorithm>
 
 namespace gfx {
 
@@ -18,11 +18,13 @@ struct CardColours {
 };
 
 bool cardColours(const Palette& palette, CardColours& c, std::string& missing) {
-    const std::pair<const char*, Rgb*> names[] = {
-        {"card.ink", &c.ink},       {"card.light", &c.light},
-        {"card.frame", &c.frame},   {"card.dark", &c.dark},
-        {"card.rivet", &c.rivet},   {"card.inside1", &c.insideTop},
-        {"card.inside2", &c.insideBottom}};
+    const std::pair<const char*, Rgb*> names[] = {{"card.ink", &c.ink},
+                                                  {"card.light", &c.light},
+                                                  {"card.frame", &c.frame},
+                                                  {"card.dark", &c.dark},
+                                                  {"card.rivet", &c.rivet},
+                                                  {"card.inside1", &c.insideTop},
+                                                  {"card.inside2", &c.insideBottom}};
     for (const auto& [name, target] : names) {
         const Rgb* found = palette.find(name);
         if (!found) {
@@ -53,10 +55,14 @@ void drawCard(Image& image, const CardColours& c, int left, int top, int w, int 
             const int toBottomRight = std::min(left + w - 1 - x, top + h - 1 - y);
             const bool lit = toTopLeft <= toBottomRight;
             Rgb colour;
-            if (d == 0 || d == kFrameWidth + 1) colour = c.ink;
-            else if (d == 1) colour = lit ? c.light : c.frame;
-            else if (d == kFrameWidth) colour = lit ? c.dark : c.light;
-            else if (d <= kFrameWidth) colour = lit ? c.frame : c.dark;
+            if (d == 0 || d == kFrameWidth + 1)
+                colour = c.ink;
+            else if (d == 1)
+                colour = lit ? c.light : c.frame;
+            else if (d == kFrameWidth)
+                colour = lit ? c.dark : c.light;
+            else if (d <= kFrameWidth)
+                colour = lit ? c.frame : c.dark;
             else {
                 const int position = (y - top) * 16 / h;
                 colour = position > kBayer4[y % 4][x % 4] ? c.insideBottom : c.insideTop;
@@ -65,9 +71,10 @@ void drawCard(Image& image, const CardColours& c, int left, int top, int w, int 
         }
     // Rivets in the corners of the frame.
     const int in = kFrameWidth / 2 + 1;
-    for (const auto& [rx, ry] : {std::pair{left + in, top + in}, {left + w - 2 - in, top + in},
-                                {left + in, top + h - 2 - in},
-                                {left + w - 2 - in, top + h - 2 - in}}) {
+    for (const auto& [rx, ry] : {std::pair{left + in, top + in},
+                                 {left + w - 2 - in, top + in},
+                                 {left + in, top + h - 2 - in},
+                                 {left + w - 2 - in, top + h - 2 - in}}) {
         image.set(rx, ry, c.rivet);
         image.set(rx + 1, ry, c.light);
         image.set(rx, ry + 1, c.light);
@@ -75,10 +82,10 @@ void drawCard(Image& image, const CardColours& c, int left, int top, int w, int 
     }
 }
 
-}  // namespace
+} // namespace
 
-bool composeCard(TextSource& source, const Palette& palette, const CardParts& parts,
-                 Image& image, std::string& error) {
+bool composeCard(TextSource& source, const Palette& palette, const CardParts& parts, Image& image,
+                 std::string& error) {
     std::string line;
     if (!source.nextStatement(line)) {
         error = source.where("empty card");
@@ -146,4 +153,4 @@ bool composeCard(TextSource& source, const Palette& palette, const CardParts& pa
     return true;
 }
 
-}  // namespace gfx
+} // namespace gfx

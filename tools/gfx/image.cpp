@@ -44,13 +44,15 @@ Image shifted(const Image& source, int dx, int dy) {
 Image scaled(const Image& source, int factor) {
     Image out(source.width * factor, source.height * factor);
     for (int j = 0; j < out.height; ++j)
-        for (int i = 0; i < out.width; ++i) out.at(i, j) = source.at(i / factor, j / factor);
+        for (int i = 0; i < out.width; ++i)
+            out.at(i, j) = source.at(i / factor, j / factor);
     return out;
 }
 
 void fillRect(Image& target, int x, int y, int w, int h, Rgb c) {
     for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i) target.set(i, j, c);
+        for (int i = x; i < x + w; ++i)
+            target.set(i, j, c);
 }
 
 bool isBlank(const Image& image) {
@@ -64,4 +66,4 @@ Rgb mix(Rgb a, Rgb b, int t) {
     return {channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
 }
 
-}  // namespace gfx
+} // namespace gfx

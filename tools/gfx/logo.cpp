@@ -54,7 +54,7 @@ Mask grown(const Mask& m, int by) {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::string& error) {
     int cell = 4;
@@ -69,8 +69,10 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
         const std::string& what = words[0];
         auto named = [&](const std::string& name, Rgb& out) {
             const Rgb* c = palette.find(name);
-            if (!c) error = source.where("the palette has no colour " + name);
-            else out = *c;
+            if (!c)
+                error = source.where("the palette has no colour " + name);
+            else
+                out = *c;
             return c != nullptr;
         };
         if ((what == "cell" || what == "gap") && words.size() == 2) {
@@ -89,8 +91,10 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
             }
         } else if ((what == "light" || what == "dark" || what == "outline" || what == "shadow") &&
                    words.size() == 2) {
-            Rgb& target = what == "light" ? light : what == "dark" ? dark
-                                                : what == "outline" ? outline : shadow;
+            Rgb& target = what == "light"     ? light
+                          : what == "dark"    ? dark
+                          : what == "outline" ? outline
+                                              : shadow;
             if (!named(words[1], target)) return false;
             ++coloursSet;
         } else if ((what == "eye" || what == "pupil") && words.size() == 2) {
@@ -159,7 +163,8 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
                             const size_t my = size_t(margin + top + r * cell + v);
                             const size_t mx = size_t(margin + (left + c) * cell + u);
                             mask[my][mx] = true;
-                            if (l.grid[r][c] == 'e' || l.grid[r][c] == 'k') flat[my][mx] = l.grid[r][c];
+                            if (l.grid[r][c] == 'e' || l.grid[r][c] == 'k')
+                                flat[my][mx] = l.grid[r][c];
                         }
         left += int(l.grid[0].size()) + gap;
     }
@@ -181,16 +186,17 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
                 image.at(x, y) = flat[y][x] == 'e' ? eye : pupil;
                 continue;
             }
-            const bool lit = !maskAt(mask, x, y - 1) || !maskAt(mask, x - 1, y) ||
-                             !maskAt(mask, x - 1, y - 1);
-            const bool shaded = !maskAt(mask, x, y + 1) || !maskAt(mask, x + 1, y) ||
-                                !maskAt(mask, x + 1, y + 1);
+            const bool lit =
+                !maskAt(mask, x, y - 1) || !maskAt(mask, x - 1, y) || !maskAt(mask, x - 1, y - 1);
+            const bool shaded =
+                !maskAt(mask, x, y + 1) || !maskAt(mask, x + 1, y) || !maskAt(mask, x + 1, y + 1);
             if (lit) {
                 image.at(x, y) = light;
             } else if (shaded) {
                 image.at(x, y) = dark;
             } else {
-                const int position = steps > 0 ? (y - margin) * steps * 16 / std::max(1, textHeight) : 0;
+                const int position =
+                    steps > 0 ? (y - margin) * steps * 16 / std::max(1, textHeight) : 0;
                 const int i = std::clamp(position / 16, 0, steps);
                 const bool next = i < steps && position % 16 > kBayer4[y % 4][x % 4];
                 image.at(x, y) = fill[size_t(next ? i + 1 : i)];
@@ -199,4 +205,4 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
     return true;
 }
 
-}  // namespace gfx
+} // namespace gfx

@@ -16,15 +16,15 @@
 // top-left corner cut away, 'p' its top-right, 'd' its bottom-left, 'b' its bottom-right;
 // 'e' and 'k' are filled cells in the flat eye and pupil colours (someone lives in the O).
 
-#include <string>
-
 #include "image.h"
 #include "palette.h"
 #include "text_source.h"
+
+#include <string>
 
 namespace gfx {
 
 // Renders a logo source with one palette; false with a reason at the first fault.
 bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::string& error);
 
-}  // namespace gfx
+} // namespace gfx

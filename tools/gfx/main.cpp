@@ -8,14 +8,6 @@
 // moon.art, donate.card and review/*.map (mock-up screens). The same sources always give
 // the same files. Errors are one line on standard error and exit status 1.
 
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <string>
-#include <vector>
-
 #include "bmp_writer.h"
 #include "card.h"
 #include "font_sheet.h"
@@ -25,6 +17,14 @@
 #include "pixel_art.h"
 #include "review.h"
 #include "tile_sheet.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using namespace gfx;
@@ -43,7 +43,7 @@ struct Build {
     std::vector<Piece> tilePieces;
     std::vector<Piece> glyphPieces;
     TileSheet sheets[kStyleCount];
-    Image smallFont[kStyleCount];  // classic and deluxe share the deluxe fonts
+    Image smallFont[kStyleCount]; // classic and deluxe share the deluxe fonts
     Image bigFont[kStyleCount];
     Image logo[kStyleCount];
     Image background[kStyleCount];
@@ -147,8 +147,12 @@ bool buildFonts(Build& b) {
         return false;
 
     // The sheets and the game's own lines, on black as on the warning screen.
-    const char* lines[] = {"WARNING", "THIS GAME IS VERY DIFFICULT.", "KILLED BY A HAT GUY",
-                           "TIME: AIR: 0123456789", "YOU FORGOT ITEMS!", "-PAUSE-  GO ON, EXIT?"};
+    const char* lines[] = {"WARNING",
+                           "THIS GAME IS VERY DIFFICULT.",
+                           "KILLED BY A HAT GUY",
+                           "TIME: AIR: 0123456789",
+                           "YOU FORGOT ITEMS!",
+                           "-PAUSE-  GO ON, EXIT?"};
     Image sheet(560, 470, Rgb{});
     int y = 4;
     for (int s : {STYLE_DELUXE, STYLE_HANDHELD}) {
@@ -228,8 +232,8 @@ bool buildMockups(const Build& b) {
                 Image screen;
                 if (!open(maps[m], source)) return false;
                 if (!renderMockup(source, parts, 0, screen, error)) return fail(error);
-                const std::string name = (title ? std::string("title") : maps[m].stem().string()) +
-                                         "_" + kStyleNames[s];
+                const std::string name =
+                    (title ? std::string("title") : maps[m].stem().string()) + "_" + kStyleNames[s];
                 if (!review(b, name, screen, kReviewScale)) return false;
             }
         }
@@ -237,7 +241,7 @@ bool buildMockups(const Build& b) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -254,7 +258,8 @@ int main(int argc, char** argv) {
     for (int s = 0; s < kStyleCount; ++s) {
         TextSource source;
         std::string error;
-        if (!open(b.sources / "palettes" / (std::string(kStyleNames[s]) + ".pal"), source)) return 1;
+        if (!open(b.sources / "palettes" / (std::string(kStyleNames[s]) + ".pal"), source))
+            return 1;
         if (!readPalette(source, b.palettes[s], error)) return fail(error), 1;
     }
     if (!buildSheets(b) || !buildFonts(b) || !buildPictures(b) || !buildMockups(b)) return 1;

@@ -16,15 +16,15 @@
 //
 // Rows count from the top. Colour names come from the style's palette.
 
-#include <string>
-
 #include "image.h"
 #include "palette.h"
 #include "text_source.h"
+
+#include <string>
 
 namespace gfx {
 
 // Paints a scene; false with a reason at the first bad statement.
 bool paintScene(TextSource& source, const Palette& palette, Image& image, std::string& error);
 
-}  // namespace gfx
+} // namespace gfx

@@ -8,11 +8,11 @@
 //
 // "key" always means the transparent magenta and cannot be redefined.
 
-#include <map>
-#include <string>
-
 #include "image.h"
 #include "text_source.h"
+
+#include <map>
+#include <string>
 
 namespace gfx {
 
@@ -30,4 +30,4 @@ struct Palette {
 // Reads a palette; false with a reason at the first bad line.
 bool readPalette(TextSource& source, Palette& palette, std::string& error);
 
-}  // namespace gfx
+} // namespace gfx

@@ -56,8 +56,7 @@ bool parseStyle(const std::string& name, int& style) {
     return false;
 }
 
-bool readTileHeader(TextSource& source, const std::string& line, Piece& piece,
-                    std::string& error) {
+bool readTileHeader(TextSource& source, const std::string& line, Piece& piece, std::string& error) {
     const size_t colon = line.find(':');
     if (colon == std::string::npos) {
         error = source.where("a tile needs ': name' after its indices");
@@ -117,8 +116,10 @@ bool readTileHeader(TextSource& source, const std::string& line, Piece& piece,
 bool readGlyphHeader(TextSource& source, const std::vector<std::string>& words, Piece& piece,
                      std::string& error) {
     int code = -1;
-    if (words.size() == 2 && words[1] == "space") code = ' ';
-    else if (words.size() == 2 && words[1].size() == 1) code = static_cast<unsigned char>(words[1][0]);
+    if (words.size() == 2 && words[1] == "space")
+        code = ' ';
+    else if (words.size() == 2 && words[1].size() == 1)
+        code = static_cast<unsigned char>(words[1][0]);
     if (code < kGlyphCodeFirst || code > kGlyphCodeLast) {
         error = source.where("expected: glyph <one character> or glyph space");
         return false;
@@ -127,7 +128,7 @@ bool readGlyphHeader(TextSource& source, const std::vector<std::string>& words, 
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool readPixelArt(TextSource& source, std::vector<Piece>& pieces, std::string& error) {
     std::map<char, std::string> legend;
@@ -195,4 +196,4 @@ bool paintPiece(const Piece& piece, const Palette& palette, Image& image, std::s
     return true;
 }
 
-}  // namespace gfx
+} // namespace gfx

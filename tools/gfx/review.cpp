@@ -1,10 +1,10 @@
 #include "review.h"
 
+#include "font_sheet.h"
+
 #include <map>
 #include <stb/stb_image_write.h>
 #include <vector>
-
-#include "font_sheet.h"
 
 namespace gfx {
 
@@ -37,7 +37,7 @@ constexpr Rgb kDarkGrey{64, 64, 64};
 constexpr int kViewRows = 12;
 constexpr int kViewHeight = kViewRows * kTileSize;
 
-}  // namespace
+} // namespace
 
 bool writePng(const std::string& path, const Image& image, int scale, bool checker) {
     const Image big = scaled(image, scale);
@@ -61,7 +61,8 @@ void drawLabel(Image& target, int x, int y, int value, int scale, Rgb colour) {
         const uint8_t* rows = kDigits[ch - '0'];
         for (int r = 0; r < 5; ++r)
             for (int c = 0; c < 3; ++c)
-                if (rows[r] & (4 >> c)) fillRect(target, x + c * scale, y + r * scale, scale, scale, colour);
+                if (rows[r] & (4 >> c))
+                    fillRect(target, x + c * scale, y + r * scale, scale, scale, colour);
         x += 4 * scale;
     }
 }
@@ -120,13 +121,12 @@ void drawTitle(Image& screen, const MockupParts& parts) {
     for (int i = 0; i < 4; ++i)
         drawSheetText(screen, *parts.bigFont, 16, centredX(320, 16, items[i]), 124 + 18 * i,
                       items[i]);
-    drawSheetText(screen, *parts.smallFont, 8, 0, 196,
-                  "HARD, HARDER, TROLK! IF THE GAME IS TOO");
+    drawSheetText(screen, *parts.smallFont, 8, 0, 196, "HARD, HARDER, TROLK! IF THE GAME IS TOO");
     const std::string version = "TROLK V0.9.9";
     drawSheetText(screen, *parts.bigFont, 16, centredX(320, 16, version), 216, version);
 }
 
-}  // namespace
+} // namespace
 
 bool renderMockup(TextSource& source, const MockupParts& parts, int cameraX, Image& screen,
                   std::string& error) {
@@ -186,9 +186,11 @@ bool renderMockup(TextSource& source, const MockupParts& parts, int cameraX, Ima
                 blit(screen, tileOf(*parts.tiles, index), x, r * kTileSize, true);
         }
     fillRect(screen, 0, kViewHeight, 320, 240 - kViewHeight, Rgb{});
-    if (parts.logo) drawTitle(screen, parts);
-    else drawHud(screen, parts);
+    if (parts.logo)
+        drawTitle(screen, parts);
+    else
+        drawHud(screen, parts);
     return true;
 }
 
-}  // namespace gfx
+} // namespace gfx

@@ -73,8 +73,8 @@ class SheetBuilder {
                             (claim.part / piece.columns) * kTileSize, kTileSize, kTileSize);
             } else {
                 if (!claimOf(piece.source).piece) {
-                    error = piece.origin + ": tile " + std::to_string(piece.source) +
-                            " is not drawn";
+                    error =
+                        piece.origin + ": tile " + std::to_string(piece.source) + " is not drawn";
                     return false;
                 }
                 if (!resolve(piece.source, error)) return false;
@@ -98,7 +98,7 @@ class SheetBuilder {
     std::array<State, kTileCount> state_{};
 };
 
-}  // namespace
+} // namespace
 
 bool buildTileSheet(const std::vector<Piece>& pieces, const Palette& palette, int style,
                     TileSheet& result, std::string& error) {
@@ -118,4 +118,4 @@ Image tileOf(const Image& sheet, int index) {
                 kTileSize, kTileSize);
 }
 
-}  // namespace gfx
+} // namespace gfx

@@ -3,13 +3,6 @@
 // of the big font, seamless backgrounds, and the whole program giving the same files from
 // the same sources.
 
-#include <SDL.h>
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
-
 #include "bmp_writer.h"
 #include "font_sheet.h"
 #include "logo.h"
@@ -18,6 +11,12 @@
 #include "pixel_art.h"
 #include "support/test_support.h"
 #include "tile_sheet.h"
+
+#include <SDL.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using gfx::Rgb;
@@ -42,7 +41,8 @@ bool readArt(const std::string& text, std::vector<gfx::Piece>& pieces, std::stri
 // A 16-row grid of one character.
 std::string grid(char c, int width = 16, int height = 16) {
     std::string rows;
-    for (int y = 0; y < height; ++y) rows += std::string(size_t(width), c) + "\n";
+    for (int y = 0; y < height; ++y)
+        rows += std::string(size_t(width), c) + "\n";
     return rows;
 }
 
@@ -55,7 +55,8 @@ Rgb rgbAt(SDL_Surface* s, int x, int y) {
     const int bytes = s->format->BytesPerPixel;
     const uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * bytes;
     uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i) v |= uint32_t(p[i]) << (8 * i);
+    for (int i = 0; i < bytes; ++i)
+        v |= uint32_t(p[i]) << (8 * i);
     Rgb c;
     SDL_GetRGB(v, s->format, &c.r, &c.g, &c.b);
     return c;
@@ -76,7 +77,8 @@ TEST(BmpWriter, EverySizeDecodesThroughSdlPixelForPixel) {
         EXPECT_EQ(decoded->h, image.height);
         EXPECT_EQ(decoded->format->BitsPerPixel, 24);
         for (int y = 0; y < image.height; ++y)
-            for (int x = 0; x < image.width; ++x) EXPECT_EQ(rgbAt(decoded, x, y), image.at(x, y));
+            for (int x = 0; x < image.width; ++x)
+                EXPECT_EQ(rgbAt(decoded, x, y), image.at(x, y));
         SDL_FreeSurface(decoded);
     }
 }
@@ -91,10 +93,8 @@ TEST(Palette, NamesColoursAndRefusesTheKeyAndItsLookalikes) {
         const char* text;
         const char* reason;
     } faults[] = {
-        {"a 1 2 3\nb = c\n", "unknown colour c"},
-        {"key 1 2 3\n", "fixed"},
-        {"pink 250 2 250\n", "transparent"},
-        {"a 1 2 256\n", "expected"},
+        {"a 1 2 3\nb = c\n", "unknown colour c"}, {"key 1 2 3\n", "fixed"},
+        {"pink 250 2 250\n", "transparent"},      {"a 1 2 256\n", "expected"},
         {"a 1 2 3\na 4 5 6\n", "twice"},
     };
     for (const auto& fault : faults) {
@@ -114,8 +114,8 @@ TEST(PixelArt, ReportsEachFaultAtItsLine) {
         const char* where;
         const char* reason;
     } faults[] = {
-        {std::string(kLegend) + "tile 1 : a\n" + grid('r', 16, 15) + "r\n", "test.art:22:",
-         "expected 16"},
+        {std::string(kLegend) + "tile 1 : a\n" + grid('r', 16, 15) + "r\n",
+         "test.art:22:", "expected 16"},
         {std::string(kLegend) + "tile 1 : a\nrrrrrrrrrrrrrrrx\n", "test.art:7:", "'x'"},
         {std::string(kLegend) + "tile 1 a\n", "test.art:6:", ": name"},
         {std::string(kLegend) + "tile 1 2 2x2 : a\n", "test.art:6:", "as many indices"},
@@ -140,11 +140,12 @@ TEST(PixelArt, ReportsEachFaultAtItsLine) {
 TEST(TileSheet, PlacesGroupsStyleVersionsAndDerivedTiles) {
     std::string left, right;
     for (int y = 0; y < 16; ++y) {
-        left += "r" + std::string(15, '.');  // a red stripe at the left edge
-        right += std::string(16, y == 0 ? 'g' : '.');  // a green top row
+        left += "r" + std::string(15, '.');           // a red stripe at the left edge
+        right += std::string(16, y == 0 ? 'g' : '.'); // a green top row
     }
     std::string group;
-    for (int y = 0; y < 16; ++y) group += left.substr(size_t(y) * 16, 16) + right.substr(size_t(y) * 16, 16) + "\n";
+    for (int y = 0; y < 16; ++y)
+        group += left.substr(size_t(y) * 16, 16) + right.substr(size_t(y) * 16, 16) + "\n";
     const std::string text = std::string(kLegend) + "tile 27 28 2x1 : door\n" + group +
                              "tile 28 style=gb : door, handheld\n" + grid('g') +
                              "tile 5 mirror=27 : left\n" + "tile 6 flip=28 : flipped\n" +
@@ -156,7 +157,8 @@ TEST(TileSheet, PlacesGroupsStyleVersionsAndDerivedTiles) {
 
     gfx::TileSheet deluxe, handheld;
     ASSERT_TRUE(gfx::buildTileSheet(pieces, palette, gfx::STYLE_DELUXE, deluxe, error)) << error;
-    ASSERT_TRUE(gfx::buildTileSheet(pieces, palette, gfx::STYLE_HANDHELD, handheld, error)) << error;
+    ASSERT_TRUE(gfx::buildTileSheet(pieces, palette, gfx::STYLE_HANDHELD, handheld, error))
+        << error;
 
     const gfx::Image door = gfx::tileOf(deluxe.sheet, 27);
     EXPECT_EQ(door.at(0, 9), kRed);
@@ -164,16 +166,16 @@ TEST(TileSheet, PlacesGroupsStyleVersionsAndDerivedTiles) {
     const gfx::Image doorRight = gfx::tileOf(deluxe.sheet, 28);
     EXPECT_EQ(doorRight.at(5, 0), kGreen);
     EXPECT_EQ(doorRight.at(5, 1), gfx::kKey);
-    EXPECT_EQ(gfx::tileOf(handheld.sheet, 28).at(5, 1), kGreen);  // its own version
-    EXPECT_EQ(gfx::tileOf(handheld.sheet, 27).at(0, 9), kRed);    // the shared one
+    EXPECT_EQ(gfx::tileOf(handheld.sheet, 28).at(5, 1), kGreen); // its own version
+    EXPECT_EQ(gfx::tileOf(handheld.sheet, 27).at(0, 9), kRed);   // the shared one
 
     EXPECT_EQ(gfx::tileOf(deluxe.sheet, 5).at(15, 9), kRed);
     EXPECT_EQ(gfx::tileOf(deluxe.sheet, 5).at(0, 9), gfx::kKey);
     EXPECT_EQ(gfx::tileOf(deluxe.sheet, 6).at(5, 15), kGreen);
-    EXPECT_EQ(gfx::tileOf(handheld.sheet, 6).at(5, 1), kGreen);  // flipped from the gb 28
+    EXPECT_EQ(gfx::tileOf(handheld.sheet, 6).at(5, 1), kGreen); // flipped from the gb 28
     const gfx::Image moved = gfx::tileOf(deluxe.sheet, 7);
     EXPECT_EQ(moved.at(2, 9), kRed);
-    EXPECT_EQ(moved.at(2, 2), gfx::kKey);  // uncovered by the shift
+    EXPECT_EQ(moved.at(2, 2), gfx::kKey); // uncovered by the shift
     EXPECT_EQ(moved.at(0, 9), gfx::kKey);
 
     EXPECT_EQ(deluxe.names[28], "door (right)");
@@ -197,7 +199,8 @@ TEST(TileSheet, RefusesTilesDrawnTwiceDerivedInCirclesOrFromNothing) {
         std::string error;
         ASSERT_TRUE(readArt(fault.text, pieces, error)) << error;
         gfx::TileSheet sheet;
-        EXPECT_FALSE(gfx::buildTileSheet(pieces, paletteOf(kPalette), gfx::STYLE_CLASSIC, sheet, error));
+        EXPECT_FALSE(
+            gfx::buildTileSheet(pieces, paletteOf(kPalette), gfx::STYLE_CLASSIC, sheet, error));
         EXPECT_NE(error.find(fault.reason), std::string::npos) << error;
     }
 }
@@ -214,7 +217,8 @@ std::vector<std::vector<bool>> shapeOf(const std::vector<std::string>& rows) {
     std::vector<std::vector<bool>> shape;
     for (const std::string& row : rows) {
         shape.emplace_back();
-        for (char c : row) shape.back().push_back(c == '#');
+        for (char c : row)
+            shape.back().push_back(c == '#');
     }
     return shape;
 }
@@ -241,7 +245,8 @@ TEST(FontSheet, DoublingRoundsOuterCornersAndFillsInnerOnes) {
 
 std::string fontPalette() {
     std::string text = "shadow 1 1 1\nshine 250 250 250\noutline 2 2 2\n";
-    for (int i = 1; i <= 7; ++i) text += "font." + std::to_string(i) + " 200 " + std::to_string(i) + " 0\n";
+    for (int i = 1; i <= 7; ++i)
+        text += "font." + std::to_string(i) + " 200 " + std::to_string(i) + " 0\n";
     for (int i = 1; i <= 14; ++i)
         text += "fontbig." + std::to_string(i) + " 0 " + std::to_string(i) + " 200\n";
     return text + "font.shadow = shadow\nfontbig.shine = shine\nfontbig.outline = outline\n";
@@ -251,7 +256,8 @@ TEST(FontSheet, PutsEveryGlyphInItsCellWithShadowAndOutline) {
     std::string text = "legend\n. key\n# font.1\nend\nglyph-size 7x7\n";
     for (int c = ' '; c <= 'Z'; ++c) {
         text += c == ' ' ? std::string("glyph space\n") : std::string("glyph ") + char(c) + "\n";
-        for (int y = 0; y < 7; ++y) text += (c != ' ' && y == 0) ? "#......\n" : ".......\n";
+        for (int y = 0; y < 7; ++y)
+            text += (c != ' ' && y == 0) ? "#......\n" : ".......\n";
     }
     std::vector<gfx::Piece> pieces;
     std::string error;
@@ -263,17 +269,17 @@ TEST(FontSheet, PutsEveryGlyphInItsCellWithShadowAndOutline) {
     EXPECT_EQ(big.width, 256);
     EXPECT_EQ(big.height, 96);
 
-    const int cell = 'A' - 32;  // row 2, column 1 of sixteen
+    const int cell = 'A' - 32; // row 2, column 1 of sixteen
     const int sx = (cell % 16) * 8, sy = (cell / 16) * 8;
-    EXPECT_EQ(small.at(sx, sy), (Rgb{200, 1, 0}));    // ink, top row colour
-    EXPECT_EQ(small.at(sx + 1, sy + 1), (Rgb{1, 1, 1}));  // its shadow
+    EXPECT_EQ(small.at(sx, sy), (Rgb{200, 1, 0}));       // ink, top row colour
+    EXPECT_EQ(small.at(sx + 1, sy + 1), (Rgb{1, 1, 1})); // its shadow
     EXPECT_EQ(small.at(sx + 2, sy), gfx::kKey);
     const int bx = (cell % 16) * 16, by = (cell / 16) * 16;
-    EXPECT_EQ(big.at(bx + 1, by + 1), (Rgb{250, 250, 250}));  // the lit top edge
-    EXPECT_EQ(big.at(bx + 1, by + 2), (Rgb{0, 2, 200}));      // second row of ink
-    EXPECT_EQ(big.at(bx, by), (Rgb{2, 2, 2}));                // outline all round
+    EXPECT_EQ(big.at(bx + 1, by + 1), (Rgb{250, 250, 250})); // the lit top edge
+    EXPECT_EQ(big.at(bx + 1, by + 2), (Rgb{0, 2, 200}));     // second row of ink
+    EXPECT_EQ(big.at(bx, by), (Rgb{2, 2, 2}));               // outline all round
     EXPECT_EQ(big.at(bx + 3, by + 3), (Rgb{2, 2, 2}));
-    EXPECT_TRUE(gfx::isBlank(gfx::crop(big, 0, 0, 16, 16)));  // space
+    EXPECT_TRUE(gfx::isBlank(gfx::crop(big, 0, 0, 16, 16))); // space
 
     pieces.erase(pieces.begin() + ('Q' - ' '));
     EXPECT_FALSE(gfx::buildFontSheets(pieces, paletteOf(fontPalette()), small, big, error));
@@ -296,7 +302,8 @@ std::vector<int> skylineOf(const gfx::Image& image) {
     std::vector<int> tops;
     for (int x = 0; x < image.width; ++x) {
         int y = 0;
-        while (y < image.height && image.at(x, y) == (Rgb{0, 0, 40})) ++y;
+        while (y < image.height && image.at(x, y) == (Rgb{0, 0, 40}))
+            ++y;
         tops.push_back(y);
     }
     return tops;
@@ -314,7 +321,7 @@ TEST(Painter, RidgesAndHillsRepeatAcrossTheWidth) {
             for (size_t x = 0; x + 1 < tops.size(); ++x)
                 steepest = std::max(steepest, std::abs(tops[x + 1] - tops[x]));
             EXPECT_LE(std::abs(tops.front() - tops.back()), std::max(1, steepest));
-            EXPECT_EQ(paint(scene).pixels, image.pixels);  // the same every time
+            EXPECT_EQ(paint(scene).pixels, image.pixels); // the same every time
         }
     }
     EXPECT_NE(paint("size 200 100\nseed 1\nridge 80 50 60 hill\n").pixels,
@@ -326,8 +333,8 @@ TEST(Logo, OutlinesTheLettersAndCastsAShadow) {
     source.assign("logo.txt",
                   "cell 2\ngap 1\nfill f1 f2\nlight li\ndark dk\noutline ol\nshadow sh\n"
                   "letter\n##\n##\nend\nletter\n#e\n##\nend\n");
-    const gfx::Palette palette = paletteOf(
-        "f1 200 200 0\nf2 200 100 0\nli 255 255 200\ndk 100 50 0\nol 20 0 0\nsh 5 5 5\n");
+    const gfx::Palette palette =
+        paletteOf("f1 200 200 0\nf2 200 100 0\nli 255 255 200\ndk 100 50 0\nol 20 0 0\nsh 5 5 5\n");
     gfx::Image logo;
     std::string error;
     ASSERT_TRUE(gfx::renderLogo(source, palette, logo, error)) << error;
@@ -374,4 +381,4 @@ TEST_F(ToolRun, ABrokenSourceStopsItWithoutWritingPictures) {
     EXPECT_FALSE(fs::exists(scratch.path() / "out" / "newblocks.bmp"));
 }
 
-}  // namespace
+} // namespace
