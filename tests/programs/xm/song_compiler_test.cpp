@@ -1,7 +1,8 @@
 // The song notation: notes, lengths, drums, volumes and effects land in the cells they
 // name; repeats and phrases unroll (with transposition for notes, never for drums); the
-// synthesized voices keep their tuning, duty and loops; faults name their line; and the
-// xmsong program writes the same bytes every time or fails with status 1.
+// synthesized voices keep their tuning, duty and loops; faults name their line; the
+// xmsong program writes the same bytes every time or fails with status 1; and xmrender
+// plays a module into a WAV file of the right length.
 
 #include "song_compiler.h"
 #include "support/test_support.h"
@@ -242,6 +243,39 @@ TEST(XmsongProgram, WritesTheSameBytesEveryTimeAndFailsCleanly) {
     EXPECT_EQ(test_support::runProgram({tool, "missing.song", "bad.xm"}, scratch.path()).exitStatus,
               1);
     EXPECT_FALSE(fs::exists(scratch.path() / "bad.xm"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(XmrenderProgram, RendersTheModuleToAWaveFileAndReportsIt) {
+    test_support::ScratchDirectory scratch;
+    xm::Module m;
+    std::string error;
+    ASSERT_TRUE(xmsong::compileSong(kHead + "pattern p 8\n  1: @lead c4:8\nend\norder p p\n", "p",
+                                    m, error))
+        << error;
+    test_support::writeFile("probe.xm", xm::writeModule(m));
+    test_support::writeText("broken.xm", "Extended Module: but nothing more");
+    const std::string tool = (test_support::buildDirectory() / "tools" / "xmrender").string();
+
+    const test_support::ChildResult played =
+        test_support::runProgram({tool, "probe.xm", "probe.wav", "2"}, scratch.path());
+    ASSERT_EQ(played.exitStatus, 0);
+    EXPECT_NE(played.output.find("s rendered"), std::string::npos) << played.output;
+    const std::vector<uint8_t> wav = test_support::readFile("probe.wav");
+    ASSERT_GT(wav.size(), 44u);
+    EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
+    EXPECT_EQ(std::string(wav.begin() + 8, wav.begin() + 12), "WAVE");
+    const uint32_t dataBytes = wav[40] | wav[41] << 8 | wav[42] << 16 | uint32_t(wav[43]) << 24;
+    EXPECT_EQ(dataBytes, wav.size() - 44);
+    // Two plays of 16 rows of 6 ticks at 125 bpm, 16-bit stereo at 22050 Hz.
+    const double seconds = dataBytes / 4.0 / 22050.0;
+    EXPECT_GE(seconds, 2 * xmsong::songSeconds(m));
+    EXPECT_LE(seconds, 2 * (xmsong::songSeconds(m) + 0.2));
+
+    EXPECT_EQ(test_support::runProgram({tool, "broken.xm"}, scratch.path()).exitStatus, 1);
 }
 
 } // namespace
