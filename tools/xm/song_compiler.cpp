@@ -139,6 +139,7 @@ struct Song {
     std::map<char, Drum> drums;
     std::map<std::string, std::vector<Word>> phrases;
     std::map<std::string, int> patterns; // name -> pattern index
+    int transpose = 0;                   // semitones added to every note of the patterns after it
 };
 
 // Drum names are single letters that cannot start a note (a-g) or a setting (l, v).
@@ -497,7 +498,7 @@ size_t parsePattern(Song& song, const std::vector<SourceLine>& lines, size_t at)
         const auto& words = channelWords[size_t(channel)];
         if (words.empty()) continue;
         std::vector<FlatToken> tokens;
-        flatten(song, words, 0, words.size(), 0, 0, tokens);
+        flatten(song, words, 0, words.size(), song.transpose, 0, tokens);
         ChannelState state;
         const int filled = placeChannel(song, tokens, channel, rows, state, pattern);
         if (filled != rows)
@@ -562,6 +563,8 @@ void parseSong(Song& song, const std::string& source) {
             module.bpm = parseInt(value(), n, xm::kMinBpm, xm::kMaxBpm, "bpm");
         else if (key == "restart")
             module.restartPosition = parseInt(value(), n, 0, 255, "restart");
+        else if (key == "transpose")
+            song.transpose = parseInt(value(), n, -24, 24, "transpose");
         else if (key == "instrument")
             at = parseInstrument(song, lines, at);
         else if (key == "drum")

@@ -97,6 +97,11 @@ order p
     ASSERT_EQ(spelled.patterns.size(), 1u);
     for (int row = 0; row < 17; ++row)
         EXPECT_EQ(cell(written, 0, row, 0), cell(spelled, 0, row, 0)) << "row " << row;
+
+    // A song-wide transposition moves the notes of the patterns after it, not the drums.
+    const xm::Module raised = compile("transpose -3\npattern p 2\n  1: @lead c4 K\nend\norder p\n");
+    EXPECT_EQ(cell(raised, 0, 0, 0).note, note(9, 3));
+    EXPECT_EQ(cell(raised, 0, 1, 0).note, note(0, 5));
 }
 
 TEST(SongCompiler, EffectsOnTheFirstRowOrOnEveryRow) {
