@@ -1,3 +1,7 @@
+// The song compiler reads the source line by line. A fault anywhere stops it: the parse
+// functions throw a SongFault that compileSong turns into the one error line; nothing
+// escapes this file.
+
 #include "song_compiler.h"
 
 #include "xm_synth.h"
@@ -7,10 +11,6 @@
 #include <cstdlib>
 #include <map>
 #include <sstream>
-
-// The compiler reads the source line by line. A fault anywhere stops it: the parse
-// functions throw a SongFault that compileSong turns into the one error line; nothing
-// escapes this file.
 
 namespace xmsong {
 
