@@ -83,7 +83,8 @@ void applyMixSettings() {
 ModPlugFile* loadMusic(MusicId id) {
     if (id < 0 || id >= kMusicCount) return nullptr;
     const std::string name(kMusicNames[id]);
-    archive::ResourceBuffer file = archive::loadResource(archive::ARCHIVE_MUSIC, name.c_str(), "xm");
+    archive::ResourceBuffer file =
+        archive::loadResource(archive::ARCHIVE_MUSIC, name.c_str(), "xm");
     if (!file) return nullptr;
     music.playsLeft.store(kPlayForever, kRelaxed);
     applyMixSettings();

@@ -80,7 +80,8 @@ int readNumber(const uint8_t* at, const uint8_t* end) {
 
 // True when `key` lies at p and at least one byte follows it.
 bool keyAt(const FileBytes& file, size_t p, std::string_view key) {
-    return p + key.size() < file.size && std::memcmp(file.bytes.get() + p, key.data(), key.size()) == 0;
+    return p + key.size() < file.size &&
+           std::memcmp(file.bytes.get() + p, key.data(), key.size()) == 0;
 }
 
 // Keys a player can bind from the file: letters, digits, space and # * , : ; < >.

@@ -33,6 +33,8 @@ struct HiscoreEntry {
     uint8_t kind = HISCORE_DEFAULT;
     std::array<uint8_t, 2> reserved{};  // zero in the built-in table; kept as loaded
     int32_t score = 0;
+
+    bool operator==(const HiscoreEntry&) const = default;
 };
 static_assert(sizeof(HiscoreEntry) == kHiscoreEntryBytes);
 

@@ -18,64 +18,42 @@ std::vector<uint8_t> fileOf(uint16_t mask, uint8_t level) {
     return {high, uint8_t(low ^ level), low, uint8_t(high ^ level)};
 }
 
-class SavegameTest : public ::testing::Test {
-  protected:
+TEST(Savegame, EnteringALevelStoresTheLevelsBeforeItUnderAFreshMask) {
     test_support::ScratchDirectory scratch;
-};
-
-TEST_F(SavegameTest, EnteringALevelStoresTheLevelsBeforeIt) {
     std::srand(3);
     for (int levelCounter = 2; levelCounter <= 17; ++levelCounter) {
-        const int stored = persist::writeSavegame(levelCounter);
-        EXPECT_EQ(stored, levelCounter - 1);
+        EXPECT_EQ(persist::writeSavegame(levelCounter), levelCounter - 1);
         const std::vector<uint8_t> file = test_support::readFile(kFile);
         ASSERT_EQ(file.size(), 4u);
-        const uint16_t mask = uint16_t(file[0] << 8 | file[2]);
-        EXPECT_EQ(file, fileOf(mask, uint8_t(stored)));
+        EXPECT_EQ(file, fileOf(uint16_t(file[0] << 8 | file[2]), uint8_t(levelCounter - 1)));
+        const int stored = levelCounter - 1;
         EXPECT_EQ(persist::readSavegame(), stored <= persist::kMaxSavedLevel ? stored : 0);
     }
-}
-
-TEST_F(SavegameTest, TwoSavesOfOneLevelDifferAndReadTheSame) {
-    std::srand(11);
     persist::writeSavegame(6);
     const std::vector<uint8_t> first = test_support::readFile(kFile);
     persist::writeSavegame(6);
     EXPECT_NE(test_support::readFile(kFile), first);
     EXPECT_EQ(persist::readSavegame(), 5);
-    test_support::writeFile(kFile, first);
-    EXPECT_EQ(persist::readSavegame(), 5);
 }
 
-TEST_F(SavegameTest, OddFilesReadAsNoSavegame) {
+TEST(Savegame, OddFilesReadAsNoSavegame) {
+    test_support::ScratchDirectory scratch;
     std::vector<uint8_t> damagedLow = fileOf(0x1234, 7), damagedHigh = fileOf(0x1234, 7);
     damagedLow[1] ^= 0x01;
     damagedHigh[3] ^= 0x80;
     std::vector<uint8_t> longer = fileOf(0xBEEF, 16);
     longer.push_back(0x99);
-    struct Case {
-        const char* what;
-        std::vector<uint8_t> file;
-        int level;
-    } cases[] = {
-        {"all zero", {0, 0, 0, 0}, 0},
-        {"all ones", {0xFF, 0xFF, 0xFF, 0xFF}, 0},
-        {"zero mask", fileOf(0x0000, 3), 0},
-        {"all-ones mask", fileOf(0xFFFF, 3), 0},
-        {"low half changed", damagedLow, 0},
-        {"high half changed", damagedHigh, 0},
-        {"count 0", fileOf(0x4321, 0), 0},
-        {"count 17", fileOf(0x4321, 17), 0},
-        {"short", {0x12, 0x34 ^ 5, 0x34}, 0},
-        {"empty", {}, 0},
-        {"count 16", fileOf(0x4321, 16), 16},
-        {"count 1", fileOf(0x00FF, 1), 1},
-        {"bytes behind the four", longer, 16},
+    const std::pair<std::vector<uint8_t>, int> cases[] = {
+        {{0, 0, 0, 0}, 0},         {{0xFF, 0xFF, 0xFF, 0xFF}, 0}, {fileOf(0x0000, 3), 0},
+        {fileOf(0xFFFF, 3), 0},    {damagedLow, 0},               {damagedHigh, 0},
+        {fileOf(0x4321, 0), 0},    {fileOf(0x4321, 17), 0},       {{0x12, 0x34 ^ 5, 0x34}, 0},
+        {{}, 0},                   {fileOf(0x4321, 16), 16},      {fileOf(0x00FF, 1), 1},
+        {longer, 16},
     };
     EXPECT_EQ(persist::readSavegame(), 0) << "no file";
-    for (const Case& c : cases) {
-        test_support::writeFile(kFile, c.file);
-        EXPECT_EQ(persist::readSavegame(), c.level) << c.what;
+    for (int i = 0; const auto& [bytes, level] : cases) {
+        test_support::writeFile(kFile, bytes);
+        EXPECT_EQ(persist::readSavegame(), level) << "case " << i++;
     }
 }
 
@@ -86,14 +64,13 @@ TEST(SaveMask, NeverZeroOrAllOnes) {
         size_t used;
     } cases[] = {
         {{0x1234}, 0x1234, 1},
-        {{0, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x2A0001}, 0x0001, 5},  // only the low 16 bits count
+        {{0, 0xFFFF, 0x10000, 0x7FFFFFFF, 0x2A0001}, 0x0001, 5},  // the low 16 bits count
         {std::vector<int>(10, 0), persist::kSaveFallbackMask, 10},
         {{0, 0, 0, 0xFFFF, 0, 0, 0, 0, 0, 0, 0x5555}, persist::kSaveFallbackMask, 10},
     };
     for (const Case& c : cases) {
         size_t used = 0;
-        const uint16_t mask = persist::drawSaveMask([&] { return c.draws[used++]; });
-        EXPECT_EQ(mask, c.mask);
+        EXPECT_EQ(persist::drawSaveMask([&] { return c.draws[used++]; }), c.mask);
         EXPECT_EQ(used, c.used);
     }
 }
