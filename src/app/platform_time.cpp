@@ -1,6 +1,13 @@
+// The clock and the event script share the virtual counter: scheduled events go out as the
+// clock's waits carry it past their moments.
+
 #include "app/platform_time.h"
 
+#include <SDL.h>
+
 #include <array>
+
+#include "app/event_script.h"
 
 namespace app {
 

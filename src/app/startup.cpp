@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <ctime>
 
 #include "app/command_line.h"
 #include "app/fatal.h"
@@ -63,6 +64,9 @@ int runProgram(int argc, char** argv) {
         return 0;
     }
 
+    // Chance only touches looks (water phases, the moon, default hiscore names, savegame
+    // masks), and they should differ from one start to the next.
+    std::srand(unsigned(std::time(nullptr)));
     if (SDL_Init(SDL_INIT_VIDEO) < 0) fatalError("Unable to init SDL", SDL_GetError());
     std::atexit(SDL_Quit);
     video::setUpDisplay(line.display);

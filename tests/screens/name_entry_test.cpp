@@ -1,0 +1,130 @@
+// The hiscore name entry, driven with keys at exact virtual moments.
+
+#include "screens/name_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/frame_clock.h"
+#include "app/input.h"
+#include "app/event_script.h"
+#include "app/platform_time.h"
+#include "persist/config.h"
+#include "persist/hiscores.h"
+#include "support/sdl_fixture.h"
+#include "support/synthetic_graphics.h"
+#include "support/test_support.h"
+#include "world/score.h"
+
+namespace {
+
+::testing::Environment* const sdl =
+    ::testing::AddGlobalTestEnvironment(new test_support::SdlEnvironment);
+
+class NameEntryTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test_support::installSyntheticGraphics();
+        app::setVirtualClock(true);
+        app::pollInput();
+        app::input = {};
+        app::actions = {};
+        persist::keyBindings = {};
+        persist::hiscores = {};
+        world::run = {};
+        world::run.score = 3000;  // beats every built-in entry
+    }
+    void TearDown() override {
+        app::setVirtualClock(false);
+        test_support::removeSyntheticGraphics();
+    }
+
+    // Key taps 200 ms apart from 100 ms on, each held 40 ms; returns the stored name.
+    std::string enter(const std::vector<SDLKey>& keys) {
+        app::waitMilliseconds(100);  // lets go of whatever an earlier entry left held
+        app::pollInput();
+        app::input = {};
+        app::actions = {};
+        uint32_t t = app::readTicks() + 100;
+        for (SDLKey key : keys) {
+            app::scheduleKey(t, key, true);
+            app::scheduleKey(t + 40, key, false);
+            t += 200;
+        }
+        screens::enterHiscoreName(player);
+        return persist::hiscores.entries[0].name.data();
+    }
+
+    world::PlayerState player;
+    test_support::ScratchDirectory scratch;
+};
+
+TEST_F(NameEntryTest, AScoreEqualToTheTenthEntryGetsNoScreen) {
+    world::run.score = persist::hiscores.entries[9].score;
+    const uint32_t before = app::readTicks();
+    screens::enterHiscoreName(player);
+    EXPECT_EQ(app::readTicks(), before);
+    EXPECT_EQ(persist::hiscores.entries[0].score, 2500);
+}
+
+TEST_F(NameEntryTest, StartCutsTheNameAfterTheCursor) {
+    const struct {
+        std::vector<SDLKey> keys;
+        const char* expected;
+    } cases[] = {
+        {{SDLK_RETURN}, "A"},
+        {{SDLK_DOWN, SDLK_RETURN}, " "},                                   // 'A' steps back to space
+        {{SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}, "Z"},                        // space back to 'Z'
+        {{SDLK_UP, SDLK_RIGHT, SDLK_RIGHT, SDLK_LEFT, SDLK_RETURN}, "BA"},  // cut at the cursor
+        {{SDLK_RIGHT, SDLK_DOWN, SDLK_RIGHT, SDLK_UP, SDLK_RETURN}, "A B"},  // inner spaces stay
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.expected);
+        persist::hiscores = {};
+        EXPECT_EQ(enter(c.keys), c.expected);
+        EXPECT_EQ(persist::hiscores.entries[0].score, 3000);
+        EXPECT_EQ(persist::hiscores.entries[0].kind, persist::HISCORE_PLAYER);
+    }
+}
+
+TEST_F(NameEntryTest, MovingPastTheEighthCharacterStoresTheWholeNameWithoutStart) {
+    std::vector<SDLKey> keys(8, SDLK_RIGHT);
+    EXPECT_EQ(enter(keys), "AAAAAAAA");
+    persist::hiscores = {};
+    keys = {};
+    for (int i = 0; i < 8; ++i) keys.insert(keys.end(), {SDLK_DOWN, SDLK_RIGHT});
+    EXPECT_EQ(enter(keys), "        ");  // eight spaces
+}
+
+TEST_F(NameEntryTest, StartHeldWhenTheScreenOpensStoresAOnceReleased) {
+    app::actions.startHeld = 1;
+    app::input.held = app::INPUT_START;
+    app::scheduleKey(500, SDLK_UP, true);  // ignored: the entry never starts editing
+    app::scheduleKey(800, SDLK_RETURN, false);
+    screens::enterHiscoreName(player);
+    EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "A");
+    EXPECT_GE(app::readTicks(), 800u);
+}
+
+TEST_F(NameEntryTest, FireOrRightMoveOnAndLeftAtTheStartFallsThroughToThem) {
+    app::scheduleKey(100, SDLK_LEFT, true);
+    app::scheduleKey(100, SDLK_SPACE, true);  // fire together with left at position 0
+    app::scheduleKey(140, SDLK_SPACE, false);
+    app::scheduleKey(140, SDLK_LEFT, false);
+    app::scheduleKey(400, SDLK_RETURN, true);
+    app::scheduleKey(440, SDLK_RETURN, false);
+    screens::enterHiscoreName(player);
+    EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "AA");
+}
+
+TEST_F(NameEntryTest, AHeldKeyActsOnEveryEleventhFrame) {
+    app::scheduleKey(100, SDLK_UP, true);
+    app::scheduleKey(100 + 33 * 50 / 3, SDLK_UP, false);  // held for 33 frames
+    app::scheduleKey(2000, SDLK_RETURN, true);
+    app::scheduleKey(2040, SDLK_RETURN, false);
+    screens::enterHiscoreName(player);
+    EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "D");  // frames 0, 11, 22 of the hold
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+#include "support/game_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/frame_clock.h"
+#include "app/game_loop.h"
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/event_script.h"
+#include "app/platform_time.h"
+#include "archive/archive.h"
+#include "audio/sound.h"
+#include "level_text.h"
+#include "persist/config.h"
+#include "persist/hiscores.h"
+#include "video/display.h"
+#include "video/graphics.h"
+#include "world/level.h"
+
+namespace fs = std::filesystem;
+
+namespace test_support {
+
+namespace {
+
+std::vector<uint8_t> levelBytes(const std::string& text) {
+    level_text::Diagnostics errors;
+    std::vector<uint8_t> bytes = level_text::compileWithSharedLegend(text, errors);
+    for (const level_text::Diagnostic& error : errors) ADD_FAILURE() << error.text();
+    return bytes;
+}
+
+}  // namespace
+
+std::string simpleLevel(int width, const std::map<int, std::string>& rows) {
+    std::string text = "map\n";
+    for (int row = 0; row < 12; ++row) {
+        std::string line(size_t(width), row == 11 ? '#' : '.');
+        if (auto found = rows.find(row); found != rows.end())
+            line.replace(0, found->second.size(), found->second);
+        text += line + "\n";
+    }
+    return text;
+}
+
+GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
+    fs::create_directories("data");
+    fs::create_directories("maps");
+    for (const char* archive : {"gfx", "music", "sound"}) {
+        const std::string name = std::string(archive) + ".zda";
+        fs::create_symlink(buildDirectory() / "data" / name, fs::path("data") / name);
+    }
+    std::vector<zda::PackEntry> maps;
+    for (const auto& [name, text] : levels) {
+        if (name == "test") writeFile("maps/test.bin", levelBytes(text));
+        else maps.push_back({name + ".bin", levelBytes(text)});
+    }
+    writeArchive("data/maps.zda", maps);
+
+    app::input = {};
+    app::actions = {};
+    app::game = {};
+    persist::keyBindings = {};
+    persist::hiscores = {};
+    audio::soundsPlayed = {};
+    app::setVirtualClock(true);
+    SDL_Event stale;
+    while (SDL_PollEvent(&stale)) {
+    }
+
+    video::DisplaySettings window;
+    window.fullScreen = window.zoom = false;
+    video::setUpDisplay(window);
+    archive::openArchives();
+    video::graphicsStyle = video::STYLE_DELUXE;
+    video::loadFonts();
+    video::loadLogo();
+    video::loadScenePictures();
+}
+
+GameHarness::~GameHarness() {
+    video::freePictures();
+    video::freeTileSet();
+    video::freeFonts();
+    world::freeLevel();
+    archive::closeArchives();
+    app::setVirtualClock(false);
+}
+
+void GameHarness::press(SDLKey key, uint32_t ms) { app::scheduleKey(ms, key, true); }
+
+void GameHarness::release(SDLKey key, uint32_t ms) { app::scheduleKey(ms, key, false); }
+
+void GameHarness::tap(SDLKey key, uint32_t ms, uint32_t holdMs) {
+    press(key, ms);
+    release(key, ms + holdMs);
+}
+
+bool GameHarness::run(bool testMode, uint32_t limitMs) {
+    // Past the limit, a window close, a left and a start every second lead out of every
+    // screen (the quit question, the continue question, the title) and end a run that would
+    // otherwise go on for ever.
+    SDL_Event close{};
+    close.type = SDL_QUIT;
+    for (uint32_t t = limitMs; t < limitMs + 60000; t += 1000) {
+        app::scheduleEvent(t, close);
+        tap(SDLK_LEFT, t + 300);
+        tap(SDLK_RETURN, t + 600);
+    }
+    app::runGameLoop(testMode);
+    return app::readTicks() < limitMs;
+}
+
+uint32_t GameHarness::now() const { return app::readTicks(); }
+
+
+
+}  // namespace test_support
