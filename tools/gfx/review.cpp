@@ -1,10 +1,10 @@
 #include "review.h"
 
-#include "font_sheet.h"
-
 #include <map>
-#include <stb/stb_image_write.h>
 #include <vector>
+
+#include "font_sheet.h"
+#include "png_file.h"
 
 namespace gfx {
 
@@ -52,7 +52,7 @@ bool writePng(const std::string& path, const Image& image, int scale, bool check
             bytes.push_back(c.g);
             bytes.push_back(c.b);
         }
-    return stbi_write_png(path.c_str(), big.width, big.height, 3, bytes.data(), big.width * 3) != 0;
+    return png_file::writeRgb(path, big.width, big.height, bytes.data());
 }
 
 void drawLabel(Image& target, int x, int y, int value, int scale, Rgb colour) {

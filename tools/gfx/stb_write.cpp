@@ -1,3 +1,0 @@
-// The one translation unit that holds stb_image_write, which writes our review PNGs.
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
