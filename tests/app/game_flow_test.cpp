@@ -175,6 +175,43 @@ TEST(GameFlow, TheLastLifeLeadsToGameOverTheNameEntryAndTheContinueQuestion) {
     EXPECT_EQ(app::game.levelCounter, 0);
 }
 
+TEST(GameFlow, TheHiscoreListScrollsTheTitleAndStartReturnsToIt) {
+    GameHarness game({{"plan0", simpleLevel(40)}});
+    video::graphicsStyle = video::STYLE_CLASSIC;
+    game.tap(SDLK_DOWN, 500);    // NEW GAME
+    game.tap(SDLK_DOWN, 800);    // CONTINUE
+    game.tap(SDLK_DOWN, 1100);   // HISCORES
+    game.tap(SDLK_RETURN, 1400);  // the list
+    game.tap(SDLK_DOWN, 2000);   // no menu on the list: nothing happens
+    game.tap(SDLK_RETURN, 3000);  // back to the title, its menu closed again
+    game.tap(SDLK_ESCAPE, 4000);
+    ASSERT_TRUE(game.run());
+    EXPECT_EQ(played(audio::SOUND_KLONK), 3);
+    EXPECT_EQ(played(audio::SOUND_JIPIE), 0);
+    EXPECT_EQ(app::game.menuSelection, 0);
+    EXPECT_LE(game.now(), 4300u);
+}
+
+TEST(GameFlow, TheLastLevelLeadsToTheEndingAndItsNameEntry) {
+    GameHarness game({{"plan0", simpleLevel(40)}, {"planf", levelWithDoor()}});
+    video::graphicsStyle = video::STYLE_CLASSIC;
+    for (persist::HiscoreEntry& entry : persist::hiscores.entries) entry.score = 0;
+    persist::writeSavegame(16);   // fifteen levels finished
+    game.tap(SDLK_RETURN, 500);   // the menu opens on CONTINUE
+    game.tap(SDLK_RETURN, 1000);  // level 16
+    game.press(SDLK_RIGHT, 5000);
+    game.release(SDLK_RIGHT, 10000);
+    game.tap(SDLK_RETURN, 20000);  // past the ending
+    game.tap(SDLK_RETURN, 21000);  // the name entry: "A"
+    game.tap(SDLK_ESCAPE, 23000);
+    ASSERT_TRUE(game.run());
+    EXPECT_EQ(persist::readSavegame(), 15);  // entering level 16 saved; the ending did not
+    const int32_t score = persist::hiscores.entries[0].score;
+    EXPECT_GT(score, 100);  // the item, the time bonus and six lives
+    EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "A");
+    EXPECT_EQ(app::game.levelCounter, 0);
+}
+
 TEST(GameFlow, TheTestMapEndsTheProgramAtItsOpenDoor) {
     GameHarness game({{"plan0", simpleLevel(40)}, {"test", simpleLevel(30, {{9, std::string(20, '.') + "[]"}, {10, std::string(20, '.') + "()"}})}});
     game.press(SDLK_RIGHT, 4000);
