@@ -1,0 +1,183 @@
+// The coarse map of where the hero can go. Costs are frames: walking one cell takes 8 (2
+// pixels a frame), rising one cell about 5, falling one about 4, a diagonal step 8.
+
+#include "nav.h"
+
+#include "world/level.h"
+#include "world/tiles.h"
+
+#include <algorithm>
+#include <functional>
+#include <queue>
+#include <utility>
+
+namespace levelbot {
+
+namespace {
+
+constexpr int32_t kWalkCost = 8;
+constexpr int32_t kRiseCost = 5;
+constexpr int32_t kFallCost = 4;
+constexpr int32_t kDiagonalCost = 8;
+
+struct Edge {
+    int32_t from;
+    int32_t to;
+    int32_t cost;
+};
+
+// The code the rules see for a cell, rows above the screen reading row 0.
+world::TileCode codeOf(int32_t column, int32_t row) {
+    return world::cellOfGrid(column, std::max(row, 0));
+}
+
+bool openCode(world::TileCode code, int32_t row) {
+    if (world::isSolidCode(code)) return false;
+    return row < 0 || !world::isSpikeCode(code); // no spikes above the screen
+}
+
+// A step into (column, row) with the budget left; standing cells give the full budget back.
+void addStep(const NavMap& map, std::vector<Edge>& edges, int32_t from, int32_t column, int32_t row,
+             int32_t budget, int32_t cost) {
+    if (!map.isOpen(column, row)) return;
+    edges.push_back({from, map.node(column, row, budget), cost});
+}
+
+// A diagonal step must not cut a solid corner: one of the two cells beside it is open.
+void addDiagonal(const NavMap& map, std::vector<Edge>& edges, int32_t from, int32_t column,
+                 int32_t row, int32_t dc, int32_t dr, int32_t budget) {
+    if (!map.isOpen(column + dc, row) && !map.isOpen(column, row + dr)) return;
+    addStep(map, edges, from, column + dc, row + dr, budget, kDiagonalCost);
+}
+
+} // namespace
+
+int32_t NavMap::node(int32_t column, int32_t row, int32_t budget) const {
+    if (isStanding(column, row)) budget = kRiseBudget;
+    return ((column * kNavRows) + row + kNavRowsAbove) * kNavBudgets + budget;
+}
+
+bool NavMap::isOpen(int32_t column, int32_t row) const {
+    if (column < 0 || column >= width || row < -kNavRowsAbove || row >= world::kMapRows)
+        return false;
+    return open[size_t(column * kNavRows + row + kNavRowsAbove)];
+}
+
+bool NavMap::isStanding(int32_t column, int32_t row) const {
+    if (column < 0 || column >= width || row < -kNavRowsAbove || row >= world::kMapRows)
+        return false;
+    return standing[size_t(column * kNavRows + row + kNavRowsAbove)];
+}
+
+NavMap buildNavMap() {
+    NavMap map;
+    map.width = world::levelMap.width;
+    const size_t cells = size_t(map.width) * kNavRows;
+    map.open.assign(cells, 0);
+    map.standing.assign(cells, 0);
+    for (int32_t column = 0; column < map.width; ++column)
+        for (int32_t row = -kNavRowsAbove; row < world::kMapRows; ++row) {
+            const size_t at = size_t(column * kNavRows + row + kNavRowsAbove);
+            map.open[at] = openCode(codeOf(column, row), row);
+            const bool groundBelow =
+                row + 1 < world::kMapRows && world::isSolidCode(codeOf(column, row + 1));
+            map.standing[at] = map.open[at] && groundBelow;
+        }
+
+    std::vector<Edge> edges;
+    for (int32_t column = 0; column < map.width; ++column)
+        for (int32_t row = -kNavRowsAbove; row < world::kMapRows; ++row) {
+            if (!map.isOpen(column, row)) continue;
+            if (map.isStanding(column, row)) {
+                const int32_t from = map.node(column, row, kRiseBudget);
+                for (int32_t dc : {-1, 1}) {
+                    // Walking off a ledge leaves nothing to climb with.
+                    addStep(map, edges, from, column + dc, row, 0, kWalkCost);
+                    addDiagonal(map, edges, from, column, row, dc, -1, kRiseBudget - 1);
+                }
+                addStep(map, edges, from, column, row - 1, kRiseBudget - 1, kRiseCost);
+                continue;
+            }
+            for (int32_t budget = 0; budget < kNavBudgets; ++budget) {
+                const int32_t from = map.node(column, row, budget);
+                if (budget > 0) {
+                    addStep(map, edges, from, column, row - 1, budget - 1, kRiseCost);
+                    for (int32_t dc : {-1, 1}) {
+                        addDiagonal(map, edges, from, column, row, dc, -1, budget - 1);
+                        addStep(map, edges, from, column + dc, row, budget - 1, kWalkCost);
+                    }
+                }
+                addStep(map, edges, from, column, row + 1, 0, kFallCost);
+                for (int32_t dc : {-1, 1})
+                    addDiagonal(map, edges, from, column, row, dc, 1, 0);
+            }
+        }
+
+    // The distance fields are searched backwards, so the edges are kept by their end.
+    const int32_t nodes = map.nodeCount();
+    map.incomingFirst.assign(size_t(nodes) + 1, 0);
+    for (const Edge& e : edges)
+        ++map.incomingFirst[size_t(e.to) + 1];
+    for (int32_t i = 0; i < nodes; ++i)
+        map.incomingFirst[size_t(i) + 1] += map.incomingFirst[size_t(i)];
+    map.incomingFrom.resize(edges.size());
+    map.incomingCost.resize(edges.size());
+    std::vector<int32_t> fill(map.incomingFirst.begin(), map.incomingFirst.end() - 1);
+    for (const Edge& e : edges) {
+        const size_t at = size_t(fill[size_t(e.to)]++);
+        map.incomingFrom[at] = e.from;
+        map.incomingCost[at] = e.cost;
+    }
+    return map;
+}
+
+DistanceField distancesTo(const NavMap& map, int32_t column, int32_t row) {
+    DistanceField distance(size_t(map.nodeCount()), kFar);
+    using Entry = std::pair<int32_t, int32_t>; // frames, node
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue;
+    if (column >= 0 && column < map.width && row >= -kNavRowsAbove && row < world::kMapRows)
+        for (int32_t budget = 0; budget < kNavBudgets; ++budget) {
+            const int32_t target =
+                ((column * kNavRows) + row + kNavRowsAbove) * kNavBudgets + budget;
+            distance[size_t(target)] = 0;
+            queue.push({0, target});
+        }
+    while (!queue.empty()) {
+        const auto [frames, node] = queue.top();
+        queue.pop();
+        if (frames > distance[size_t(node)]) continue;
+        for (int32_t i = map.incomingFirst[size_t(node)]; i < map.incomingFirst[size_t(node) + 1];
+             ++i) {
+            const int32_t from = map.incomingFrom[size_t(i)];
+            const int32_t via = frames + map.incomingCost[size_t(i)];
+            if (via < distance[size_t(from)]) {
+                distance[size_t(from)] = via;
+                queue.push({via, from});
+            }
+        }
+    }
+    return distance;
+}
+
+int32_t playerNode(const NavMap& map, const world::PlayerState& player) {
+    const int32_t centreX = player.x + world::kTileSize / 2;
+    const int32_t centreY = player.y + world::kTileSize / 2;
+    if (centreY >= world::kPlayfieldHeight) return -1;
+    const int32_t column = std::clamp(centreX >> 4, 0, map.width - 1);
+    const int32_t row = std::max(centreY >> 4, -kNavRowsAbove);
+
+    int32_t budget = 0;
+    const int32_t feetY = player.y + world::kTileSize;
+    if (world::isSolidAt(player.x, feetY) ||
+        world::isSolidAt(player.x + world::kTileSize - 1, feetY)) {
+        budget = kRiseBudget;
+    } else if (player.vy < 0) {
+        int32_t rise = 0; // pixels the jump still climbs
+        for (int32_t vy = player.vy; vy < 0; ++vy)
+            rise -= vy / 4;
+        budget = std::min((rise + world::kTileSize - 1) / world::kTileSize, kRiseBudget);
+    }
+    return map.node(column, row, budget);
+}
+
+} // namespace levelbot

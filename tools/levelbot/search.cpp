@@ -1,0 +1,483 @@
+// The beam search of the level bot. A step is one combination of controls held for a few
+// frames; the states of one beam all stand at the same frame of the life, so the search
+// walks through the life frame by frame and gives up when the time runs out or every state
+// is lost.
+
+#include "search.h"
+
+#include "nav.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <unistd.h>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace levelbot {
+
+namespace {
+
+// The combinations a step may hold. Left and right are never held together; down alone does
+// nothing, with a direction it walks one pixel a frame.
+constexpr std::array<world::Controls, 8> kCombinations = {{
+    {false, true, false, false},  // right
+    {false, true, true, false},   // right and jump
+    {false, false, false, false}, // nothing: wait
+    {false, false, true, false},  // jump
+    {true, false, false, false},  // left
+    {true, false, true, false},   // left and jump
+    {false, true, false, true},   // right, slowly
+    {true, false, false, true},   // left, slowly
+}};
+
+constexpr int32_t kFarCost = 20000; // a target the coarse map knows no way to
+constexpr int32_t kCellWeight = 4;  // map frames against the pixel tie-break
+constexpr int32_t kFrontBand = 64;  // deaths this close to the furthest x are "at the front"
+constexpr int32_t kViewColumns = world::kViewWidth / world::kTileSize;
+constexpr auto kProgressEvery = std::chrono::milliseconds(500);
+constexpr auto kProgressLogEvery = std::chrono::seconds(5);
+
+// A counted item or the door: a cell the hero's centre must reach.
+struct Target {
+    int32_t column = 0;
+    int32_t row = 0;
+    DistanceField field;
+};
+
+// The sense of direction of one search: the coarse map, the counted items from left to right,
+// the door, and the frames from each item to each later target.
+struct Guide {
+    NavMap map;
+    std::vector<Target> items;
+    Target door;
+    bool haveDoor = false;
+    std::vector<std::vector<int32_t>>
+        legs; // legs[i][j]: item i to item j, j = items.size() the door
+};
+
+Guide makeGuide(int32_t restartX) {
+    Guide guide;
+    guide.map = buildNavMap();
+    const int32_t width = world::levelMap.width;
+    for (int32_t column = 0; column < width; ++column)
+        for (int32_t row = 0; row < world::kMapRows; ++row)
+            if (world::cellOfGrid(column, row) == world::TILE_ITEM &&
+                column * world::kTileSize >= restartX - world::kTileSize)
+                guide.items.push_back({column, row, {}});
+    for (Target& item : guide.items)
+        item.field = distancesTo(guide.map, item.column, item.row);
+
+    const int32_t doorColumn = world::level.doorCell / world::kMapRows;
+    const int32_t doorRow = world::level.doorCell % world::kMapRows;
+    const world::TileCode doorCode = world::cellOfGrid(doorColumn, doorRow);
+    guide.haveDoor =
+        doorCode == world::TILE_DOOR_TOP_LEFT || doorCode == world::TILE_CLOSED_DOOR_TOP_LEFT;
+    // The hero finishes with its top-left corner in the door's bottom-right cell.
+    guide.door = {doorColumn + 1, doorRow + 1, {}};
+    if (guide.haveDoor)
+        guide.door.field = distancesTo(guide.map, guide.door.column, guide.door.row);
+
+    const size_t count = guide.items.size();
+    guide.legs.assign(count, std::vector<int32_t>(count + 1, kFar));
+    for (size_t i = 0; i < count; ++i) {
+        const int32_t from = guide.map.node(guide.items[i].column, guide.items[i].row, kRiseBudget);
+        for (size_t j = i + 1; j < count; ++j)
+            guide.legs[i][j] = guide.items[j].field[size_t(from)];
+        if (guide.haveDoor) guide.legs[i][count] = guide.door.field[size_t(from)];
+    }
+    return guide;
+}
+
+bool itemRemains(const Target& item) {
+    return world::cellOfGrid(item.column, item.row) == world::TILE_ITEM &&
+           !world::tileEffectAt(item.column * world::kTileSize, item.row * world::kTileSize);
+}
+
+int32_t legCost(int32_t frames) {
+    return frames >= kFar ? kFarCost : frames;
+}
+
+// Frames still needed, roughly: to the first remaining target, then from target to target.
+int32_t costToGo(const Guide& guide, const world::PlayerState& player) {
+    const int32_t node = playerNode(guide.map, player);
+    const int32_t centreX = player.x + world::kTileSize / 2;
+    const int32_t centreY = player.y + world::kTileSize / 2;
+    auto fromPlayer = [&](const Target& target) {
+        const int32_t dx = std::abs(centreX - (target.column * world::kTileSize + 8));
+        const int32_t dy = std::abs(centreY - (target.row * world::kTileSize + 8));
+        const int32_t frames = node < 0 ? kFar : target.field[size_t(node)];
+        return kCellWeight * legCost(frames) + (dx + dy) / 4;
+    };
+
+    int32_t cost = 0;
+    int32_t previous = -1;
+    if (world::level.itemsLeft > 0)
+        for (size_t i = 0; i < guide.items.size(); ++i) {
+            if (!itemRemains(guide.items[i])) continue;
+            cost += previous < 0 ? fromPlayer(guide.items[i])
+                                 : kCellWeight * legCost(guide.legs[size_t(previous)][i]);
+            previous = int32_t(i);
+        }
+    if (guide.haveDoor)
+        cost += previous < 0
+                    ? fromPlayer(guide.door)
+                    : kCellWeight * legCost(guide.legs[size_t(previous)][guide.items.size()]);
+    return cost;
+}
+
+// Why a state can no longer finish although it lives: a counted item or the door has fallen
+// behind the view, which never scrolls back. Empty while it can.
+std::string leftBehind(const Guide& guide) {
+    // The hero's box can get one pixel left of the view, its centre 7 pixels into the view.
+    const int32_t reach = world::level.cameraX + world::kTileSize / 2 - 1;
+    if (world::level.itemsLeft > 0)
+        for (const Target& item : guide.items)
+            if ((item.column + 1) * world::kTileSize <= reach && itemRemains(item))
+                return "left the item at column " + std::to_string(item.column) + ", row " +
+                       std::to_string(item.row) + " behind";
+    if (guide.haveDoor && (guide.door.column + 1) * world::kTileSize <= world::level.cameraX - 1)
+        return "left the door behind";
+    return {};
+}
+
+// Hashes the parts of the world that decide what can still happen.
+class KeyHasher {
+  public:
+    void add(int64_t value) {
+        hash_ ^= uint64_t(value) + 0x9e3779b97f4a7c15ull + (hash_ << 6) + (hash_ >> 2);
+    }
+    uint64_t value() const {
+        uint64_t z = hash_ + 0x9e3779b97f4a7c15ull;
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+        return z ^ (z >> 31);
+    }
+
+  private:
+    uint64_t hash_ = 0;
+};
+
+uint64_t stateKey(const world::PlayerState& p) {
+    KeyHasher h;
+    h.add(p.x);
+    h.add(p.y);
+    h.add(p.vy);
+    h.add(p.jumpLatched);
+    h.add(p.bounce);
+    h.add(p.onTrapDoor ? (int64_t(p.trapDoorX) << 16 | p.trapDoorY) : -1);
+    h.add(world::level.cameraX);
+    h.add(world::level.itemsLeft);
+    h.add(world::run.airLeft / 8);
+    for (const world::EnemySlot& e : world::enemies) {
+        if (!e.active) continue;
+        h.add(e.type);
+        h.add(e.x >> 2);
+        h.add(e.y >> 2);
+        h.add(e.dx);
+        if (e.dx == 0) h.add(e.counter >> 3); // a stunned or squashed one wakes or goes
+    }
+    for (const world::TileEffect& effect : world::tileEffects)
+        if (effect.active)
+            h.add(int64_t(effect.x) << 32 | int64_t(effect.y) << 8 | effect.type << 5 | effect.t);
+    const int32_t first = (world::level.cameraX >> 4) - 2;
+    for (int32_t column = first; column <= first + kViewColumns + 4; ++column)
+        for (int32_t row = 0; row < world::kMapRows; ++row)
+            h.add(world::cellOfGrid(column, row));
+    return h.value();
+}
+
+uint64_t bucketOf(const world::PlayerState& p) {
+    return uint64_t(uint32_t(p.x >> 4)) << 40 | uint64_t(uint32_t(p.y >> 4) & 0xffff) << 16 |
+           uint64_t(uint32_t(world::level.itemsLeft) & 0xffff);
+}
+
+// A state of the beam: where it is in the tree of steps, the player and the world.
+struct BeamState {
+    int32_t node = 0;
+    world::PlayerState player;
+    int32_t itemsLeft = 0;
+    world::WorldSnapshot world;
+};
+
+// One step of the tree: the step before it and the combination held.
+struct StepNode {
+    int32_t parent = -1;
+    uint8_t combination = 0;
+};
+
+struct Candidate {
+    int32_t parent = 0; // index in the beam
+    uint8_t combination = 0;
+    int32_t cost = 0;
+    uint64_t bucket = 0;
+};
+
+enum class StepEnd { Alive, Done, Lost };
+
+// Plays `frames` frames of one combination from the state; stops early when the level is
+// done (how many frames that took is in `played`) or the life is lost.
+StepEnd playStep(world::PlayerState& player, const world::Controls& controls, int32_t frames,
+                 int32_t& played) {
+    for (played = 0; played < frames;) {
+        world::stepPlayFrame(player, controls);
+        ++played;
+        if (replay::levelDone(player)) return StepEnd::Done;
+        if (replay::lifeOver(player)) return StepEnd::Lost;
+    }
+    return StepEnd::Alive;
+}
+
+std::vector<DeathCount> sortedCounts(const std::map<std::string, int64_t>& counts) {
+    std::vector<DeathCount> sorted;
+    for (const auto& [cause, count] : counts)
+        sorted.push_back({cause, count});
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const DeathCount& a, const DeathCount& b) { return a.count > b.count; });
+    return sorted;
+}
+
+// The progress line on standard error: over itself on a terminal, a line now and then in a log.
+class ProgressLine {
+  public:
+    explicit ProgressLine(bool on) : on_(on), terminal_(on && isatty(STDERR_FILENO)) {}
+    ~ProgressLine() {
+        if (terminal_ && shown_) std::fprintf(stderr, "\r\033[K");
+    }
+    bool due() {
+        if (!on_) return false;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - last_ <
+            (terminal_ ? kProgressEvery : std::chrono::steady_clock::duration(kProgressLogEvery)))
+            return false;
+        last_ = now;
+        return true;
+    }
+    void show(const std::string& text) {
+        std::fprintf(stderr, terminal_ ? "\r\033[K%s" : "%s\n", text.c_str());
+        shown_ = true;
+    }
+
+  private:
+    bool on_;
+    bool terminal_;
+    bool shown_ = false;
+    std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+std::string thousands(int64_t n) {
+    char text[32];
+    if (n >= 10'000'000)
+        std::snprintf(text, sizeof text, "%.1fM", double(n) / 1e6);
+    else if (n >= 10'000)
+        std::snprintf(text, sizeof text, "%lldk", static_cast<long long>(n / 1000));
+    else
+        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(n));
+    return text;
+}
+
+} // namespace
+
+std::vector<std::string> SearchResult::failureReport() const {
+    std::vector<std::string> lines;
+    lines.push_back("no way found: " + stop);
+    lines.push_back("furthest x " + std::to_string(furthestX) + " (column " +
+                    std::to_string(furthestX / world::kTileSize) + ") with " +
+                    std::to_string(itemsLeftThere) + " items left; fewest items left anywhere " +
+                    std::to_string(fewestItemsLeft));
+    auto list = [](const std::vector<DeathCount>& counts) {
+        std::string text;
+        for (size_t i = 0; i < counts.size() && i < 3; ++i)
+            text +=
+                (i ? ", " : "") + counts[i].cause + " (" + std::to_string(counts[i].count) + ")";
+        return text.empty() ? std::string("none") : text;
+    };
+    lines.push_back("deaths near there: " + list(frontDeaths));
+    lines.push_back("deaths in all: " + list(deaths));
+    return lines;
+}
+
+SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::StartPoint& start,
+                        const SearchSettings& settings) {
+    const auto began = std::chrono::steady_clock::now();
+    SearchResult result;
+    auto finish = [&](SearchResult& r) -> SearchResult {
+        r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+        return std::move(r);
+    };
+
+    world::PlayerState player;
+    std::string error;
+    if (!replay::startLife(levelBytes, start.x, start.y, player, error)) {
+        result.stop = "the life cannot start: " + error;
+        return finish(result);
+    }
+    const Guide guide = makeGuide(start.x);
+    if (!guide.haveDoor) {
+        result.stop = "the level has no exit door";
+        return finish(result);
+    }
+    const int32_t stepFrames = std::max(settings.stepFrames, 1);
+    const size_t beamWidth = size_t(std::max(settings.beamWidth, 1));
+    const int32_t perCell = std::max(settings.perCell, 1);
+
+    std::vector<StepNode> tree{StepNode{}};
+    std::vector<BeamState> beam;
+    beam.push_back({0, player, world::level.itemsLeft, world::saveWorld()});
+    std::unordered_set<uint64_t> seen{stateKey(player)};
+    result.furthestX = player.x;
+    result.itemsLeftThere = result.fewestItemsLeft = world::level.itemsLeft;
+
+    std::map<std::string, int64_t> deaths;
+    std::map<int32_t, std::map<std::string, int64_t>> deathsByBand; // by x / kFrontBand
+    auto countDeath = [&](const std::string& cause, int32_t x) {
+        ++deaths[cause];
+        ++deathsByBand[x / kFrontBand][cause];
+    };
+
+    // The frames of the way that ends with `played` frames of a combination after a state.
+    auto wayTo = [&](int32_t node, const world::Controls& last, int32_t played) {
+        std::vector<uint8_t> steps;
+        for (int32_t at = node; tree[size_t(at)].parent >= 0; at = tree[size_t(at)].parent)
+            steps.push_back(tree[size_t(at)].combination);
+        std::vector<world::Controls> frames;
+        for (auto it = steps.rbegin(); it != steps.rend(); ++it)
+            frames.insert(frames.end(), size_t(stepFrames), kCombinations[*it]);
+        frames.insert(frames.end(), size_t(played), last);
+        return frames;
+    };
+
+    ProgressLine progress(settings.progress);
+    std::vector<Candidate> candidates;
+    std::unordered_set<uint64_t> stepSeen;
+    for (int32_t frame = 0;; frame += stepFrames) {
+        if (beam.empty()) {
+            result.stop = "every state died or left something behind";
+            break;
+        }
+        if (frame + stepFrames > settings.frameLimit) {
+            result.stop = "the time ran out after " + std::to_string(frame) + " frames";
+            break;
+        }
+        candidates.clear();
+        stepSeen.clear();
+        for (size_t i = 0; i < beam.size(); ++i) {
+            for (size_t c = 0; c < kCombinations.size(); ++c) {
+                world::restoreWorld(beam[i].world);
+                world::PlayerState p = beam[i].player;
+                int32_t played = 0;
+                const StepEnd end = playStep(p, kCombinations[c], stepFrames, played);
+                result.framesPlayed += played;
+                if (end == StepEnd::Done) {
+                    result.found = true;
+                    result.frames = wayTo(beam[i].node, kCombinations[c], played);
+                    return finish(result);
+                }
+                if (end == StepEnd::Lost) {
+                    countDeath(std::string(world::run.deathMessage.empty()
+                                               ? std::string_view("DIED")
+                                               : world::run.deathMessage),
+                               p.x);
+                    continue;
+                }
+                const std::string behind = leftBehind(guide);
+                if (!behind.empty()) {
+                    countDeath(behind, p.x);
+                    continue;
+                }
+                const uint64_t key = stateKey(p);
+                if (seen.count(key) || !stepSeen.insert(key).second) continue;
+                candidates.push_back({int32_t(i), uint8_t(c), costToGo(guide, p), bucketOf(p)});
+            }
+        }
+
+        // The best candidates, a few per cell, are played again to keep their worlds.
+        std::stable_sort(candidates.begin(), candidates.end(),
+                         [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
+        std::unordered_map<uint64_t, int32_t> perBucket;
+        std::vector<BeamState> next;
+        next.reserve(std::min(beamWidth, candidates.size()));
+        for (const Candidate& candidate : candidates) {
+            if (next.size() >= beamWidth) break;
+            if (++perBucket[candidate.bucket] > perCell) continue;
+            const BeamState& parent = beam[size_t(candidate.parent)];
+            world::restoreWorld(parent.world);
+            world::PlayerState p = parent.player;
+            int32_t played = 0;
+            playStep(p, kCombinations[candidate.combination], stepFrames, played);
+            seen.insert(stateKey(p));
+            tree.push_back({parent.node, candidate.combination});
+            next.push_back(
+                {int32_t(tree.size() - 1), p, world::level.itemsLeft, world::saveWorld()});
+            if (p.x > result.furthestX) {
+                result.furthestX = p.x;
+                result.itemsLeftThere = world::level.itemsLeft;
+            }
+            result.fewestItemsLeft = std::min(result.fewestItemsLeft, world::level.itemsLeft);
+        }
+        result.statesKept += int64_t(next.size());
+        beam = std::move(next);
+
+        if (progress.due()) {
+            int32_t bestX = 0, fewest = 1 << 30;
+            for (const BeamState& s : beam) {
+                bestX = std::max(bestX, s.player.x);
+                fewest = std::min(fewest, s.itemsLeft);
+            }
+            char line[256];
+            std::snprintf(line, sizeof line,
+                          "levelbot: %s: frame %d, best x %d, %d items left, beam %zu, "
+                          "%s frames searched, %s states",
+                          settings.label.c_str(), frame + stepFrames, bestX,
+                          beam.empty() ? 0 : fewest, beam.size(),
+                          thousands(result.framesPlayed).c_str(),
+                          thousands(result.statesKept).c_str());
+            progress.show(line);
+        }
+    }
+
+    result.deaths = sortedCounts(deaths);
+    std::map<std::string, int64_t> front;
+    for (const auto& [band, counts] : deathsByBand)
+        if ((band + 1) * kFrontBand >= result.furthestX - kFrontBand)
+            for (const auto& [cause, count] : counts)
+                front[cause] += count;
+    result.frontDeaths = sortedCounts(front);
+    return finish(result);
+}
+
+SearchResult solveLife(const std::vector<uint8_t>& levelBytes, const replay::StartPoint& start,
+                       SearchSettings settings, int32_t maxBeam) {
+    // Wider beams first; a shorter step after that, for jumps that need a finer timing.
+    std::vector<SearchSettings> tries;
+    for (int32_t beam = settings.beamWidth; beam <= std::max(maxBeam, settings.beamWidth);
+         beam *= 4) {
+        SearchSettings wider = settings;
+        wider.beamWidth = beam;
+        tries.push_back(wider);
+    }
+    if (settings.stepFrames > 2) {
+        SearchSettings finer = tries.back();
+        finer.stepFrames = 2;
+        tries.push_back(finer);
+    }
+
+    SearchResult total;
+    for (size_t i = 0; i < tries.size(); ++i) {
+        if (settings.progress && i > 0)
+            std::fprintf(stderr,
+                         "levelbot: %s: trying again with a beam of %d, steps of %d frames\n",
+                         settings.label.c_str(), tries[i].beamWidth, tries[i].stepFrames);
+        SearchResult result = searchLife(levelBytes, start, tries[i]);
+        result.framesPlayed += total.framesPlayed;
+        result.statesKept += total.statesKept;
+        result.seconds += total.seconds;
+        total = std::move(result);
+        if (total.found) break;
+    }
+    return total;
+}
+
+} // namespace levelbot
