@@ -294,6 +294,8 @@ std::vector<std::string> SearchResult::failureReport() const {
                 (i ? ", " : "") + counts[i].cause + " (" + std::to_string(counts[i].count) + ")";
         return text.empty() ? std::string("none") : text;
     };
+    for (const std::string& target : noMapWay)
+        lines.push_back("the coarse map knows no way from the start to " + target);
     lines.push_back("deaths near there: " + list(frontDeaths));
     lines.push_back("deaths in all: " + list(deaths));
     return lines;
@@ -319,6 +321,17 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
         result.stop = "the level has no exit door";
         return finish(result);
     }
+    const int32_t startNode = playerNode(guide.map, player);
+    auto described = [](const char* what, const Target& target) {
+        return std::string(what) + " at column " + std::to_string(target.column) + ", row " +
+               std::to_string(target.row);
+    };
+    for (const Target& item : guide.items)
+        if (startNode < 0 || item.field[size_t(startNode)] >= kFar)
+            result.noMapWay.push_back(described("the item", item));
+    if (startNode < 0 || guide.door.field[size_t(startNode)] >= kFar)
+        result.noMapWay.push_back(described("the door's bottom-right cell", guide.door));
+
     const int32_t stepFrames = std::max(settings.stepFrames, 1);
     const size_t beamWidth = size_t(std::max(settings.beamWidth, 1));
     const int32_t perCell = std::max(settings.perCell, 1);
@@ -354,7 +367,9 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
     std::unordered_set<uint64_t> stepSeen;
     for (int32_t frame = 0;; frame += stepFrames) {
         if (beam.empty()) {
-            result.stop = "every state died or left something behind";
+            result.stop = "no state left to follow: each one died, left something behind or came "
+                          "back to where "
+                          "another had been";
             break;
         }
         if (frame + stepFrames > settings.frameLimit) {

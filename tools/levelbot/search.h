@@ -45,6 +45,7 @@ struct SearchResult {
     int32_t itemsLeftThere = 0; // items it still had to take there
     int32_t fewestItemsLeft = 0;
     std::string stop;                    // why the search gave up
+    std::vector<std::string> noMapWay;   // targets the coarse map knows no way to from the start
     std::vector<DeathCount> deaths;      // every death, most frequent first
     std::vector<DeathCount> frontDeaths; // deaths near the furthest x, most frequent first
 
