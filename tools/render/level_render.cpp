@@ -86,8 +86,11 @@ bool openLevel(const std::vector<uint8_t>& levelBytes, std::string& error) {
         return false;
     }
     currentLevel = levelBytes;
-    const int moonRange = (world::levelMap.width * world::kTileSize - video::moonImage->w) / 2;
-    app::game.moonX = moonRange > 0 ? moonRange / 3 : 0;
+    // The overview takes the moon away while it draws, and opens the level for every view.
+    if (video::moonImage) {
+        const int moonRange = (world::levelMap.width * world::kTileSize - video::moonImage->w) / 2;
+        app::game.moonX = moonRange > 0 ? moonRange / 3 : 0;
+    }
     return true;
 }
 
