@@ -1,5 +1,8 @@
 // The coarse map of where the hero can go. Costs are frames: walking one cell takes 8 (2
-// pixels a frame), rising one cell about 5, falling one about 4, a diagonal step 8.
+// pixels a frame), rising one cell about 5, falling one about 4, a diagonal step 8. Breaking
+// through a brick costs a bump, the wait while it breaks and a second jump; falling through a
+// crumbling block the wait while it crumbles. Spike traps are closed: they spring under a hero
+// who walks into them, so the map goes over them.
 
 #include "nav.h"
 
@@ -19,6 +22,8 @@ constexpr int32_t kWalkCost = 8;
 constexpr int32_t kRiseCost = 5;
 constexpr int32_t kFallCost = 4;
 constexpr int32_t kDiagonalCost = 8;
+constexpr int32_t kBreakCost = 30;
+constexpr int32_t kCrumbleCost = 14;
 
 struct Edge {
     int32_t from;
@@ -31,9 +36,23 @@ world::TileCode codeOf(int32_t column, int32_t row) {
     return world::cellOfGrid(column, std::max(row, 0));
 }
 
-bool openCode(world::TileCode code, int32_t row) {
-    if (world::isSolidCode(code)) return false;
-    return row < 0 || !world::isSpikeCode(code); // no spikes above the screen
+NavCell cellKind(world::TileCode code, int32_t row) {
+    if (row >= 0 && code == world::TILE_BRICK) return NAV_BRICK;
+    if (row >= 0 && code == world::TILE_CRUMBLING) return NAV_CRUMBLING;
+    if (world::isSolidCode(code)) return NAV_CLOSED;
+    if (row < 0) return NAV_OPEN; // no spikes above the screen
+    const bool deadly = world::isSpikeCode(code) || code == world::TILE_SPIKE_TRAP_ARMED ||
+                        code == world::TILE_SPIKE_TRAP;
+    return deadly ? NAV_CLOSED : NAV_OPEN;
+}
+
+// A rise into (column, row): into open air, or through a brick right above.
+void addRise(const NavMap& map, std::vector<Edge>& edges, int32_t from, int32_t column, int32_t row,
+             int32_t budget) {
+    if (map.cellAt(column, row) == NAV_BRICK)
+        edges.push_back({from, map.node(column, row, budget), kBreakCost});
+    else if (map.isOpen(column, row))
+        edges.push_back({from, map.node(column, row, budget), kRiseCost});
 }
 
 // A step into (column, row) with the budget left; standing cells give the full budget back.
@@ -57,10 +76,10 @@ int32_t NavMap::node(int32_t column, int32_t row, int32_t budget) const {
     return ((column * kNavRows) + row + kNavRowsAbove) * kNavBudgets + budget;
 }
 
-bool NavMap::isOpen(int32_t column, int32_t row) const {
+NavCell NavMap::cellAt(int32_t column, int32_t row) const {
     if (column < 0 || column >= width || row < -kNavRowsAbove || row >= world::kMapRows)
-        return false;
-    return open[size_t(column * kNavRows + row + kNavRowsAbove)];
+        return NAV_CLOSED;
+    return NavCell(cells[size_t(column * kNavRows + row + kNavRowsAbove)]);
 }
 
 bool NavMap::isStanding(int32_t column, int32_t row) const {
@@ -73,21 +92,22 @@ NavMap buildNavMap() {
     NavMap map;
     map.width = world::levelMap.width;
     const size_t cells = size_t(map.width) * kNavRows;
-    map.open.assign(cells, 0);
+    map.cells.assign(cells, NAV_CLOSED);
     map.standing.assign(cells, 0);
     for (int32_t column = 0; column < map.width; ++column)
         for (int32_t row = -kNavRowsAbove; row < world::kMapRows; ++row) {
             const size_t at = size_t(column * kNavRows + row + kNavRowsAbove);
-            map.open[at] = openCode(codeOf(column, row), row);
+            map.cells[at] = cellKind(codeOf(column, row), row);
             const bool groundBelow =
                 row + 1 < world::kMapRows && world::isSolidCode(codeOf(column, row + 1));
-            map.standing[at] = map.open[at] && groundBelow;
+            map.standing[at] = map.cells[at] != NAV_CLOSED && groundBelow;
         }
 
     std::vector<Edge> edges;
     for (int32_t column = 0; column < map.width; ++column)
         for (int32_t row = -kNavRowsAbove; row < world::kMapRows; ++row) {
-            if (!map.isOpen(column, row)) continue;
+            // Broken bricks and crumbled blocks are air once the hero is in them.
+            if (map.cellAt(column, row) == NAV_CLOSED) continue;
             if (map.isStanding(column, row)) {
                 const int32_t from = map.node(column, row, kRiseBudget);
                 for (int32_t dc : {-1, 1}) {
@@ -95,13 +115,15 @@ NavMap buildNavMap() {
                     addStep(map, edges, from, column + dc, row, 0, kWalkCost);
                     addDiagonal(map, edges, from, column, row, dc, -1, kRiseBudget - 1);
                 }
-                addStep(map, edges, from, column, row - 1, kRiseBudget - 1, kRiseCost);
+                addRise(map, edges, from, column, row - 1, kRiseBudget - 1);
+                if (map.cellAt(column, row + 1) == NAV_CRUMBLING)
+                    edges.push_back({from, map.node(column, row + 1, 0), kCrumbleCost});
                 continue;
             }
             for (int32_t budget = 0; budget < kNavBudgets; ++budget) {
                 const int32_t from = map.node(column, row, budget);
                 if (budget > 0) {
-                    addStep(map, edges, from, column, row - 1, budget - 1, kRiseCost);
+                    addRise(map, edges, from, column, row - 1, budget - 1);
                     for (int32_t dc : {-1, 1}) {
                         addDiagonal(map, edges, from, column, row, dc, -1, budget - 1);
                         addStep(map, edges, from, column + dc, row, budget - 1, kWalkCost);

@@ -6,8 +6,9 @@
 // The map is a graph over cells, each with a rise budget (how many more cells the hero can
 // still climb before it must come down): standing on ground gives a budget of three cells (a
 // jump rises 50 pixels), walking, jumping and falling move one cell at a time, and spikes and
-// the space below the level are closed. Enemies, bricks that could be broken and blocks that
-// crumble are not in it: it only guides the search, which plays the real rules.
+// the space below the level are closed. A brick opens to a rise from right below it, a
+// crumbling block to a hero standing on it. Enemies are not in it: it only guides the search,
+// which plays the real rules.
 
 #include "world/player.h"
 #include "world/tiles.h"
@@ -23,9 +24,17 @@ constexpr int32_t kRiseBudget = 3; // cells a jump climbs
 constexpr int32_t kNavBudgets = kRiseBudget + 1;
 constexpr int32_t kFar = 1 << 20; // no way known
 
+// What a cell is to the map.
+enum NavCell : uint8_t {
+    NAV_CLOSED,    // solid, spikes, a spike trap
+    NAV_OPEN,      // the hero's centre may be there
+    NAV_BRICK,     // opens when hit from right below
+    NAV_CRUMBLING, // opens under a hero standing on it
+};
+
 struct NavMap {
     int32_t width = 0;                  // columns
-    std::vector<uint8_t> open;          // per cell (rows -3..11): the hero's centre may be there
+    std::vector<uint8_t> cells;         // per cell (rows -3..11): its NavCell
     std::vector<uint8_t> standing;      // per cell: open, with solid ground right below
     std::vector<int32_t> incomingFirst; // per node: where its incoming edges start in the lists
     std::vector<int32_t> incomingFrom;  // the node each incoming edge comes from
@@ -35,7 +44,8 @@ struct NavMap {
     // The node of a cell (row from -3) with a rise budget; standing cells always have the full
     // budget.
     int32_t node(int32_t column, int32_t row, int32_t budget) const;
-    bool isOpen(int32_t column, int32_t row) const;
+    NavCell cellAt(int32_t column, int32_t row) const;
+    bool isOpen(int32_t column, int32_t row) const { return cellAt(column, row) == NAV_OPEN; }
     bool isStanding(int32_t column, int32_t row) const;
 };
 

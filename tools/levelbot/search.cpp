@@ -91,8 +91,13 @@ Guide makeGuide(int32_t restartX) {
     return guide;
 }
 
+// The grid read directly: the search asks for the same few cells millions of times.
+world::TileCode codeOf(int32_t column, int32_t row) {
+    return world::levelMap.cells[size_t(column) * world::kMapRows + size_t(row)];
+}
+
 bool itemRemains(const Target& item) {
-    return world::cellOfGrid(item.column, item.row) == world::TILE_ITEM &&
+    return codeOf(item.column, item.row) == world::TILE_ITEM &&
            !world::tileEffectAt(item.column * world::kTileSize, item.row * world::kTileSize);
 }
 
@@ -160,6 +165,23 @@ class KeyHasher {
     uint64_t hash_ = 0;
 };
 
+// Two sets of odd 32-bit weights for the cells of the window around the view: two weighted
+// sums of 32 bits, which the compiler can take many cells at a time.
+constexpr size_t kWindowCells = size_t(kViewColumns + 5) * world::kMapRows;
+using CellWeights = std::array<uint32_t, kWindowCells>;
+constexpr CellWeights cellWeights(uint64_t seed) {
+    CellWeights weights{};
+    for (uint32_t& w : weights) {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        w = uint32_t(seed >> 16) | 1;
+    }
+    return weights;
+}
+constexpr CellWeights kCellWeightsA = cellWeights(0x243f6a8885a308d3ull);
+constexpr CellWeights kCellWeightsB = cellWeights(0x13198a2e03707344ull);
+
 uint64_t stateKey(const world::PlayerState& p) {
     KeyHasher h;
     h.add(p.x);
@@ -182,10 +204,18 @@ uint64_t stateKey(const world::PlayerState& p) {
     for (const world::TileEffect& effect : world::tileEffects)
         if (effect.active)
             h.add(int64_t(effect.x) << 32 | int64_t(effect.y) << 8 | effect.type << 5 | effect.t);
-    const int32_t first = (world::level.cameraX >> 4) - 2;
-    for (int32_t column = first; column <= first + kViewColumns + 4; ++column)
-        for (int32_t row = 0; row < world::kMapRows; ++row)
-            h.add(world::cellOfGrid(column, row));
+    // The cells around the view, where broken bricks, crumbled blocks, closed trap doors and
+    // taken items make states differ, weighed by their place in the window.
+    const int32_t first = std::max((world::level.cameraX >> 4) - 2, 0);
+    const int32_t last = std::min(first + kViewColumns + 5, world::levelMap.width);
+    const world::TileCode* cells = world::levelMap.cells.get() + size_t(first) * world::kMapRows;
+    const size_t count = size_t(last - first) * world::kMapRows;
+    uint32_t sumA = 0, sumB = 0;
+    for (size_t i = 0; i < count; ++i) {
+        sumA += uint32_t(cells[i]) * kCellWeightsA[i];
+        sumB += uint32_t(cells[i]) * kCellWeightsB[i];
+    }
+    h.add(int64_t(sumA) << 32 | sumB);
     return h.value();
 }
 
@@ -214,6 +244,21 @@ struct Candidate {
     int32_t cost = 0;
     uint64_t bucket = 0;
 };
+
+// saveWorld into a snapshot that may already hold a grid of the right size, without making
+// a new one: the beam keeps a few thousand snapshots and refills them at every step.
+void saveWorldInto(world::WorldSnapshot& snapshot) {
+    const size_t count = size_t(world::levelMap.width) * world::kMapRows;
+    if (!snapshot.cells || snapshot.width != world::levelMap.width) {
+        snapshot = world::saveWorld();
+        return;
+    }
+    std::copy_n(world::levelMap.cells.get(), count, snapshot.cells.get());
+    snapshot.level = world::level;
+    snapshot.run = world::run;
+    snapshot.enemies = world::enemies;
+    snapshot.tileEffects = world::tileEffects;
+}
 
 enum class StepEnd { Alive, Done, Lost };
 
@@ -365,6 +410,8 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
     ProgressLine progress(settings.progress);
     std::vector<Candidate> candidates;
     std::unordered_set<uint64_t> stepSeen;
+    std::unordered_map<uint64_t, int32_t> perBucket;
+    std::vector<BeamState> next;
     for (int32_t frame = 0;; frame += stepFrames) {
         if (beam.empty()) {
             result.stop = "no state left to follow: each one died, left something behind or came "
@@ -411,11 +458,10 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
         // The best candidates, a few per cell, are played again to keep their worlds.
         std::stable_sort(candidates.begin(), candidates.end(),
                          [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
-        std::unordered_map<uint64_t, int32_t> perBucket;
-        std::vector<BeamState> next;
-        next.reserve(std::min(beamWidth, candidates.size()));
+        perBucket.clear();
+        size_t kept = 0;
         for (const Candidate& candidate : candidates) {
-            if (next.size() >= beamWidth) break;
+            if (kept >= beamWidth) break;
             if (++perBucket[candidate.bucket] > perCell) continue;
             const BeamState& parent = beam[size_t(candidate.parent)];
             world::restoreWorld(parent.world);
@@ -424,16 +470,22 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
             playStep(p, kCombinations[candidate.combination], stepFrames, played);
             seen.insert(stateKey(p));
             tree.push_back({parent.node, candidate.combination});
-            next.push_back(
-                {int32_t(tree.size() - 1), p, world::level.itemsLeft, world::saveWorld()});
+            if (kept == next.size()) next.emplace_back();
+            BeamState& child = next[kept++];
+            child.node = int32_t(tree.size() - 1);
+            child.player = p;
+            child.itemsLeft = world::level.itemsLeft;
+            saveWorldInto(child.world);
             if (p.x > result.furthestX) {
                 result.furthestX = p.x;
                 result.itemsLeftThere = world::level.itemsLeft;
             }
             result.fewestItemsLeft = std::min(result.fewestItemsLeft, world::level.itemsLeft);
         }
-        result.statesKept += int64_t(next.size());
-        beam = std::move(next);
+        result.statesKept += int64_t(kept);
+        // The old beam's snapshots are refilled by the next step.
+        std::swap(beam, next);
+        beam.resize(kept);
 
         if (progress.due()) {
             int32_t bestX = 0, fewest = 1 << 30;
