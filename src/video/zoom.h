@@ -19,14 +19,34 @@ namespace video {
 // The mask that clears the lowest bit of the R, G and B fields of a pixel value.
 uint32_t smoothMask(int bytesPerPixel, int rShift, int gShift, int bShift);
 
-// Raw filters: source 320 x 240, destination 640 x 480, pitches in bytes.
+// The ways the raw filters can run: plain loops, SSE2, or SSE2 with SSSE3's byte shuffle
+// for 24-bit pixels. All give the same bytes; the fastest one the processor has is used.
+enum class ZoomPath { Plain, Sse2, Ssse3 };
+
+// The path the raw filters below take on this processor.
+ZoomPath zoomPath();
+// True when this build and this processor can run `path`.
+bool zoomPathAvailable(ZoomPath path);
+// A short English name of a path, for the benchmark.
+const char* zoomPathName(ZoomPath path);
+
+// Raw filters: source 320 x 240, destination 640 x 480, pitches in bytes. Bytes beyond 640
+// pixels in an output row are never written.
 void zoomNearest16(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch);
 void zoomNearest24(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch);
-// `work` holds 640 x 240 words: per source row, the plain values and the masked values.
+// `work` is scratch of 640 x 240 words: the plain loops keep the plain and the masked value of
+// every source pixel there, the SSE2 24-bit filter two widened rows at a time.
 void zoomSmooth16(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* work, uint8_t* dst,
                   int dstPitch);
 void zoomSmooth24(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* work, uint8_t* dst,
                   int dstPitch);
+
+// The raw filters through a chosen path (2 or 3 bytes per pixel), for the tests and the
+// benchmark; a path this machine lacks runs as plain loops.
+void zoomNearestVia(ZoomPath path, int bytesPerPixel, const uint8_t* src, int srcPitch,
+                    uint8_t* dst, int dstPitch);
+void zoomSmoothVia(ZoomPath path, int bytesPerPixel, const uint8_t* src, int srcPitch,
+                   uint32_t mask, uint32_t* work, uint8_t* dst, int dstPitch);
 
 // Surface versions: lock both surfaces, filter by the back buffer's depth, unlock.
 void zoomNearest(SDL_Surface* source, SDL_Surface* target);

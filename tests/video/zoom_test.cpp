@@ -1,5 +1,6 @@
 // The zoom filters, pixel for pixel, on real SDL surfaces: the worked examples of the
-// smoothing rule, the edge pixels, and agreement with a plain reference on a busy picture.
+// smoothing rule, the edge pixels, and agreement with a plain reference on a busy picture;
+// and the vectorised filters against the plain loops, byte for byte, on random pictures.
 
 #include "video/zoom.h"
 
@@ -137,6 +138,83 @@ TEST(ZoomSmooth, MatchesThePlainRuleOnABusyPicture) {
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x)
                 ASSERT_EQ(s.out(x, y), referenceSmooth(s, mask, x, y) & keep) << x << "," << y;
+    }
+}
+
+// Raw pixel rows with spare bytes after every row and after the picture, which no filter
+// may touch.
+struct RawPicture {
+    static constexpr uint8_t kUntouched = 0x5A;
+    int bytes;
+    int srcPitch;
+    int dstPitch;
+    std::vector<uint8_t> src;
+    std::vector<uint8_t> dst;
+    std::vector<uint32_t> work = std::vector<uint32_t>(640 * 240);
+
+    RawPicture(int bytesPerPixel, std::mt19937& random)
+        : bytes(bytesPerPixel), srcPitch(320 * bytesPerPixel + 12),
+          dstPitch(640 * bytesPerPixel + 20), src(size_t(srcPitch * 240)),
+          dst(size_t(dstPitch * 480 + 64), kUntouched) {
+        // Mostly random pixels, with runs of all-zero and all-one bytes for the carries.
+        for (uint8_t& b : src) {
+            const uint32_t pick = random() % 8;
+            b = pick == 0 ? 0x00 : pick == 1 ? 0xFF : uint8_t(random());
+        }
+    }
+};
+
+TEST(ZoomFilters, VectorisedAndPlainAgreeOnRandomPictures) {
+    std::vector<video::ZoomPath> paths;
+    for (video::ZoomPath path : {video::ZoomPath::Sse2, video::ZoomPath::Ssse3})
+        if (video::zoomPathAvailable(path)) paths.push_back(path);
+    if (paths.empty()) GTEST_SKIP() << "the plain loops are the only filters here";
+    struct Format {
+        int bytes, rShift, gShift, bShift;
+    };
+    const Format formats[] = {
+        {2, 11, 5, 0},   // 5-6-5
+        {2, 10, 5, 0},   // 5-5-5
+        {2, 11, 6, 1},   // 5-5-5-1: no field at bit 0, so the sums can be odd
+        {3, 16, 8, 0},   // RGB
+        {3, 0, 8, 16},   // BGR
+        {3, 18, 9, 0},   // fields that are not whole bytes
+    };
+    std::mt19937 random(2024);
+    for (video::ZoomPath path : paths) {
+        for (const Format& f : formats) {
+            for (int picture = 0; picture < 2; ++picture) {
+                SCOPED_TRACE(testing::Message()
+                             << video::zoomPathName(path) << ", " << f.bytes << " bytes, shifts "
+                             << f.rShift << "," << f.gShift << "," << f.bShift << ", picture "
+                             << picture);
+                RawPicture fast(f.bytes, random);
+                RawPicture plain = fast;
+                const uint32_t mask = video::smoothMask(f.bytes, f.rShift, f.gShift, f.bShift);
+                const auto agree = [&](const char* filter) {
+                    SCOPED_TRACE(filter);
+                    for (size_t i = 0; i < fast.dst.size(); ++i)
+                        ASSERT_EQ(fast.dst[i], plain.dst[i])
+                            << "output row " << i / size_t(fast.dstPitch) << ", byte "
+                            << i % size_t(fast.dstPitch);
+                    for (size_t y = 0; y < 480; ++y)
+                        for (int i = 640 * f.bytes; i < fast.dstPitch; ++i)
+                            ASSERT_EQ(fast.dst[y * size_t(fast.dstPitch) + size_t(i)],
+                                      RawPicture::kUntouched);
+                };
+                video::zoomNearestVia(path, f.bytes, fast.src.data(), fast.srcPitch,
+                                      fast.dst.data(), fast.dstPitch);
+                video::zoomNearestVia(video::ZoomPath::Plain, f.bytes, plain.src.data(),
+                                      plain.srcPitch, plain.dst.data(), plain.dstPitch);
+                agree("nearest");
+                video::zoomSmoothVia(path, f.bytes, fast.src.data(), fast.srcPitch, mask,
+                                     fast.work.data(), fast.dst.data(), fast.dstPitch);
+                video::zoomSmoothVia(video::ZoomPath::Plain, f.bytes, plain.src.data(),
+                                     plain.srcPitch, mask, plain.work.data(), plain.dst.data(),
+                                     plain.dstPitch);
+                agree("smooth");
+            }
+        }
     }
 }
 
