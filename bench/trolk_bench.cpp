@@ -344,6 +344,27 @@ std::map<int, ZoomResults> zoomResults;  // by depth
 
 void header(const char* title) { emit("\n### %s\n\n", title); }
 
+const char* pathLabel(video::ZoomPath path) {
+    switch (path) {
+    case video::ZoomPath::Sse2: return "SSE2 only";
+    case video::ZoomPath::Ssse3: return "SSSE3 path";
+    case video::ZoomPath::Avx2: return "AVX2 path";
+    default: return "plain loop";
+    }
+}
+
+// The vectorised paths this machine has besides the one the game takes; at 16 bits they all
+// run the same SSE2 code, so only the 24-bit tables show them.
+std::vector<video::ZoomPath> slowerPaths(int bytes) {
+    std::vector<video::ZoomPath> paths;
+    if (bytes != 3) return paths;
+    for (video::ZoomPath path : {video::ZoomPath::Ssse3, video::ZoomPath::Sse2})
+        if (path != video::zoomPath() && video::zoomPathAvailable(path) &&
+            int(path) < int(video::zoomPath()))
+            paths.push_back(path);
+    return paths;
+}
+
 void zoomTable(int depth) {
     bringUpDisplay(video::Presentation::Nearest, depth);
     std::vector<SurfacePtr> frames = captureFrames();
@@ -366,17 +387,18 @@ void zoomTable(int depth) {
     std::vector<Timed> cases;
     cases.push_back({"memcpy of the output", [&](int) { std::memcpy(dst, zoomedCopy.data(), outputBytes); }, {}});
     cases.push_back({"zoomNearest", [&](int i) { video::zoomNearest(frames[size_t(i)].get(), screen); }, {}});
-    if (video::zoomPath() == video::ZoomPath::Ssse3 && bytes == 3)
-        cases.push_back({"zoomNearest, SSE2 only", [&](int i) {
-                             video::zoomNearestVia(video::ZoomPath::Sse2, bytes, src(i), srcPitch, dst, dstPitch);
+    const std::vector<video::ZoomPath> otherPaths = slowerPaths(bytes);
+    for (video::ZoomPath path : otherPaths)
+        cases.push_back({std::string("zoomNearest, ") + pathLabel(path), [&, path](int i) {
+                             video::zoomNearestVia(path, bytes, src(i), srcPitch, dst, dstPitch);
                          }, {}});
     cases.push_back({"zoomNearest, plain loop", [&](int i) {
                          video::zoomNearestVia(video::ZoomPath::Plain, bytes, src(i), srcPitch, dst, dstPitch);
                      }, {}});
     cases.push_back({"zoomSmooth", [&](int i) { video::zoomSmooth(frames[size_t(i)].get(), screen, work.data()); }, {}});
-    if (video::zoomPath() == video::ZoomPath::Ssse3 && bytes == 3)
-        cases.push_back({"zoomSmooth, SSE2 only", [&](int i) {
-                             video::zoomSmoothVia(video::ZoomPath::Sse2, bytes, src(i), srcPitch, mask, work.data(), dst, dstPitch);
+    for (video::ZoomPath path : otherPaths)
+        cases.push_back({std::string("zoomSmooth, ") + pathLabel(path), [&, path](int i) {
+                             video::zoomSmoothVia(path, bytes, src(i), srcPitch, mask, work.data(), dst, dstPitch);
                          }, {}});
     cases.push_back({"zoomSmooth, plain loop", [&](int i) {
                          video::zoomSmoothVia(video::ZoomPath::Plain, bytes, src(i), srcPitch, mask, work.data(), dst, dstPitch);

@@ -1,9 +1,9 @@
 // The zoom filters run once per shown frame and rewrite the whole 640 x 480 picture, so they
 // are written for speed. With SSE2 (every x86-64 processor) eight 16-bit or four 24-bit
-// pixels go through at once; where the processor also has SSSE3 (chosen at run time), its
-// byte shuffle builds 24-bit rows sixteen bytes at a time; elsewhere the plain loops do the
-// same work a pixel at a time. All produce the same bytes; the tests hold them to that on
-// random pictures.
+// pixels go through at once. Where the processor also has SSSE3 (chosen at run time), its
+// byte shuffle builds 24-bit rows sixteen bytes at a time, and with AVX2 the 24-bit smoothing
+// does two such groups per instruction. Elsewhere the plain loops do the same work a pixel at
+// a time. All produce the same bytes; the tests hold them to that on random pictures.
 //
 // How the vectorised smoothing keeps the rule exact:
 // - 16 bits: an average is taken in 16-bit lanes, where the carry out of the top field would
@@ -12,12 +12,12 @@
 //   sums are always even and pavgw alone is exact.
 // - 24 bits, SSE2: pixels are widened to 32-bit lanes, where the sum cannot overflow. Each
 //   output pair (a pixel and its average) is built as six bytes of a 64-bit lane and written
-//   with an 8-byte store whose last two bytes the next store overwrites.
-// - 24 bits, SSSE3: when every field is one byte, the average is taken byte by byte (see
-//   smoothRow24Ssse3) and pshufb interleaves pixels and averages into the output rows.
+//   with an 8-byte store whose last two bytes the next store overwrites; the last four pixels
+//   of a row go through plain code.
+// - 24 bits, SSSE3 and AVX2: when every field is one byte, the average is taken byte by byte
+//   (see smoothRow24Ssse3) and pshufb interleaves pixels and averages into the output rows.
 // - The right neighbour of the last column and the row below the last row are the edge
-//   pixels themselves, as in the plain loops. The last pixels of a 24-bit row go through plain
-//   code, so nothing is read or written past a row.
+//   pixels themselves, as in the plain loops. Nothing is read or written past a row.
 
 #include "video/zoom.h"
 
@@ -27,7 +27,7 @@
 #include <emmintrin.h>
 #endif
 #if defined(__SSE2__) && defined(__GNUC__)
-#include <tmmintrin.h>
+#include <immintrin.h>
 #endif
 
 #include "video/display.h"
@@ -469,69 +469,161 @@ inline __m128i shuffleOf(const ByteShuffle& s) {
     }
 }
 
+// The shuffles of the smoothing filter, loaded once per row.
+struct SmoothShuffles {
+    __m128i pixelUnits[3];
+    __m128i averageUnits[3];
+    __m128i fieldMask;  // 0xFE in every byte: clears the lowest bit of every field
+    __m128i lastPixel;  // the bytes of the group's last pixel in a register from byte 8
+};
+
+[[gnu::target("ssse3")]] SmoothShuffles smoothShuffles() {
+    SmoothShuffles k;
+    for (int i = 0; i < 3; ++i) {
+        k.pixelUnits[i] = shuffleOf(kPixelUnits[i]);
+        k.averageUnits[i] = shuffleOf(kAverageUnits[i]);
+    }
+    k.fieldMask = _mm_set1_epi8(int8_t(0xFE));
+    k.lastPixel = _mm_slli_si128(_mm_set_epi32(0, 0, 0, 0xFFFFFF), 13);
+    return k;
+}
+
 // One group's three output blocks from a pixel stream (registers at group bytes 0 and 8) and
 // an average stream (likewise).
 [[gnu::target("ssse3")]] inline void storeGroup24(uint8_t* out, __m128i pixels0, __m128i pixels8,
                                                   __m128i averages0, __m128i averages8,
-                                                  const __m128i* pixelUnits,
-                                                  const __m128i* averageUnits) {
-    storeBlock(out, _mm_or_si128(_mm_shuffle_epi8(pixels0, pixelUnits[0]),
-                                 _mm_shuffle_epi8(averages0, averageUnits[0])));
-    storeBlock(out + 16, _mm_or_si128(_mm_shuffle_epi8(pixels8, pixelUnits[1]),
-                                      _mm_shuffle_epi8(averages0, averageUnits[1])));
-    storeBlock(out + 32, _mm_or_si128(_mm_shuffle_epi8(pixels8, pixelUnits[2]),
-                                      _mm_shuffle_epi8(averages8, averageUnits[2])));
+                                                  const SmoothShuffles& k) {
+    storeBlock(out, _mm_or_si128(_mm_shuffle_epi8(pixels0, k.pixelUnits[0]),
+                                 _mm_shuffle_epi8(averages0, k.averageUnits[0])));
+    storeBlock(out + 16, _mm_or_si128(_mm_shuffle_epi8(pixels8, k.pixelUnits[1]),
+                                      _mm_shuffle_epi8(averages0, k.averageUnits[1])));
+    storeBlock(out + 32, _mm_or_si128(_mm_shuffle_epi8(pixels8, k.pixelUnits[2]),
+                                      _mm_shuffle_epi8(averages8, k.averageUnits[2])));
+}
+
+// One group of eight source pixels at s (row below at t) to both output rows. With `last`,
+// the group ends the row: its right neighbours come from the group itself (nothing past the
+// row is read), the last pixel being its own, and that pixel's upper right output is the
+// pixel itself.
+template <bool Last>
+[[gnu::target("ssse3")]] inline void smoothGroup24(const uint8_t* s, const uint8_t* t,
+                                                   uint8_t* out0, uint8_t* out1,
+                                                   const SmoothShuffles& k) {
+    const __m128i p0 = loadBlock(s);
+    const __m128i p8 = loadBlock(s + 8);
+    const __m128i m0 = _mm_and_si128(p0, k.fieldMask);
+    const __m128i m8 = _mm_and_si128(p8, k.fieldMask);
+    const __m128i r0 = _mm_and_si128(loadBlock(s + 3), k.fieldMask);
+    __m128i r8;
+    if constexpr (Last)
+        r8 = _mm_or_si128(_mm_srli_si128(m8, 3), _mm_and_si128(m8, k.lastPixel));
+    else
+        r8 = _mm_and_si128(loadBlock(s + 11), k.fieldMask);
+    const __m128i d0 = _mm_and_si128(loadBlock(t), k.fieldMask);
+    const __m128i d8 = _mm_and_si128(loadBlock(t + 8), k.fieldMask);
+    __m128i b8 = _mm_avg_epu8(m8, r8);
+    if constexpr (Last)
+        b8 = _mm_or_si128(_mm_andnot_si128(k.lastPixel, b8), _mm_and_si128(k.lastPixel, p8));
+    storeGroup24(out0, p0, p8, _mm_avg_epu8(m0, r0), b8, k);
+    storeGroup24(out1, _mm_avg_epu8(m0, d0), _mm_avg_epu8(m8, d8), _mm_avg_epu8(r0, d0),
+                 _mm_avg_epu8(r8, d8), k);
 }
 
 // Smoothing where every field is one whole byte (the mask clears bits 0, 8 and 16): the
 // fields then average byte by byte, and with their lowest bits cleared every byte sum is even,
 // so pavgb's rounding never acts and it gives the truncated average exactly.
 [[gnu::target("ssse3")]] void smoothRow24Ssse3(const uint8_t* row, const uint8_t* below,
-                                               uint32_t mask, uint8_t* out0, uint8_t* out1) {
-    const __m128i pixelUnits[3] = {shuffleOf(kPixelUnits[0]), shuffleOf(kPixelUnits[1]),
-                                   shuffleOf(kPixelUnits[2])};
-    const __m128i averageUnits[3] = {shuffleOf(kAverageUnits[0]), shuffleOf(kAverageUnits[1]),
-                                     shuffleOf(kAverageUnits[2])};
-    const __m128i fieldMask = _mm_set1_epi8(int8_t(0xFE));
-    // The last group would read three bytes past the row for its right neighbours: it goes
-    // through the plain code with the edge rule.
-    constexpr int kVectorEnd = kScreenWidth - kGroupPixels;
-    int x = 0;
-    for (; x < kVectorEnd; x += kGroupPixels) {
-        const uint8_t* s = row + 3 * x;
-        const uint8_t* t = below + 3 * x;
-        const __m128i p0 = loadBlock(s);
-        const __m128i p8 = loadBlock(s + 8);
-        const __m128i m0 = _mm_and_si128(p0, fieldMask);
-        const __m128i m8 = _mm_and_si128(p8, fieldMask);
-        const __m128i r0 = _mm_and_si128(loadBlock(s + 3), fieldMask);
-        const __m128i r8 = _mm_and_si128(loadBlock(s + 11), fieldMask);
-        const __m128i d0 = _mm_and_si128(loadBlock(t), fieldMask);
-        const __m128i d8 = _mm_and_si128(loadBlock(t + 8), fieldMask);
-        storeGroup24(out0 + 6 * x, p0, p8, _mm_avg_epu8(m0, r0), _mm_avg_epu8(m8, r8),
-                     pixelUnits, averageUnits);
-        storeGroup24(out1 + 6 * x, _mm_avg_epu8(m0, d0), _mm_avg_epu8(m8, d8),
-                     _mm_avg_epu8(r0, d0), _mm_avg_epu8(r8, d8), pixelUnits, averageUnits);
-    }
-    smoothTail24(row, below, mask, x, out0, out1);
+                                               uint8_t* out0, uint8_t* out1) {
+    const SmoothShuffles k = smoothShuffles();
+    constexpr int kLastGroup = kScreenWidth - kGroupPixels;
+    for (int x = 0; x < kLastGroup; x += kGroupPixels)
+        smoothGroup24<false>(row + 3 * x, below + 3 * x, out0 + 6 * x, out1 + 6 * x, k);
+    smoothGroup24<true>(row + 3 * kLastGroup, below + 3 * kLastGroup, out0 + 6 * kLastGroup,
+                        out1 + 6 * kLastGroup, k);
 }
 
-[[gnu::target("ssse3")]] void smooth24Ssse3(const uint8_t* src, int srcPitch, uint32_t mask,
-                                            uint8_t* dst, int dstPitch) {
+// The same with AVX2: two groups side by side in the two halves of each register, from the
+// row's start up to its last two groups, which go through the SSSE3 code.
+[[gnu::target("avx2")]] inline __m256i loadPair(const uint8_t* low, const uint8_t* high) {
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(loadBlock(low)), loadBlock(high), 1);
+}
+
+[[gnu::target("avx2")]] inline void storePair(uint8_t* low, uint8_t* high, __m256i v) {
+    storeBlock(low, _mm256_castsi256_si128(v));
+    storeBlock(high, _mm256_extracti128_si256(v, 1));
+}
+
+[[gnu::target("avx2")]] inline __m256i both(__m128i v) { return _mm256_broadcastsi128_si256(v); }
+
+[[gnu::target("avx2")]] inline void storeGroups24(uint8_t* out, __m256i pixels0,
+                                                  __m256i pixels8, __m256i averages0,
+                                                  __m256i averages8, const __m256i* pixelUnits,
+                                                  const __m256i* averageUnits) {
+    constexpr int kNext = 6 * kGroupPixels;  // output bytes of a group
+    storePair(out, out + kNext,
+              _mm256_or_si256(_mm256_shuffle_epi8(pixels0, pixelUnits[0]),
+                              _mm256_shuffle_epi8(averages0, averageUnits[0])));
+    storePair(out + 16, out + kNext + 16,
+              _mm256_or_si256(_mm256_shuffle_epi8(pixels8, pixelUnits[1]),
+                              _mm256_shuffle_epi8(averages0, averageUnits[1])));
+    storePair(out + 32, out + kNext + 32,
+              _mm256_or_si256(_mm256_shuffle_epi8(pixels8, pixelUnits[2]),
+                              _mm256_shuffle_epi8(averages8, averageUnits[2])));
+}
+
+[[gnu::target("avx2")]] void smoothRow24Avx2(const uint8_t* row, const uint8_t* below,
+                                             uint8_t* out0, uint8_t* out1) {
+    const SmoothShuffles k = smoothShuffles();
+    const __m256i pixelUnits[3] = {both(k.pixelUnits[0]), both(k.pixelUnits[1]),
+                                   both(k.pixelUnits[2])};
+    const __m256i averageUnits[3] = {both(k.averageUnits[0]), both(k.averageUnits[1]),
+                                     both(k.averageUnits[2])};
+    const __m256i fieldMask = both(k.fieldMask);
+    constexpr int kNext = 3 * kGroupPixels;  // source bytes of a group
+    constexpr int kPairsEnd = kScreenWidth - 2 * kGroupPixels;
+    int x = 0;
+    for (; x < kPairsEnd; x += 2 * kGroupPixels) {
+        const uint8_t* s = row + 3 * x;
+        const uint8_t* t = below + 3 * x;
+        const __m256i p0 = loadPair(s, s + kNext);
+        const __m256i p8 = loadPair(s + 8, s + kNext + 8);
+        const __m256i m0 = _mm256_and_si256(p0, fieldMask);
+        const __m256i m8 = _mm256_and_si256(p8, fieldMask);
+        const __m256i r0 = _mm256_and_si256(loadPair(s + 3, s + kNext + 3), fieldMask);
+        const __m256i r8 = _mm256_and_si256(loadPair(s + 11, s + kNext + 11), fieldMask);
+        const __m256i d0 = _mm256_and_si256(loadPair(t, t + kNext), fieldMask);
+        const __m256i d8 = _mm256_and_si256(loadPair(t + 8, t + kNext + 8), fieldMask);
+        storeGroups24(out0 + 6 * x, p0, p8, _mm256_avg_epu8(m0, r0), _mm256_avg_epu8(m8, r8),
+                      pixelUnits, averageUnits);
+        storeGroups24(out1 + 6 * x, _mm256_avg_epu8(m0, d0), _mm256_avg_epu8(m8, d8),
+                      _mm256_avg_epu8(r0, d0), _mm256_avg_epu8(r8, d8), pixelUnits,
+                      averageUnits);
+    }
+    smoothGroup24<false>(row + 3 * x, below + 3 * x, out0 + 6 * x, out1 + 6 * x, k);
+    x += kGroupPixels;
+    smoothGroup24<true>(row + 3 * x, below + 3 * x, out0 + 6 * x, out1 + 6 * x, k);
+}
+
+using SmoothRow24 = void (*)(const uint8_t*, const uint8_t*, uint8_t*, uint8_t*);
+
+template <SmoothRow24 Row>
+void smooth24Rows(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch) {
     for (int y = 0; y < kScreenHeight; ++y) {
         const uint8_t* row = src + y * srcPitch;
         uint8_t* out0 = dst + 2 * y * dstPitch;
         uint8_t* out1 = out0 + dstPitch;
         if (y < kScreenHeight - 1) {
-            smoothRow24Ssse3(row, row + srcPitch, mask, out0, out1);
+            Row(row, row + srcPitch, out0, out1);
         } else {
-            smoothRow24Ssse3(row, row, mask, out0, out1);
+            Row(row, row, out0, out1);
             std::memcpy(out1, out0, size_t(kZoomedWidth * 3));
         }
     }
 }
 
 bool processorHasSsse3() { return __builtin_cpu_supports("ssse3"); }
+
+bool processorHasAvx2() { return __builtin_cpu_supports("avx2"); }
 
 #endif  // __SSE2__ && __GNUC__
 
@@ -558,7 +650,8 @@ uint32_t smoothMask(int bytesPerPixel, int rShift, int gShift, int bShift) {
 }
 
 ZoomPath zoomPath() {
-    static const ZoomPath best = zoomPathAvailable(ZoomPath::Ssse3) ? ZoomPath::Ssse3
+    static const ZoomPath best = zoomPathAvailable(ZoomPath::Avx2)    ? ZoomPath::Avx2
+                                 : zoomPathAvailable(ZoomPath::Ssse3) ? ZoomPath::Ssse3
                                  : zoomPathAvailable(ZoomPath::Sse2)  ? ZoomPath::Sse2
                                                                       : ZoomPath::Plain;
     return best;
@@ -572,6 +665,7 @@ bool zoomPathAvailable(ZoomPath path) {
 #endif
 #if defined(__SSE2__) && defined(__GNUC__)
     case ZoomPath::Ssse3: return processorHasSsse3();
+    case ZoomPath::Avx2: return processorHasSsse3() && processorHasAvx2();
 #endif
     default: return false;
     }
@@ -581,7 +675,8 @@ const char* zoomPathName(ZoomPath path) {
     switch (path) {
     case ZoomPath::Plain: return "plain loops";
     case ZoomPath::Sse2: return "SSE2";
-    case ZoomPath::Ssse3: return "SSE2 with SSSE3 byte shuffles for 24 bits";
+    case ZoomPath::Ssse3: return "SSE2, SSSE3 byte shuffles for 24 bits";
+    case ZoomPath::Avx2: return "SSE2, SSSE3 and AVX2 byte shuffles for 24 bits";
     }
     return "";
 }
@@ -592,6 +687,7 @@ void zoomNearestVia(ZoomPath path, int bytesPerPixel, const uint8_t* src, int sr
     const bool wide = bytesPerPixel == 3;
     switch (path) {
 #if defined(__SSE2__) && defined(__GNUC__)
+    case ZoomPath::Avx2:
     case ZoomPath::Ssse3:
         if (wide) nearest24Ssse3(src, srcPitch, dst, dstPitch);
         else nearest16Sse2(src, srcPitch, dst, dstPitch);
@@ -616,9 +712,11 @@ void zoomSmoothVia(ZoomPath path, int bytesPerPixel, const uint8_t* src, int src
     const bool wide = bytesPerPixel == 3;
     switch (path) {
 #if defined(__SSE2__) && defined(__GNUC__)
+    case ZoomPath::Avx2:
     case ZoomPath::Ssse3:
         if (wide && (mask & kBytePixelMask) == kByteFieldsMask) {
-            smooth24Ssse3(src, srcPitch, mask, dst, dstPitch);
+            if (path == ZoomPath::Avx2) smooth24Rows<smoothRow24Avx2>(src, srcPitch, dst, dstPitch);
+            else smooth24Rows<smoothRow24Ssse3>(src, srcPitch, dst, dstPitch);
             return;
         }
         [[fallthrough]];

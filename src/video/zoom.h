@@ -19,9 +19,10 @@ namespace video {
 // The mask that clears the lowest bit of the R, G and B fields of a pixel value.
 uint32_t smoothMask(int bytesPerPixel, int rShift, int gShift, int bShift);
 
-// The ways the raw filters can run: plain loops, SSE2, or SSE2 with SSSE3's byte shuffle
-// for 24-bit pixels. All give the same bytes; the fastest one the processor has is used.
-enum class ZoomPath { Plain, Sse2, Ssse3 };
+// The ways the raw filters can run: plain loops; SSE2; SSE2 with SSSE3's byte shuffle for
+// 24-bit pixels; and that with AVX2 doing two groups of 24-bit pixels at once when smoothing.
+// All give the same bytes; the fastest one the processor has is used.
+enum class ZoomPath { Plain, Sse2, Ssse3, Avx2 };
 
 // The path the raw filters below take on this processor.
 ZoomPath zoomPath();

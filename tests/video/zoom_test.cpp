@@ -166,7 +166,8 @@ struct RawPicture {
 
 TEST(ZoomFilters, VectorisedAndPlainAgreeOnRandomPictures) {
     std::vector<video::ZoomPath> paths;
-    for (video::ZoomPath path : {video::ZoomPath::Sse2, video::ZoomPath::Ssse3})
+    for (video::ZoomPath path :
+         {video::ZoomPath::Sse2, video::ZoomPath::Ssse3, video::ZoomPath::Avx2})
         if (video::zoomPathAvailable(path)) paths.push_back(path);
     if (paths.empty()) GTEST_SKIP() << "the plain loops are the only filters here";
     struct Format {
