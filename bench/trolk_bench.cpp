@@ -484,6 +484,23 @@ FrameSamples playFrames(Scene scene, int count) {
     return samples;
 }
 
+// The veil over a freshly drawn level frame, again and again (it darkens what it covers, so
+// every call sees a new picture until it is black; the frame is redrawn every tenth call).
+std::vector<double> timeVeil(int count) {
+    std::vector<double> samples;
+    ScenePlay play = startScene(Scene::Level);
+    for (int i = 0; i < count; ++i) {
+        if (i % 10 == 0) {
+            updateWorld(play);
+            drawScene(play);
+        }
+        const auto start = bench::Clock::now();
+        video::drawVeil();
+        samples.push_back(bench::microsecondsSince(start));
+    }
+    return samples;
+}
+
 struct ModeResult {
     bench::Summary whole, update, draw, present;
 };
@@ -513,6 +530,7 @@ void modeTableHeader() {
 void sceneAndModeTables() {
     const int frames = options.quick ? 300 : 900;
     std::map<std::string, std::vector<double>> draws;
+    std::map<std::string, std::vector<double>> veils;
     std::vector<double> updates;
     std::vector<int> enemies;
 
@@ -533,6 +551,7 @@ void sceneAndModeTables() {
             draws["title, " + depth] = playFrames(Scene::Title, frames).draw;
             draws["level, " + depth] = level.draw;
             draws["paused level (veil, menu), " + depth] = playFrames(Scene::PausedLevel, frames).draw;
+            veils[depth] = timeVeil(frames);
             updates.insert(updates.end(), level.update.begin(), level.update.end());
             enemies.insert(enemies.end(), level.enemies.begin(), level.enemies.end());
         }
@@ -562,6 +581,12 @@ void sceneAndModeTables() {
         sceneResults[name] = s;
         emit("| video::drawFrame, %s | %s | %s | %s | %s |\n", name.c_str(), micros(s.median).c_str(),
              micros(s.p10).c_str(), micros(s.p90).c_str(), shareOfBudget(s.median).c_str());
+    }
+    for (const auto& [depth, samples] : veils) {
+        const bench::Summary s = bench::summarize(samples);
+        emit("| video::drawVeil alone (over a level frame), %s | %s | %s | %s | %s |\n", depth.c_str(),
+             micros(s.median).c_str(), micros(s.p10).c_str(), micros(s.p90).c_str(),
+             shareOfBudget(s.median).c_str());
     }
     tearDownDisplay();
 }
