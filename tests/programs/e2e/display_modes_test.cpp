@@ -1,0 +1,65 @@
+// Every display mode opens its window and presents what the game drew: the warning screen
+// (its blinking title aside) and the style choice, compared pixel for pixel with the game's
+// own headless drawing passed through the same zoom. Escape then ends the game normally,
+// and a quit this early writes no settings file.
+
+#include "window_fixture.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+namespace {
+
+struct DisplayMode {
+    const char* name;
+    std::vector<std::string> options;
+    Presentation presentation;
+    int depth;
+};
+
+const DisplayMode kModes[] = {
+    {"PlainWindow", {"-w"}, Presentation::Plain, 16},
+    {"NearestZoom", {"-w", "-x2"}, Presentation::Nearest, 16},
+    {"SmoothZoom", {"-w", "-aa"}, Presentation::Smooth, 16},
+    {"PlainWindow24Bits", {"-w", "-b24"}, Presentation::Plain, 24},
+    {"SmoothZoom24Bits", {"-w", "-aa", "-b24"}, Presentation::Smooth, 24},
+    {"OpenGl", {"-w", "-x2", "-ogl"}, Presentation::OpenGl, 16},
+    {"OpenGl24Bits", {"-w", "-x2", "-ogl", "-b24"}, Presentation::OpenGl, 24},
+    {"OpenGlHd", {"-w", "-x2", "-ogl", "-hd"}, Presentation::OpenGlHd, 16},
+};
+
+void PrintTo(const DisplayMode& mode, std::ostream* out) { *out << mode.name; }
+
+class DisplayModes : public WindowTest, public ::testing::WithParamInterface<DisplayMode> {};
+
+} // namespace
+
+TEST_P(DisplayModes, PresentWhatTheGameDrew) {
+    const DisplayMode& mode = GetParam();
+    linkBuiltData();
+    Expected warning = expect(warningScreen(), mode.depth);
+    warning.ignoreRows(40, 56);
+    const Expected style = expect(styleChoiceScreen(), mode.depth);
+
+    ASSERT_TRUE(startGame(mode.options));
+    ASSERT_TRUE(shows(warning, mode.presentation, "the warning screen"));
+    window().tap("Up");
+    window().tap("Up");
+    ASSERT_TRUE(shows(style, mode.presentation, "the style choice"));
+    window().tap("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+    EXPECT_EQ(window().output(), "");
+    EXPECT_FALSE(fs::exists(workDir() / "trolk.cfg"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, DisplayModes, ::testing::ValuesIn(kModes),
+                         [](const ::testing::TestParamInfo<DisplayMode>& info) {
+                             return std::string(info.param.name);
+                         });
+
+} // namespace e2e

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Installation tests, run by ctest:
+#   install_test.sh launcher BUILD   install into a temporary prefix; the launcher makes the
+#                                    player's folder in a fresh home (or XDG_DATA_HOME),
+#                                    links the data, passes the options through, and still
+#                                    works when the installed tree is moved
+#   install_test.sh desktop BUILD    the installed desktop entry, AppStream file, icons and
+#                                    manual page are sound
+#   install_test.sh deb BUILD        cpack makes a Debian package holding all of it
+# The installed game played in a real window from a fresh home is a case of e2e_tests.
+set -euo pipefail
+
+mode=$1
+build=$(cd "$2" && pwd)
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/trolk-install-XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+check() {  # check "what" command...
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else fail "$what"; fi
+}
+
+install_into() {
+    cmake --install "$build" --prefix "$1" >"$scratch/install.log" 2>&1 ||
+        { cat "$scratch/install.log"; exit 1; }
+}
+
+case $mode in
+launcher)
+    prefix=$scratch/prefix
+    install_into "$prefix"
+    check "the launcher is installed" test -x "$prefix/bin/trolk"
+    check "the game is installed" test -x "$prefix/libexec/trolk/trolk"
+    for archive in gfx music maps sound; do
+        check "data/$archive.zda is installed" test -s "$prefix/share/games/trolk/data/$archive.zda"
+    done
+    check "the test map is installed" test -s "$prefix/share/games/trolk/maps/test.bin"
+
+    # The options reach the game: -h prints its nine help lines.
+    home=$scratch/home
+    mkdir -p "$home"
+    help=$(env -i HOME="$home" PATH="/usr/bin:/bin" "$prefix/bin/trolk" -h)
+    check "-h passes through the launcher" test "$(printf '%s\n' "$help" | wc -l)" -eq 9
+    player=$home/.local/share/trolk
+    check "the player's folder is made" test -d "$player"
+    check "data links to the installed data" \
+        test "$(readlink -f "$player/data")" = "$(readlink -f "$prefix/share/games/trolk/data")"
+    check "maps links to the installed maps" \
+        test "$(readlink -f "$player/maps")" = "$(readlink -f "$prefix/share/games/trolk/maps")"
+
+    # XDG_DATA_HOME moves the folder; a real folder in place of a link is left alone.
+    xdg=$scratch/xdg
+    mkdir -p "$xdg/trolk/maps"
+    env -i HOME="$home" XDG_DATA_HOME="$xdg" PATH="/usr/bin:/bin" "$prefix/bin/trolk" -h >/dev/null
+    check "XDG_DATA_HOME holds the player's folder" test -L "$xdg/trolk/data"
+    check "a real maps folder stays" test ! -L "$xdg/trolk/maps"
+
+    # A moved tree still works: the launcher finds everything from its own place.
+    mv "$prefix" "$scratch/moved"
+    env -i HOME="$home" PATH="/usr/bin:/bin" "$scratch/moved/bin/trolk" -h >/dev/null
+    check "after a move the links follow the tree" \
+        test "$(readlink -f "$player/data")" = "$(readlink -f "$scratch/moved/share/games/trolk/data")"
+    ;;
+
+desktop)
+    prefix=$scratch/prefix
+    install_into "$prefix"
+    share=$prefix/share
+    check "the desktop entry validates" \
+        desktop-file-validate "$share/applications/org.trolk.trolk.desktop"
+    check "the AppStream file validates" \
+        appstreamcli validate --no-net --pedantic "$share/metainfo/org.trolk.trolk.metainfo.xml"
+    check "the installed tree validates for AppStream" \
+        appstreamcli validate-tree --no-net "$prefix"
+    for size in 16 32 48 64 128 256; do
+        icon=$share/icons/hicolor/${size}x${size}/apps/trolk.png
+        check "the ${size}x${size} icon is a ${size}x${size} PNG with transparency" \
+            test "$(identify -format '%w %h %[channels]' "$icon" 2>/dev/null)" = "$size $size srgba"
+    done
+    # The icon is the hero: the big one is the small one enlarged pixel for pixel.
+    small=$share/icons/hicolor/16x16/apps/trolk.png
+    big=$share/icons/hicolor/256x256/apps/trolk.png
+    convert "$small" -filter point -resize 1600% "$scratch/enlarged.png"
+    check "the 256 icon is the 16 icon enlarged sixteen times" \
+        test "$(compare -metric AE "$big" "$scratch/enlarged.png" null: 2>&1)" = 0
+    check "the icon is not empty" \
+        test "$(convert "$small" -alpha extract -format '%[fx:mean>0.2]' info:)" = 1
+    check "the manual page formats without warnings" \
+        test -z "$(zcat "$share/man/man6/trolk.6.gz" | groff -man -t -Tutf8 -ww -z 2>&1)"
+    check "the manual page names every option of -h" \
+        bash -c 'page=$(zcat "$1" | groff -man -t -Tascii -P-cbou 2>/dev/null)
+                 for option in -w -fs -x2 -aa -ogl -hd -b16 -b24 -h; do
+                     grep -q -- "$option" <<<"$page" || exit 1
+                 done' _ "$share/man/man6/trolk.6.gz"
+    ;;
+
+deb)
+    (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" \
+        >"$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log"; exit 1; }
+    deb=$(ls "$scratch"/out/*.deb 2>/dev/null | head -1)
+    check "cpack made a .deb" test -n "$deb"
+    [ -n "$deb" ] || exit 1
+    contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+    for path in ./usr/bin/trolk ./usr/libexec/trolk/trolk \
+        ./usr/share/games/trolk/data/gfx.zda ./usr/share/games/trolk/data/maps.zda \
+        ./usr/share/games/trolk/data/music.zda ./usr/share/games/trolk/data/sound.zda \
+        ./usr/share/games/trolk/maps/test.bin \
+        ./usr/share/applications/org.trolk.trolk.desktop \
+        ./usr/share/metainfo/org.trolk.trolk.metainfo.xml \
+        ./usr/share/icons/hicolor/256x256/apps/trolk.png ./usr/share/man/man6/trolk.6.gz; do
+        check "the package holds $path" grep -qx -- "$path" <<<"$contents"
+    done
+    depends=$(dpkg-deb -f "$deb" Depends)
+    for library in libsdl1.2debian libsdl-mixer1.2 libmodplug1 zlib1g; do
+        check "the package depends on $library" grep -q "$library" <<<"$depends"
+    done
+    check "the package is in the games section" test "$(dpkg-deb -f "$deb" Section)" = games
+    ;;
+*)
+    echo "usage: install_test.sh launcher|desktop|deb BUILD" >&2
+    exit 2
+    ;;
+esac
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi

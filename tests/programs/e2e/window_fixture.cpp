@@ -1,0 +1,141 @@
+#include "window_fixture.h"
+
+#include <csignal>
+#include <cstdlib>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+namespace {
+
+// Tests run by hand (outside ctest) find the build through the path it was made with.
+const bool kBuildKnown = [] {
+    setenv("TROLK_BUILD_DIR", TROLK_BUILT_DIR, 0);
+    return true;
+}();
+
+constexpr Milliseconds kShotInterval(120);
+
+std::string testName() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/') c = '_';
+    return name;
+}
+
+} // namespace
+
+const char* const kDefaultSettingsFile = "volume=100\n"
+                                         "j_jump=0\n"
+                                         "j_fire=1\n"
+                                         "j_start=7\n"
+                                         "j_up=1\n"
+                                         "j_down=4\n"
+                                         "j_left=8\n"
+                                         "j_right=2\n"
+                                         "k_jump=273\n"
+                                         "k_fire=32\n"
+                                         "k_start=13\n"
+                                         "k_up=273\n"
+                                         "k_down=274\n"
+                                         "k_left=276\n"
+                                         "k_right=275\n"
+                                         "mpFlagsOVERSAMPLING=1\n"
+                                         "mpResamplingMode=1\n"
+                                         "mpFlagsNOISE_REDUCTION=1\n"
+                                         "mpFlagsREVERB=0\n"
+                                         "mpReverbDepth=0\n"
+                                         "mpReverbDelay=0\n"
+                                         "mpFlagsMEGABASS=0\n"
+                                         "mpBassAmount=0\n"
+                                         "mpBassRange=0\n"
+                                         "mpFlagsSURROUND=0\n"
+                                         "mpSurroundDepth=0\n"
+                                         "mpSurroundDelay=0\n";
+
+void WindowTest::SetUp() {
+    (void)kBuildKnown;
+    std::string why;
+    display_ = VirtualDisplay::start(kServerWidth, kServerHeight, why);
+    if (!display_) GTEST_SKIP() << "no X server for the window tests: " << why;
+}
+
+void WindowTest::launchGame(const std::vector<std::string>& options, const fs::path& program,
+                            const std::map<std::string, std::string>& environment) {
+    window_ = std::make_unique<GameWindow>(*display_, program, workDir(), options, environment);
+}
+
+bool WindowTest::startGame(const std::vector<std::string>& options, const fs::path& program,
+                           const std::map<std::string, std::string>& environment) {
+    launchGame(options, program, environment);
+    if (window_->find()) return true;
+    ADD_FAILURE() << "no window named TROLK appeared; the game printed: " << window_->output();
+    return false;
+}
+
+Expected WindowTest::expect(const Drawing& drawing, int depth) {
+    std::string error;
+    Expected expected = drawExpected(workDir(), depth, drawing, error);
+    if (!error.empty()) ADD_FAILURE() << error;
+    return expected;
+}
+
+std::string WindowTest::keepScreenshot(const Picture& shot, const std::string& what) {
+    if (shot.rgb.empty()) return "(no screenshot)";
+    const fs::path folder = fs::path(TROLK_BUILT_DIR) / "e2e-shots";
+    std::error_code ignored;
+    fs::create_directories(folder, ignored);
+    std::string name = testName() + "-" + what + ".png";
+    for (char& c : name)
+        if (c == ' ' || c == '"' || c == '?' || c == '!' || c == ',') c = '_';
+    const fs::path path = folder / name;
+    return writePng(path, shot) ? path.string() : "(screenshot not saved)";
+}
+
+::testing::AssertionResult WindowTest::shows(const Expected& expected, Presentation how,
+                                             const std::string& what, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + Milliseconds(timeoutMs);
+    Picture shot;
+    Match match;
+    do {
+        shot = window_->screenshot();
+        match = compare(shot, expected, how);
+        if (match.good()) {
+            // TROLK_E2E_SHOTS=1 keeps what every check saw, for looking at.
+            if (std::getenv("TROLK_E2E_SHOTS")) keepScreenshot(shot, what);
+            return ::testing::AssertionSuccess();
+        }
+        if (!window_->running()) break;
+        std::this_thread::sleep_for(kShotInterval);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return ::testing::AssertionFailure()
+           << "the window did not show " << what << ": " << match.describe() << "; last screenshot "
+           << keepScreenshot(shot, what)
+           << (window_->running() ? "" : "; the game has ended, printing: " + window_->output());
+}
+
+::testing::AssertionResult WindowTest::stopsShowing(const Expected& expected, Presentation how,
+                                                    const std::string& what, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + Milliseconds(timeoutMs);
+    Picture shot;
+    do {
+        shot = window_->screenshot();
+        if (!shot.rgb.empty() && !compare(shot, expected, how).good())
+            return ::testing::AssertionSuccess();
+        std::this_thread::sleep_for(kShotInterval);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return ::testing::AssertionFailure() << "the window kept showing " << what
+                                         << "; last screenshot " << keepScreenshot(shot, what);
+}
+
+int WindowTest::exitStatus(int timeoutMs) {
+    if (std::optional<int> status = window_->waitForExit(Milliseconds(timeoutMs))) return *status;
+    window_->sendSignal(SIGKILL);
+    window_->waitForExit(Milliseconds(2000));
+    return -1;
+}
+
+} // namespace e2e

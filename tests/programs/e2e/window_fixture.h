@@ -1,0 +1,62 @@
+#pragma once
+// The fixture of the window tests: a private X server, a scratch working directory with the
+// built data linked, the game started in it, and waits for what the window should show.
+
+#include "expected_pictures.h"
+#include "support/test_support.h"
+#include "x_session.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr int kServerWidth = 1400; // room for the 1360 x 768 window of the HD mode
+constexpr int kServerHeight = 800;
+
+class WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+
+    // Links data/ and maps/ of the build into the working directory.
+    void linkBuiltData() const { scratch_.linkBuiltData(); }
+    // Starts the game (the build's, or `program`) with these options.
+    void launchGame(const std::vector<std::string>& options,
+                    const std::filesystem::path& program = TROLK_PROGRAM,
+                    const std::map<std::string, std::string>& environment = {});
+    // Starts the game; false (and a failure) when no window appears.
+    bool startGame(const std::vector<std::string>& options,
+                   const std::filesystem::path& program = TROLK_PROGRAM,
+                   const std::map<std::string, std::string>& environment = {});
+    // A picture of the game's own drawing code, at the game's depth.
+    Expected expect(const Drawing& drawing, int depth = 16);
+    // Screenshots the window until it shows `expected`, at most `timeout`. On failure the
+    // last screenshot is kept in the build folder (e2e-shots/) and named in the message;
+    // with TROLK_E2E_SHOTS set in the environment, every matching one is kept too.
+    ::testing::AssertionResult shows(const Expected& expected, Presentation how,
+                                     const std::string& what, int timeoutMs = 6000);
+    // Screenshots the window until it no longer shows `expected`.
+    ::testing::AssertionResult stopsShowing(const Expected& expected, Presentation how,
+                                            const std::string& what, int timeoutMs = 4000);
+    // Waits for the game to end; its exit status, or -1 when it had to be killed.
+    int exitStatus(int timeoutMs = 15000);
+
+    const std::filesystem::path& workDir() const { return scratch_.path(); }
+    GameWindow& window() { return *window_; }
+
+  private:
+    std::string keepScreenshot(const Picture& shot, const std::string& what);
+
+    test_support::ScratchDirectory scratch_;
+    std::unique_ptr<VirtualDisplay> display_;
+    std::unique_ptr<GameWindow> window_;
+};
+
+// The texts of trolk.cfg written with every setting at its default, 27 lines.
+extern const char* const kDefaultSettingsFile;
+
+} // namespace e2e
