@@ -162,7 +162,10 @@ void tearDownDisplay() {
 }
 
 void bringUpDisplay(video::Presentation presentation, int depth) {
+    // SDL's X11 driver forgets the display when it shuts down; bring it back for the next mode.
+    static const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
     tearDownDisplay();
+    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "trolk_bench: SDL video: %s\n", SDL_GetError());
         std::exit(1);
