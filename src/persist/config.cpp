@@ -34,7 +34,6 @@ constexpr int kNotFound = -1;
 constexpr int kPercent = 100;
 // The search for the settings stops 8 bytes before the end of the file.
 constexpr size_t kSettingSearchMargin = 8;
-constexpr size_t kConfigTextBytes = 2048;
 
 enum class SettingRule { Volume, Flag, Resampling, Clamp };
 
@@ -78,10 +77,16 @@ int readNumber(const uint8_t* at, const uint8_t* end) {
     return int(std::clamp<int64_t>(negative ? -value : value, INT_MIN, INT_MAX));
 }
 
+// The bytes of a configuration file.
+struct ConfigText {
+    const uint8_t* bytes;
+    size_t size;
+};
+
 // True when `key` lies at p and at least one byte follows it.
-bool keyAt(const FileBytes& file, size_t p, std::string_view key) {
+bool keyAt(const ConfigText& file, size_t p, std::string_view key) {
     return p + key.size() < file.size &&
-           std::memcmp(file.bytes.get() + p, key.data(), key.size()) == 0;
+           std::memcmp(file.bytes + p, key.data(), key.size()) == 0;
 }
 
 // Keys a player can bind from the file: letters, digits, space and # * , : ; < >.
@@ -93,8 +98,8 @@ bool isBindableKey(int code) {
     }
 }
 
-void readBindings(const FileBytes& file) {
-    const uint8_t* end = file.bytes.get() + file.size;
+void readBindings(const ConfigText& file) {
+    const uint8_t* end = file.bytes + file.size;
     for (int input = 0; input < kInputCount; ++input) {
         char keyboardKey[16];
         char joystickKey[16];
@@ -106,7 +111,7 @@ void readBindings(const FileBytes& file) {
         if (file.size > length) {
             for (size_t p = 0; p < file.size - length; ++p) {
                 if (keyboardValue >= 0 && joystickValue >= 0) break;
-                const uint8_t* value = file.bytes.get() + p + length;
+                const uint8_t* value = file.bytes + p + length;
                 if (keyAt(file, p, keyboardKey))
                     keyboardValue = isLowerLetter(*value) ? *value : readNumber(value, end);
                 else if (keyAt(file, p, joystickKey))
@@ -136,13 +141,13 @@ void applySetting(const SettingKey& setting, int value) {
     }
 }
 
-void readSettings(const FileBytes& file) {
+void readSettings(const ConfigText& file) {
     if (file.size <= kSettingSearchMargin) return;
-    const uint8_t* end = file.bytes.get() + file.size;
+    const uint8_t* end = file.bytes + file.size;
     for (size_t p = 0; p < file.size - kSettingSearchMargin; ++p) {
         for (const SettingKey& setting : kSettingKeys) {
             if (!keyAt(file, p, setting.key)) continue;
-            applySetting(setting, readNumber(file.bytes.get() + p + setting.key.size(), end));
+            applySetting(setting, readNumber(file.bytes + p + setting.key.size(), end));
             break;
         }
     }
@@ -188,12 +193,17 @@ FileBytes readWholeFile(const char* path) {
 void readConfig() {
     const FileBytes file = readWholeFile(dataFilePath(nullptr, "trolk", "cfg"));
     if (!file) return;
+    applyConfigText(file.bytes.get(), file.size);
+}
+
+void applyConfigText(const uint8_t* bytes, size_t size) {
+    if (!bytes || size == 0) return;
+    const ConfigText file{bytes, size};
     readBindings(file);
     readSettings(file);
 }
 
-bool writeConfig() {
-    char text[kConfigTextBytes];
+size_t formatConfig(char* text) {
     size_t used = 0;
     appendLine(text, used, "volume=%d\n", volume * kPercent / kMaxVolume);
     for (int input = 0; input < kInputCount; ++input)
@@ -217,6 +227,12 @@ bool writeConfig() {
     appendLine(text, used, "mpFlagsSURROUND=%d\n", flagBit(MIX_SURROUND));
     appendLine(text, used, "mpSurroundDepth=%d\n", mix.surroundDepth);
     appendLine(text, used, "mpSurroundDelay=%d\n", mix.surroundDelay);
+    return used;
+}
+
+bool writeConfig() {
+    char text[kConfigTextBytes];
+    const size_t used = formatConfig(text);
     return writeFileSafely(dataFilePath(nullptr, "trolk", "cfg"),
                            reinterpret_cast<const uint8_t*>(text), used);
 }

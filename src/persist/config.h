@@ -76,6 +76,13 @@ void readConfig();
 // as it was, when it cannot be written.
 bool writeConfig();
 
+// Applies the bytes of a configuration file to the settings, as readConfig does with the
+// bytes of trolk.cfg; nothing is read beyond `size`.
+void applyConfigText(const uint8_t* bytes, size_t size);
+constexpr size_t kConfigTextBytes = 2048;  // room for the longest file writeConfig writes
+// The 27 lines that writeConfig writes, into `text` of kConfigTextBytes; returns their length.
+size_t formatConfig(char* text);
+
 // "./<sub>/<base>.<ext>", or "./<base>.<ext>" without a sub-directory (null), in one shared
 // buffer that the next call overwrites.
 const char* dataFilePath(const char* subDirectory, const char* baseName, const char* extension);

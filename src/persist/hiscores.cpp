@@ -124,22 +124,33 @@ void loadHiscores() {
         return;
     }
     uint8_t bytes[kHiscoreFileBytes];
-    tableToBytes(hiscores, bytes);
-    std::fread(bytes, 1, sizeof bytes, file);
+    const size_t got = std::fread(bytes, 1, sizeof bytes, file);
     std::fclose(file);
-    unscrambleHiscores(bytes, sizeof bytes);
-    bytesToTable(bytes, hiscores);
+    if (decodeHiscores(bytes, got)) saveHiscores();
+}
+
+bool decodeHiscores(const uint8_t* bytes, size_t size) {
+    uint8_t table[kHiscoreFileBytes];
+    tableToBytes(hiscores, table);
+    if (bytes && size > 0) std::memcpy(table, bytes, std::min(size, sizeof table));
+    unscrambleHiscores(table, sizeof table);
+    bytesToTable(table, hiscores);
 
     NameUse used{};
     for (HiscoreEntry& entry : hiscores.entries) {
         if (isForged(entry)) {
             resetToCheaters();
-            saveHiscores();
-            return;
+            return true;
         }
         if (entry.name[0] == 0 || entry.kind == HISCORE_DEFAULT)
             setName(entry, kDefaultHiscoreNames[takeDefaultName(used, std::rand())]);
     }
+    return false;
+}
+
+void encodeHiscores(uint8_t* bytes) {
+    tableToBytes(hiscores, bytes);
+    scrambleHiscores(bytes, kHiscoreFileBytes);
 }
 
 int insertHiscore(int32_t score, const char* name) {
@@ -159,8 +170,7 @@ int insertHiscore(int32_t score, const char* name) {
 
 bool saveHiscores() {
     uint8_t bytes[kHiscoreFileBytes];
-    tableToBytes(hiscores, bytes);
-    scrambleHiscores(bytes, sizeof bytes);
+    encodeHiscores(bytes);
     return writeFileSafely(hiscorePath(), bytes, sizeof bytes);
 }
 

@@ -69,6 +69,13 @@ int insertHiscore(int32_t score, const char* name);
 // Writes the table to hiscores.dat; false when it could not be written.
 bool saveHiscores();
 
+// The loading rules on file bytes in memory: up to 160 bytes are laid over the table's own
+// bytes, the whole is unscrambled and checked, and default entries are renamed. True when a
+// forged entry turned the table into "CHEATER" entries, which the caller then saves.
+bool decodeHiscores(const uint8_t* bytes, size_t size);
+// The 160 bytes of hiscores.dat for the table as it stands.
+void encodeHiscores(uint8_t* bytes);
+
 // The XOR chain of the file, in place: stored[i] = stored[i-1] ^ plain[i], starting from
 // the seed.
 void scrambleHiscores(uint8_t* bytes, size_t size);

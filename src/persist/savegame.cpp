@@ -37,14 +37,21 @@ int readSavegame() {
     return decodeSavegame(bytes, got);
 }
 
-int writeSavegame(int levelCounter) {
-    const uint16_t mask = drawSaveMask([] { return std::rand(); });
-    const int level = levelCounter - 1;
+void encodeSavegame(int level, uint16_t mask, uint8_t* bytes) {
     const uint8_t stored = uint8_t(level);
     const uint8_t maskHigh = uint8_t(mask >> 8);
     const uint8_t maskLow = uint8_t(mask);
-    const uint8_t bytes[kSaveFileBytes] = {maskHigh, uint8_t(maskLow ^ stored), maskLow,
-                                           uint8_t(maskHigh ^ stored)};
+    bytes[0] = maskHigh;
+    bytes[1] = uint8_t(maskLow ^ stored);
+    bytes[2] = maskLow;
+    bytes[3] = uint8_t(maskHigh ^ stored);
+}
+
+int writeSavegame(int levelCounter) {
+    const uint16_t mask = drawSaveMask([] { return std::rand(); });
+    const int level = levelCounter - 1;
+    uint8_t bytes[kSaveFileBytes];
+    encodeSavegame(level, mask, bytes);
     writeFileSafely(savegamePath(), bytes, sizeof bytes);
     return level;
 }

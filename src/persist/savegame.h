@@ -26,6 +26,8 @@ int writeSavegame(int levelCounter);
 
 // The count in four file bytes: 1..16, or 0 when they are short, badly masked or damaged.
 int decodeSavegame(const uint8_t* bytes, size_t size);
+// The four file bytes of `level` (its low eight bits) under `mask`.
+void encodeSavegame(int level, uint16_t mask, uint8_t* bytes);
 
 // A mask from up to kSaveMaskDraws values of `draw` (its low 16 bits); never 0 or 0xFFFF.
 template <class Draw>
