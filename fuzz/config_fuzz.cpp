@@ -1,0 +1,83 @@
+// Any bytes as trolk.cfg.
+//
+// The reader must keep every setting in the range the rest of the game relies on (the
+// volume, the resampling mode and the clamped mixing values), whatever the file holds. What
+// it then writes back must read back to the same settings, and writing those gives the same
+// file again, except for the volume, whose percentage may lose one step per round trip.
+
+#include "persist/config.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void require(bool rule) {
+    if (!rule) std::abort();
+}
+
+void resetSettings() {
+    persist::keyBindings = {};
+    persist::mixSettings = {};
+    persist::volume = persist::kMaxVolume;
+}
+
+bool sameSettings(const persist::KeyBindings& keys, const persist::MixSettings& mix) {
+    const persist::MixSettings& m = persist::mixSettings;
+    return std::memcmp(&keys, &persist::keyBindings, sizeof keys) == 0 && m.flags == mix.flags &&
+           m.resamplingMode == mix.resamplingMode && m.reverbDepth == mix.reverbDepth &&
+           m.reverbDelay == mix.reverbDelay && m.bassAmount == mix.bassAmount &&
+           m.bassRange == mix.bassRange && m.surroundDepth == mix.surroundDepth &&
+           m.surroundDelay == mix.surroundDelay;
+}
+
+void checkRanges() {
+    const persist::MixSettings& m = persist::mixSettings;
+    require(persist::volume >= 0 && persist::volume <= persist::kMaxVolume);
+    require(m.resamplingMode >= 0 && m.resamplingMode <= 3);
+    require(m.reverbDepth >= 0 && m.reverbDepth <= 100);
+    require(m.reverbDelay == 0 || (m.reverbDelay >= 40 && m.reverbDelay <= 200));
+    require(m.bassAmount >= 0 && m.bassAmount <= 100);
+    require(m.bassRange == 0 || (m.bassRange >= 10 && m.bassRange <= 100));
+    require(m.surroundDepth >= 0 && m.surroundDepth <= 100);
+    require(m.surroundDelay == 0 || (m.surroundDelay >= 5 && m.surroundDelay <= 40));
+    for (int i = 0; i < persist::kInputCount; ++i)
+        require(persist::keyBindings.*persist::kJoystickFields[i] >= 0);
+}
+
+void apply(const char* text, size_t size) {
+    resetSettings();
+    persist::applyConfigText(reinterpret_cast<const uint8_t*>(text), size);
+    checkRanges();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    resetSettings();
+    persist::applyConfigText(data, size);
+    checkRanges();
+
+    // Written once, the file holds values the reader takes as they are, so the second
+    // round gives the same settings and the same text as the first.
+    char first[persist::kConfigTextBytes];
+    const size_t firstSize = persist::formatConfig(first);
+    require(firstSize > 0 && firstSize < persist::kConfigTextBytes);
+    apply(first, firstSize);
+    const persist::KeyBindings keys = persist::keyBindings;
+    const persist::MixSettings mix = persist::mixSettings;
+    char second[persist::kConfigTextBytes];
+    const size_t secondSize = persist::formatConfig(second);
+    apply(second, secondSize);
+    require(sameSettings(keys, mix));
+    char third[persist::kConfigTextBytes];
+    const size_t thirdSize = persist::formatConfig(third);
+    const char* secondBody = std::strchr(second, '\n');
+    const char* thirdBody = std::strchr(third, '\n');
+    require(secondBody && thirdBody);
+    require(std::strcmp(secondBody, thirdBody) == 0); // all but the volume line
+    (void)thirdSize;
+    return 0;
+}
