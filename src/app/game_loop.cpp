@@ -68,6 +68,19 @@ bool releasedPrevious() {
 
 bool releasedNext() { return released(INPUT_DOWN) || released(INPUT_RIGHT); }
 
+// Moves the selection of a menu of entries 1..last on a released direction, wrapping round,
+// with a click; false when no direction was released.
+bool stepMenu(int last) {
+    if (releasedNext())
+        game.menuSelection = game.menuSelection >= last ? 1 : game.menuSelection + 1;
+    else if (releasedPrevious())
+        game.menuSelection = game.menuSelection <= 1 ? last : game.menuSelection - 1;
+    else
+        return false;
+    audio::playSound(audio::SOUND_KLONK);
+    return true;
+}
+
 audio::MusicId musicOfLevel(int levelCounter) {
     if (levelCounter == kTitleLevel) return audio::MUSIC_TURBOCHIP;
     return audio::MusicId(levelCounter % kLastLevel + 2);  // the test map's -1 gives 1
@@ -209,42 +222,27 @@ bool readTitleMenu() {
         game.menuSelection = game.savedLevel > 0 ? MENU_CONTINUE : MENU_NEW_GAME;
         return false;
     }
-    if (releasedNext()) {
-        game.menuSelection = game.menuSelection >= kTitleMenuLast ? 1 : game.menuSelection + 1;
-        audio::playSound(audio::SOUND_KLONK);
-    } else if (releasedPrevious()) {
-        game.menuSelection = game.menuSelection <= 1 ? kTitleMenuLast : game.menuSelection - 1;
-        audio::playSound(audio::SOUND_KLONK);
-    } else if (actions.startHeld) {
-        if (game.menuSelection == MENU_NEW_GAME || game.menuSelection == MENU_CONTINUE)
-            audio::playSound(audio::SOUND_JIPIE);
-        else if (game.menuSelection == MENU_EXIT)
-            audio::playSound(audio::SOUND_AJ);
-        return true;
-    }
-    return false;
+    if (stepMenu(kTitleMenuLast) || !actions.startHeld) return false;
+    if (game.menuSelection == MENU_NEW_GAME || game.menuSelection == MENU_CONTINUE)
+        audio::playSound(audio::SOUND_JIPIE);
+    else if (game.menuSelection == MENU_EXIT)
+        audio::playSound(audio::SOUND_AJ);
+    return true;
 }
 
 // Pause menu input, each frame while paused: the world stands still.
 void readPauseMenu() {
-    if (releasedNext()) {
-        game.menuSelection = game.menuSelection >= kPauseMenuLast ? 1 : game.menuSelection + 1;
-        audio::playSound(audio::SOUND_KLONK);
-    } else if (releasedPrevious()) {
-        game.menuSelection = game.menuSelection <= 1 ? kPauseMenuLast : game.menuSelection - 1;
-        audio::playSound(audio::SOUND_KLONK);
-    } else if (actions.startHeld) {
-        game.paused = false;
-        switch (game.menuSelection) {
-        case PAUSE_SUICIDE:
-            world::killPlayer(loop.player, world::kSuicide);
-            audio::playSound(audio::SOUND_AJ);
-            break;
-        case PAUSE_GO_ON: audio::playSound(audio::SOUND_JIPIE); break;
-        default: game.leaveRequested = true; break;
-        }
-        game.menuSelection = 0;
+    if (stepMenu(kPauseMenuLast) || !actions.startHeld) return;
+    game.paused = false;
+    switch (game.menuSelection) {
+    case PAUSE_SUICIDE:
+        world::killPlayer(loop.player, world::kSuicide);
+        audio::playSound(audio::SOUND_AJ);
+        break;
+    case PAUSE_GO_ON: audio::playSound(audio::SOUND_JIPIE); break;
+    default: game.leaveRequested = true; break;
     }
+    game.menuSelection = 0;
 }
 
 // "SURE TO QUIT?" over the frozen world; the picture is not redrawn while it waits, and

@@ -39,29 +39,24 @@ constexpr int kLifeBonusFrame = 342;
 constexpr int kFramesPerSecond = 60;
 constexpr int kLastLevelWithNext = 15;
 
-struct TextLine {
-    int y;
-    const char* text;
-};
-
-constexpr TextLine kStoryLines[] = {
+constexpr video::TextLine kStoryLines[] = {
     {40, "TROLK WANDERED"}, {60, "AROUND AND LOST"}, {80, "ALL HIS ITEMS."},
     {100, "GET THEM BACK"}, {120, "AND BEWARE THE"}, {140, "CREATURES OF"},
     {160, "THE NIGHT"},     {200, "GOOD LUCK!"},
 };
 
-constexpr TextLine kEndingLines[] = {
+constexpr video::TextLine kEndingLines[] = {
     {70, "ALL ITEMS ARE BACK"},
     {90, "AND YOU ARE SAFE"},
     {110, "AT HOME."},
     {150, "HOME SWEET HOME!"},
 };
 
-void showLines(const TextLine* lines, size_t count) {
+// A black screen with these lines in the big font.
+void showLines(std::span<const video::TextLine> lines) {
     video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
                     video::colorBlack);
-    for (size_t i = 0; i < count; ++i)
-        video::drawTextCentered(lines[i].text, lines[i].y, video::bigFont);
+    video::drawCenteredLines(lines, video::bigFont);
     video::presentFrame();
 }
 
@@ -81,7 +76,7 @@ void writeSavegame() { game.savedLevel = persist::writeSavegame(game.levelCounte
 // "TROLK WANDERED AROUND AND LOST ALL HIS ITEMS...", before level 1.
 void showStory() {
     waitForStartRelease();
-    showLines(kStoryLines, std::size(kStoryLines));
+    showLines(kStoryLines);
     waitForStartOrLeave();
     if (game.leaveRequested) returnToTitle();
     else enterLevel();
@@ -149,7 +144,7 @@ void gameOver() {
 // "ALL ITEMS ARE BACK AND YOU ARE SAFE AT HOME." The music is left as it is: after the last
 // level it is still fading out.
 void showEnding() {
-    showLines(kEndingLines, std::size(kEndingLines));
+    showLines(kEndingLines);
     waitForStartOrLeave();
     if (actions.startHeld) waitForStartRelease();  // the press must not reach the name entry
     if (game.leaveRequested) {

@@ -15,12 +15,7 @@ namespace {
 constexpr int kTitleY = 40;
 constexpr int kTitleBlinkBit = 32;  // the title shows while this bit of the frame count is clear
 
-struct TextLine {
-    int y;
-    std::string_view text;
-};
-
-constexpr TextLine kWarningLines[] = {
+constexpr video::TextLine kWarningLines[] = {
     {90, "THIS GAME IS VERY DIFFICULT."},
     {110, "WE ARE NOT RESPONSIBLE IF"},
     {120, "YOU BREAK YOUR DEVICE OR"},
@@ -31,7 +26,7 @@ constexpr TextLine kWarningLines[] = {
     {200, "PRESS UP TO GO ON"},
 };
 
-constexpr TextLine kCreditsLines[] = {
+constexpr video::TextLine kCreditsLines[] = {
     {80, "THIS PROJECT USES CODE"},
     {90, "OF THE FOLLOWING OPEN-SOURCE"},
     {100, "PROJECTS IN AN UNMODDED FORM:"},
@@ -44,7 +39,7 @@ constexpr TextLine kCreditsLines[] = {
     {210, "PRESS UP TO GO ON"},
 };
 
-void showTextScreen(std::string_view title, std::span<const TextLine> lines) {
+void showTextScreen(std::string_view title, std::span<const video::TextLine> lines) {
     app::resetFrameClock();
     int frame = 0;
     while (!app::input.quitRequested) {
@@ -52,7 +47,7 @@ void showTextScreen(std::string_view title, std::span<const TextLine> lines) {
                         video::colorBlack);
         ++frame;
         if (!(frame & kTitleBlinkBit)) video::drawTextCentered(title, kTitleY, video::bigFont);
-        for (const TextLine& line : lines) video::drawTextCentered(line.text, line.y, video::smallFont);
+        video::drawCenteredLines(lines, video::smallFont);
         video::presentFrame();
         app::paceFrame();
         app::pollInput();

@@ -32,6 +32,10 @@ void drawTextCentered(std::string_view text, int y, const FrameList& font) {
     drawText(text, kScreenCentreX - (glyphWidth(font) >> 1) * int(text.size()), y, font);
 }
 
+void drawCenteredLines(std::span<const TextLine> lines, const FrameList& font) {
+    for (const TextLine& line : lines) drawTextCentered(line.text, line.y, font);
+}
+
 void drawHudNumber(int value, int x, int digits, const FrameList& font) {
     char number[16];
     const int n = std::snprintf(number, sizeof number, "%d", value);

@@ -3,6 +3,7 @@
 // drawn from a given x or centred on the 320-pixel screen; HUD numbers are right-aligned
 // in a fixed count of digit cells with leading zeros.
 
+#include <span>
 #include <string_view>
 
 #include "video/graphics.h"
@@ -17,6 +18,14 @@ constexpr int kHudTextY = 220;
 void drawText(std::string_view text, int x, int y, const FrameList& font);
 // The same, centred on x 160: starts at 160 - (glyph width / 2) * length.
 void drawTextCentered(std::string_view text, int y, const FrameList& font);
+// One line of a fixed text screen: centred at its y.
+struct TextLine {
+    int y;
+    std::string_view text;
+};
+
+// Draws each line centred at its y.
+void drawCenteredLines(std::span<const TextLine> lines, const FrameList& font);
 // The value in `digits` glyph cells from x on the HUD line (y 220), zero-padded on the left;
 // a longer number grows to the left of x.
 void drawHudNumber(int value, int x, int digits, const FrameList& font);

@@ -12,7 +12,6 @@
 #include "app/platform_time.h"
 #include "archive/archive.h"
 #include "audio/sound.h"
-#include "level_text.h"
 #include "persist/config.h"
 #include "persist/hiscores.h"
 #include "video/display.h"
@@ -22,17 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace test_support {
-
-namespace {
-
-std::vector<uint8_t> levelBytes(const std::string& text) {
-    level_text::Diagnostics errors;
-    std::vector<uint8_t> bytes = level_text::compileWithSharedLegend(text, errors);
-    for (const level_text::Diagnostic& error : errors) ADD_FAILURE() << error.text();
-    return bytes;
-}
-
-}  // namespace
 
 std::string simpleLevel(int width, const std::map<int, std::string>& rows) {
     std::string text = "map\n";
@@ -54,8 +42,8 @@ GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
     }
     std::vector<zda::PackEntry> maps;
     for (const auto& [name, text] : levels) {
-        if (name == "test") writeFile("maps/test.bin", levelBytes(text));
-        else maps.push_back({name + ".bin", levelBytes(text)});
+        if (name == "test") writeFile("maps/test.bin", compileLevelText(text));
+        else maps.push_back({name + ".bin", compileLevelText(text)});
     }
     writeArchive("data/maps.zda", maps);
 

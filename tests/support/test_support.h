@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "zda_writer.h"
@@ -47,6 +48,10 @@ void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
 void writeText(const std::filesystem::path& path, const std::string& text);
 std::vector<uint8_t> readFile(const std::filesystem::path& path);
 std::vector<uint8_t> bytesOf(const std::string& text);
+
+// The level file bytes of a level text written with the shared legend; any compile error
+// (and, with `check`, anything the level checker refuses) fails the test.
+std::vector<uint8_t> compileLevelText(std::string_view text, bool check = true);
 
 // Writes an archive of these entries with our archive writer.
 void writeArchive(const std::filesystem::path& path, const std::vector<zda::PackEntry>& entries);

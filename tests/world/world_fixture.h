@@ -3,7 +3,7 @@
 // level text format (through the shared legend), and the sounds the rules asked for.
 
 #include "audio/sound.h"
-#include "level_text.h"
+#include "support/test_support.h"
 #include "world/effects.h"
 #include "world/enemies.h"
 #include "world/level.h"
@@ -47,11 +47,7 @@ class WorldTest : public ::testing::Test {
 
     // The level file bytes of a level text; the test fails on any compile error.
     static std::vector<uint8_t> compile(std::string_view text) {
-        level_text::Diagnostics errors;
-        std::vector<uint8_t> bytes = level_text::compileWithSharedLegend(text, errors, false);
-        for (const level_text::Diagnostic& error : errors)
-            ADD_FAILURE() << error.text();
-        return bytes;
+        return test_support::compileLevelText(text, false);
     }
     // Loads a level text as for a new life (enemy slots cleared first, as the run flow does).
     static void load(std::string_view text) {
