@@ -15,6 +15,9 @@ namespace e2e {
 
 namespace {
 
+constexpr int kTitleTop = 40; // the blinking title of the warning and credits screens
+constexpr int kTitleBottom = 56;
+
 struct DisplayMode {
     const char* name;
     std::vector<std::string> options;
@@ -33,7 +36,9 @@ const DisplayMode kModes[] = {
     {"OpenGlHd", {"-w", "-x2", "-ogl", "-hd"}, Presentation::OpenGlHd, 16},
 };
 
-void PrintTo(const DisplayMode& mode, std::ostream* out) { *out << mode.name; }
+void PrintTo(const DisplayMode& mode, std::ostream* out) {
+    *out << mode.name;
+}
 
 class DisplayModes : public WindowTest, public ::testing::WithParamInterface<DisplayMode> {};
 
@@ -43,14 +48,17 @@ TEST_P(DisplayModes, PresentWhatTheGameDrew) {
     const DisplayMode& mode = GetParam();
     linkBuiltData();
     Expected warning = expect(warningScreen(), mode.depth);
-    warning.ignoreRows(40, 56);
+    warning.ignoreRows(kTitleTop, kTitleBottom);
+    Expected credits = expect(creditsScreen(), mode.depth);
+    credits.ignoreRows(kTitleTop, kTitleBottom);
     const Expected style = expect(styleChoiceScreen(), mode.depth);
 
     ASSERT_TRUE(startGame(mode.options));
     ASSERT_TRUE(shows(warning, mode.presentation, "the warning screen"));
-    window().tap("Up");
-    window().tap("Up");
-    ASSERT_TRUE(shows(style, mode.presentation, "the style choice"));
+    ASSERT_TRUE(
+        pressUntil("Up", Press::Tap, showing(credits, mode.presentation), "the credits screen"));
+    ASSERT_TRUE(
+        pressUntil("Up", Press::Tap, showing(style, mode.presentation), "the style choice"));
     window().tap("Escape");
     EXPECT_EQ(exitStatus(), 0);
     EXPECT_EQ(window().output(), "");

@@ -90,7 +90,8 @@ Drawing hudRow(int lives) {
 
 class GameFlow : public WindowTest {
   protected:
-    // The warning, credits and style-choice screens, each checked, then the deluxe style.
+    // The warning, credits and style-choice screens, each checked; right picks the deluxe
+    // style and the game goes on to the title.
     void passFrontScreens() {
         Expected warning = expect(warningScreen());
         warning.ignoreRows(kTitleTop, kTitleBottom);
@@ -99,13 +100,29 @@ class GameFlow : public WindowTest {
         const Expected style = expect(styleChoiceScreen());
 
         ASSERT_TRUE(shows(warning, Presentation::Plain, "the warning screen"));
-        window().tap("Up");
-        ASSERT_TRUE(shows(credits, Presentation::Plain, "the credits screen"));
-        window().tap("Up");
-        ASSERT_TRUE(shows(style, Presentation::Plain, "the style choice"));
+        ASSERT_TRUE(pressUntil("Up", Press::Tap, showing(credits, Presentation::Plain),
+                               "the credits screen"));
+        ASSERT_TRUE(
+            pressUntil("Up", Press::Tap, showing(style, Presentation::Plain), "the style choice"));
         window().tap("Right");
     }
 };
+
+// The four items of the title menu and the three of the pause menu, in their places.
+constexpr std::array<const char*, 4> kTitleItems = {"NEW GAME", "CONTINUE", "HISCORES", "EXIT"};
+constexpr std::array<const char*, 3> kPauseItems = {"SUICIDE", "GO ON", "EXIT"};
+constexpr int kTitleMenuTop = 124;
+constexpr int kPauseMenuTop = 124;
+constexpr int kMenuStep = 18;
+
+// A menu with one item left out: what stays while the selected item blinks.
+template <size_t N>
+Drawing menuWithout(const std::array<const char*, N>& items, int top, size_t left) {
+    std::vector<Drawing> drawn;
+    for (size_t i = 0; i < N; ++i)
+        if (i != left) drawn.push_back(textCentred(items[i], top + kMenuStep * int(i), kBig));
+    return allOf(drawn);
+}
 
 } // namespace
 
@@ -114,88 +131,79 @@ TEST_F(GameFlow, PlaysFromTheWarningToTheClosingPicture) {
     writeFile(workDir() / "hiscores.dat", hiscoreFile());
     const std::vector<uint8_t> hiscoresBefore = readFile(workDir() / "hiscores.dat");
 
+    const auto plain = Presentation::Plain;
     const Expected pressStart = expect(textCentred("PRESS START", 128, kBig));
     const Expected version = expect(textCentred("TROLK V0.9.9", 216, kBig));
-    const Expected menuBelowNewGame =
-        expect(allOf({textCentred("CONTINUE", 142, kBig), textCentred("HISCORES", 160, kBig),
-                      textCentred("EXIT", 178, kBig)}));
-    const Expected newGame = expect(textCentred("NEW GAME", 124, kBig));
+    std::array<Expected, 4> titleItem, titleMenuOn;
+    for (size_t i = 0; i < 4; ++i) {
+        titleItem[i] =
+            expect(textCentred(kTitleItems[i], kTitleMenuTop + kMenuStep * int(i), kBig));
+        titleMenuOn[i] = expect(menuWithout(kTitleItems, kTitleMenuTop, i));
+    }
     const Expected story = expect(storyScreen());
     const Expected levelStart = expect(allOf({textCentred("TROLK, RUN!", 96, kBig), hudRow(6)}));
-    const Expected pauseMenu =
-        expect(allOf({textCentred("-PAUSE-", 96, kBig), textCentred("SUICIDE", 124, kBig),
-                      textCentred("EXIT", 160, kBig)}));
-    const Expected goOn = expect(textCentred("GO ON", 142, kBig));
-    const Expected pauseOnSuicide =
-        expect(allOf({textCentred("-PAUSE-", 96, kBig), textCentred("GO ON", 142, kBig),
-                      textCentred("EXIT", 160, kBig)}));
+    const Expected suicideItem = expect(textCentred("SUICIDE", kPauseMenuTop, kBig));
+    const Expected goOnItem = expect(textCentred("GO ON", kPauseMenuTop + kMenuStep, kBig));
+    const Expected pauseOnSuicide = expect(
+        allOf({textCentred("-PAUSE-", 96, kBig), menuWithout(kPauseItems, kPauseMenuTop, 0)}));
+    const Expected pauseOnGoOn = expect(
+        allOf({textCentred("-PAUSE-", 96, kBig), menuWithout(kPauseItems, kPauseMenuTop, 1)}));
     const Expected suicideMessage = expect(textCentred("SUICIDE", 96, kBig));
     const Expected nextLife = expect(allOf({textCentred("TROLK, RUN!", 96, kBig), hudRow(5)}));
     const Expected question =
         expect(allOf({textCentred("SURE TO QUIT?", 96, kBig),
                       textCentred("PRESS LEFT FOR YES, PRESS RIGHT FOR NO", 128, kSmall),
                       textCentred("ANY POSSIBLE HISCORE ENTRY WILL BE LOST", 140, kSmall)}));
-    const Expected menuOnHiscores =
-        expect(allOf({textCentred("NEW GAME", 124, kBig), textCentred("CONTINUE", 142, kBig),
-                      textCentred("EXIT", 178, kBig)}));
     const Expected hiscores = expect(hiscoreList());
-    const Expected menuOnExit =
-        expect(allOf({textCentred("NEW GAME", 124, kBig), textCentred("CONTINUE", 142, kBig),
-                      textCentred("HISCORES", 160, kBig)}));
     const Expected donate = expect(donatePicture());
 
     ASSERT_TRUE(startGame({"-w"}));
     ASSERT_NO_FATAL_FAILURE(passFrontScreens());
 
-    // The title: start opens the menu on "NEW GAME" (no savegame), which blinks.
-    ASSERT_TRUE(shows(pressStart, Presentation::Plain, "PRESS START"));
-    ASSERT_TRUE(shows(version, Presentation::Plain, "the version line"));
-    window().hold("Return");
-    ASSERT_TRUE(shows(menuBelowNewGame, Presentation::Plain, "the title menu"));
-    ASSERT_TRUE(shows(newGame, Presentation::Plain, "NEW GAME"));
-    ASSERT_TRUE(stopsShowing(newGame, Presentation::Plain, "NEW GAME blinking"));
+    // The title: start opens the menu on "NEW GAME" (there is no savegame).
+    ASSERT_TRUE(shows(pressStart, plain, "PRESS START"));
+    ASSERT_TRUE(shows(version, plain, "the version line"));
+    ASSERT_TRUE(pressUntil("Return", Press::Hold, selected(titleMenuOn[0], titleItem[0], plain),
+                           "the title menu on NEW GAME"));
 
     // A new game: the story, then level 1 with six lives.
-    window().hold("Return");
-    ASSERT_TRUE(shows(story, Presentation::Plain, "the story"));
-    window().hold("Return");
-    ASSERT_TRUE(shows(levelStart, Presentation::Plain, "the start of level 1"));
+    ASSERT_TRUE(pressUntil("Return", Press::Hold, showing(story, plain), "the story"));
+    ASSERT_TRUE(
+        pressUntil("Return", Press::Hold, showing(levelStart, plain), "the start of level 1"));
 
-    // Fire opens the pause menu once the first 181 frames are over; up selects "SUICIDE".
-    std::this_thread::sleep_for(Milliseconds(3500));
-    window().tap("space");
-    ASSERT_TRUE(shows(pauseMenu, Presentation::Plain, "the pause menu"));
-    ASSERT_TRUE(shows(goOn, Presentation::Plain, "GO ON"));
-    window().tap("Up");
-    ASSERT_TRUE(shows(pauseOnSuicide, Presentation::Plain, "the pause menu on SUICIDE"));
-    window().hold("Return");
-    ASSERT_TRUE(shows(suicideMessage, Presentation::Plain, "the death message SUICIDE"));
-    ASSERT_TRUE(shows(nextLife, Presentation::Plain, "the next life with five lives", 12000));
+    // Fire opens the pause menu on "GO ON" once the first 181 frames are over; up selects
+    // "SUICIDE", which costs a life.
+    std::this_thread::sleep_for(Milliseconds(3200));
+    ASSERT_TRUE(pressUntil("space", Press::Tap, selected(pauseOnGoOn, goOnItem, plain),
+                           "the pause menu on GO ON"));
+    ASSERT_TRUE(pressUntil("Up", Press::Tap, selected(pauseOnSuicide, suicideItem, plain),
+                           "the pause menu on SUICIDE"));
+    ASSERT_TRUE(pressUntil("Return", Press::Hold, showing(suicideMessage, plain),
+                           "the death message SUICIDE"));
+    ASSERT_TRUE(shows(nextLife, plain, "the next life with five lives", 12000));
 
     // Escape asks; right goes on playing, left goes back to the title.
-    window().tap("Escape");
-    ASSERT_TRUE(shows(question, Presentation::Plain, "the quit question", 8000));
-    window().tap("Right");
-    ASSERT_TRUE(stopsShowing(question, Presentation::Plain, "the quit question after no"));
-    window().tap("Escape");
-    ASSERT_TRUE(shows(question, Presentation::Plain, "the quit question again"));
-    window().tap("Left");
-    ASSERT_TRUE(shows(pressStart, Presentation::Plain, "PRESS START after the quit"));
+    ASSERT_TRUE(pressUntil("Escape", Press::Tap, showing(question, plain), "the quit question"));
+    ASSERT_TRUE(
+        pressUntil("Right", Press::Tap, missing(question, plain), "the game again after no"));
+    ASSERT_TRUE(
+        pressUntil("Escape", Press::Tap, showing(question, plain), "the quit question again"));
+    ASSERT_TRUE(
+        pressUntil("Left", Press::Tap, showing(pressStart, plain), "PRESS START after yes"));
 
-    // Three downs select "HISCORES"; the list shows the file's players.
-    for (int i = 0; i < 3; ++i)
-        window().tap("Down");
-    ASSERT_TRUE(shows(menuOnHiscores, Presentation::Plain, "the menu on HISCORES"));
-    window().hold("Return");
-    ASSERT_TRUE(shows(hiscores, Presentation::Plain, "the hiscore list"));
-    window().hold("Return");
-    ASSERT_TRUE(shows(pressStart, Presentation::Plain, "PRESS START after the hiscores"));
+    // Three downs select "HISCORES"; the list shows the players of the file.
+    for (size_t i = 0; i < 3; ++i)
+        ASSERT_TRUE(pressUntil("Down", Press::Tap, selected(titleMenuOn[i], titleItem[i], plain),
+                               std::string("the title menu on ") + kTitleItems[i]));
+    ASSERT_TRUE(pressUntil("Return", Press::Hold, showing(hiscores, plain), "the hiscore list"));
+    ASSERT_TRUE(pressUntil("Return", Press::Hold, showing(pressStart, plain),
+                           "PRESS START after the hiscores"));
 
-    // Up on "PRESS START" selects "EXIT"; the deluxe style shows the closing card first.
-    window().tap("Up");
-    ASSERT_TRUE(shows(menuOnExit, Presentation::Plain, "the menu on EXIT"));
-    window().hold("Return");
-    ASSERT_TRUE(shows(donate, Presentation::Plain, "the closing picture"));
+    // Up on "PRESS START" selects "EXIT"; the deluxe style shows its closing card, which
+    // start ends after two seconds.
+    ASSERT_TRUE(pressUntil("Up", Press::Tap, selected(titleMenuOn[3], titleItem[3], plain),
+                           "the title menu on EXIT"));
+    ASSERT_TRUE(pressUntil("Return", Press::Hold, showing(donate, plain), "the closing picture"));
     std::this_thread::sleep_for(Milliseconds(2200));
     window().tap("Return");
     EXPECT_EQ(exitStatus(), 0);
@@ -316,16 +324,17 @@ TEST_F(GameFlow, EndsWithOneLineWhenTheFirstLevelIsMissing) {
     ASSERT_EQ(kept.size(), 1u);
     test_support::writeArchive(workDir() / "data/maps.zda", kept);
     const Expected pressStart = expect(textCentred("PRESS START", 128, kBig));
-    const Expected newGame = expect(textCentred("NEW GAME", 124, kBig));
+    const Expected newGame = expect(textCentred("NEW GAME", kTitleMenuTop, kBig));
+    const Expected belowNewGame = expect(menuWithout(kTitleItems, kTitleMenuTop, 0));
     const Expected story = expect(storyScreen());
+    const auto plain = Presentation::Plain;
 
     ASSERT_TRUE(startGame({"-w"}));
     ASSERT_NO_FATAL_FAILURE(passFrontScreens());
-    ASSERT_TRUE(shows(pressStart, Presentation::Plain, "PRESS START"));
-    window().hold("Return");
-    ASSERT_TRUE(shows(newGame, Presentation::Plain, "the title menu"));
-    window().hold("Return");
-    ASSERT_TRUE(shows(story, Presentation::Plain, "the story"));
+    ASSERT_TRUE(shows(pressStart, plain, "PRESS START"));
+    ASSERT_TRUE(pressUntil("Return", Press::Hold, selected(belowNewGame, newGame, plain),
+                           "the title menu on NEW GAME"));
+    ASSERT_TRUE(pressUntil("Return", Press::Hold, showing(story, plain), "the story"));
     window().hold("Return");
     EXPECT_EQ(exitStatus(), 1);
     EXPECT_EQ(window().output(), "Can't load file: beginner\n");

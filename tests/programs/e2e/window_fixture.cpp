@@ -17,6 +17,8 @@ const bool kBuildKnown = [] {
 }();
 
 constexpr Milliseconds kShotInterval(120);
+// Long enough to see a blinking picture in both phases (32 frames each) several times.
+constexpr int kPressAnswerMs = 3000;
 
 std::string testName() {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -95,15 +97,14 @@ std::string WindowTest::keepScreenshot(const Picture& shot, const std::string& w
     return writePng(path, shot) ? path.string() : "(screenshot not saved)";
 }
 
-::testing::AssertionResult WindowTest::shows(const Expected& expected, Presentation how,
-                                             const std::string& what, int timeoutMs) {
+::testing::AssertionResult WindowTest::watch(const Sight& sight, const std::string& what,
+                                             int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + Milliseconds(timeoutMs);
     Picture shot;
-    Match match;
+    std::string why = "no screenshot";
     do {
         shot = window_->screenshot();
-        match = compare(shot, expected, how);
-        if (match.good()) {
+        if (!shot.rgb.empty() && sight(shot, why)) {
             // TROLK_E2E_SHOTS=1 keeps what every check saw, for looking at.
             if (std::getenv("TROLK_E2E_SHOTS")) keepScreenshot(shot, what);
             return ::testing::AssertionSuccess();
@@ -112,23 +113,64 @@ std::string WindowTest::keepScreenshot(const Picture& shot, const std::string& w
         std::this_thread::sleep_for(kShotInterval);
     } while (std::chrono::steady_clock::now() < deadline);
     return ::testing::AssertionFailure()
-           << "the window did not show " << what << ": " << match.describe() << "; last screenshot "
+           << "the window did not show " << what << ": " << why << "; last screenshot "
            << keepScreenshot(shot, what)
            << (window_->running() ? "" : "; the game has ended, printing: " + window_->output());
 }
 
+WindowTest::Sight WindowTest::showing(const Expected& expected, Presentation how) {
+    return [&expected, how](const Picture& shot, std::string& why) {
+        const Match match = compare(shot, expected, how);
+        why = match.describe();
+        return match.good();
+    };
+}
+
+WindowTest::Sight WindowTest::missing(const Expected& expected, Presentation how) {
+    return [&expected, how](const Picture& shot, std::string& why) {
+        why = "it is still there";
+        return !compare(shot, expected, how).good();
+    };
+}
+
+WindowTest::Sight WindowTest::selected(const Expected& steady, const Expected& blinking,
+                                       Presentation how) {
+    return [&steady, &blinking, how](const Picture& shot, std::string& why) {
+        const Match others = compare(shot, steady, how);
+        why = others.good() ? "the selected item did not blink" : others.describe();
+        return others.good() && !compare(shot, blinking, how).good();
+    };
+}
+
+::testing::AssertionResult WindowTest::shows(const Expected& expected, Presentation how,
+                                             const std::string& what, int timeoutMs) {
+    return watch(showing(expected, how), what, timeoutMs);
+}
+
 ::testing::AssertionResult WindowTest::stopsShowing(const Expected& expected, Presentation how,
                                                     const std::string& what, int timeoutMs) {
-    const auto deadline = std::chrono::steady_clock::now() + Milliseconds(timeoutMs);
-    Picture shot;
-    do {
-        shot = window_->screenshot();
-        if (!shot.rgb.empty() && !compare(shot, expected, how).good())
-            return ::testing::AssertionSuccess();
-        std::this_thread::sleep_for(kShotInterval);
-    } while (std::chrono::steady_clock::now() < deadline);
-    return ::testing::AssertionFailure() << "the window kept showing " << what
-                                         << "; last screenshot " << keepScreenshot(shot, what);
+    return watch(missing(expected, how), what, timeoutMs);
+}
+
+::testing::AssertionResult WindowTest::showsSelected(const Expected& steady,
+                                                     const Expected& blinking, Presentation how,
+                                                     const std::string& what, int timeoutMs) {
+    return watch(selected(steady, blinking, how), what, timeoutMs);
+}
+
+::testing::AssertionResult WindowTest::pressUntil(const std::string& key, Press press,
+                                                  const Sight& sight, const std::string& what,
+                                                  int attempts) {
+    ::testing::AssertionResult seen = ::testing::AssertionFailure();
+    for (int attempt = 0; attempt < attempts && !seen; ++attempt) {
+        if (press == Press::Hold)
+            window_->hold(key);
+        else
+            window_->tap(key);
+        seen = watch(sight, what, kPressAnswerMs);
+        if (!window_->running()) break;
+    }
+    return seen;
 }
 
 int WindowTest::exitStatus(int timeoutMs) {

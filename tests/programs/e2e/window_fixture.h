@@ -7,6 +7,7 @@
 #include "x_session.h"
 
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
@@ -34,6 +35,18 @@ class WindowTest : public ::testing::Test {
                    const std::map<std::string, std::string>& environment = {});
     // A picture of the game's own drawing code, at the game's depth.
     Expected expect(const Drawing& drawing, int depth = 16);
+    // A test of one screenshot; `why` says what is wrong with it.
+    using Sight = std::function<bool(const Picture& shot, std::string& why)>;
+    enum class Press { Tap, Hold };
+
+    // The window shows `expected` (which must outlive the sight).
+    static Sight showing(const Expected& expected, Presentation how);
+    // The window does not show `expected`.
+    static Sight missing(const Expected& expected, Presentation how);
+    // A menu with its selected item in the dark half of its blink: `steady` (the rest of
+    // the menu) is shown and `blinking` (the selected item) is not.
+    static Sight selected(const Expected& steady, const Expected& blinking, Presentation how);
+
     // Screenshots the window until it shows `expected`, at most `timeout`. On failure the
     // last screenshot is kept in the build folder (e2e-shots/) and named in the message;
     // with TROLK_E2E_SHOTS set in the environment, every matching one is kept too.
@@ -42,6 +55,17 @@ class WindowTest : public ::testing::Test {
     // Screenshots the window until it no longer shows `expected`.
     ::testing::AssertionResult stopsShowing(const Expected& expected, Presentation how,
                                             const std::string& what, int timeoutMs = 4000);
+    // Screenshots the window until the menu item `blinking` is the selected one.
+    ::testing::AssertionResult showsSelected(const Expected& steady, const Expected& blinking,
+                                             Presentation how, const std::string& what,
+                                             int timeoutMs = 4000);
+    // Presses a key until the sight is seen: a press the game missed (two taps that fell
+    // into one frame, a hold too short for a busy machine) is made again, up to `attempts`
+    // presses in all. Only for presses that do no harm when repeated before the sight.
+    ::testing::AssertionResult pressUntil(const std::string& key, Press press, const Sight& sight,
+                                          const std::string& what, int attempts = 3);
+    // Screenshots the window until the sight is seen, at most `timeoutMs`.
+    ::testing::AssertionResult watch(const Sight& sight, const std::string& what, int timeoutMs);
     // Waits for the game to end; its exit status, or -1 when it had to be killed.
     int exitStatus(int timeoutMs = 15000);
 
