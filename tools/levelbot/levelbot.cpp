@@ -17,6 +17,8 @@
 //   --per-cell N     states kept per player cell (default 4)
 //   --data DIR       the folder holding data/ (default: the build folder)
 //   --no-write       search and report, write no replay
+//   --stuck DIR      for a life without a way, write the way to the state that came closest
+//                    to DIR as <level>[@column].stuck, a replay for trolkrender --replay
 //   --quiet          no progress line
 //   --level LEVEL    with --replay: play against this level instead of the replay's own
 // The exit status is 0 when every life was solved (every replay finished), 1 when not.
@@ -48,6 +50,7 @@ struct Options {
     std::string data = LEVELBOT_BUILD_DIR;
     std::string level; // --level for --replay
     std::string from;  // "start", a column, or empty for every life
+    std::string stuck; // where the ways to the closest states go
     bool all = false;
     bool write = true;
     bool quiet = false;
@@ -60,6 +63,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: levelbot [--out DIR] [--from start|COLUMN] [--beam N] [--max-beam N]\n"
                  "                [--step N] [--per-cell N] [--data DIR] [--no-write] [--quiet]\n"
+                 "                [--stuck DIR]\n"
                  "                LEVEL... | --all\n"
                  "       levelbot [--data DIR] [--level LEVEL] --replay FILE...\n");
     return 2;
@@ -113,6 +117,24 @@ void removeStaleReplays(const std::string& directory, const std::string& name,
     }
 }
 
+// The way to the state that came closest, for a look with trolkrender --replay. Not named
+// .rpl: it finishes nothing, and the replay tests play every .rpl they find.
+void writeClosestWay(const Options& options, const std::string& name,
+                     const std::vector<replay::StartPoint>& starts, const replay::StartPoint& start,
+                     const levelbot::SearchResult& found) {
+    const replay::Replay closest = replay::replayOf(name, start.x, start.y, found.closestWay);
+    const std::string file =
+        fs::path(replay::replayFileName(closest, columnShared(starts, start))).stem().string() +
+        ".stuck";
+    const fs::path path = fs::path(options.stuck) / file;
+    const std::vector<std::string> comment = {name + " " + describeStart(start) +
+                                              ": the way to the state that came closest"};
+    if (replay::writeReplayFile(path.string(), closest, comment))
+        std::printf("    the way to the closest state: %s\n", path.string().c_str());
+    else
+        std::printf("    cannot write %s\n", path.string().c_str());
+}
+
 // Searches every wanted life of one level; false when one of them found no way.
 bool solveLevel(const Options& options, const std::string& level) {
     const std::string name = replay::levelNameOf(level);
@@ -150,6 +172,7 @@ bool solveLevel(const Options& options, const std::string& level) {
                         describeStart(start).c_str(), searched);
             for (const std::string& line : found.failureReport())
                 std::printf("    %s\n", line.c_str());
+            if (!options.stuck.empty()) writeClosestWay(options, name, starts, start, found);
             std::fflush(stdout);
             continue;
         }
@@ -248,6 +271,8 @@ int main(int argc, char** argv) {
             options.level = argv[++i];
         else if (arg == "--from" && hasValue)
             options.from = argv[++i];
+        else if (arg == "--stuck" && hasValue)
+            options.stuck = argv[++i];
         else if (arg == "--beam" && hasValue) {
             if (!positive(argv[++i], options.settings.beamWidth)) return usage();
         } else if (arg == "--max-beam" && hasValue) {
@@ -284,6 +309,10 @@ int main(int argc, char** argv) {
     if (options.write && !options.replayMode) {
         fs::create_directories(options.out, ignored);
         options.out = fs::absolute(options.out, ignored).string();
+    }
+    if (!options.stuck.empty()) {
+        fs::create_directories(options.stuck, ignored);
+        options.stuck = fs::absolute(options.stuck, ignored).string();
     }
     if (chdir(options.data.c_str()) == 0) archive::openArchives();
 

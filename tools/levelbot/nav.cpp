@@ -24,6 +24,7 @@ constexpr int32_t kFallCost = 4;
 constexpr int32_t kDiagonalCost = 8;
 constexpr int32_t kBreakCost = 30;
 constexpr int32_t kCrumbleCost = 14;
+constexpr int32_t kNoFlight = 1 << 18; // no way even flying
 
 struct Edge {
     int32_t from;
@@ -69,6 +70,29 @@ void addDiagonal(const NavMap& map, std::vector<Edge>& edges, int32_t from, int3
     addStep(map, edges, from, column + dc, row + dr, budget, kDiagonalCost);
 }
 
+// Frames from every cell to the target cell moving freely through the cells that are not
+// closed, a walking step's cost per cell; kNoFlight where even that finds no way.
+std::vector<int32_t> flyingFrames(const NavMap& map, int32_t column, int32_t row) {
+    std::vector<int32_t> frames(size_t(map.width) * kNavRows, kNoFlight);
+    std::vector<std::pair<int32_t, int32_t>> queue;
+    if (column < 0 || column >= map.width || row < -kNavRowsAbove || row >= world::kMapRows)
+        return frames;
+    frames[size_t(column * kNavRows + row + kNavRowsAbove)] = 0;
+    queue.push_back({column, row});
+    for (size_t at = 0; at < queue.size(); ++at) {
+        const auto [c, r] = queue[at];
+        const int32_t next = frames[size_t(c * kNavRows + r + kNavRowsAbove)] + kWalkCost;
+        for (const auto& [dc, dr] : {std::pair{-1, 0}, {1, 0}, {0, -1}, {0, 1}}) {
+            if (map.cellAt(c + dc, r + dr) == NAV_CLOSED) continue;
+            int32_t& there = frames[size_t((c + dc) * kNavRows + r + dr + kNavRowsAbove)];
+            if (there <= next) continue;
+            there = next;
+            queue.push_back({c + dc, r + dr});
+        }
+    }
+    return frames;
+}
+
 } // namespace
 
 int32_t NavMap::node(int32_t column, int32_t row, int32_t budget) const {
@@ -98,9 +122,19 @@ NavMap buildNavMap() {
         for (int32_t row = -kNavRowsAbove; row < world::kMapRows; ++row) {
             const size_t at = size_t(column * kNavRows + row + kNavRowsAbove);
             map.cells[at] = cellKind(codeOf(column, row), row);
-            const bool groundBelow =
-                row + 1 < world::kMapRows && world::isSolidCode(codeOf(column, row + 1));
-            map.standing[at] = map.cells[at] != NAV_CLOSED && groundBelow;
+        }
+    // The hero stands on either foot: with its centre in a cell it can stand on the ground
+    // below that cell or below the cells left and right of it, where its box reaches.
+    auto solidBelow = [&](int32_t column, int32_t row) {
+        return column >= 0 && column < map.width && row + 1 < world::kMapRows &&
+               world::isSolidCode(codeOf(column, row + 1));
+    };
+    for (int32_t column = 0; column < map.width; ++column)
+        for (int32_t row = -kNavRowsAbove; row < world::kMapRows; ++row) {
+            const size_t at = size_t(column * kNavRows + row + kNavRowsAbove);
+            const bool onFoot = (solidBelow(column - 1, row) && map.isOpen(column - 1, row)) ||
+                                (solidBelow(column + 1, row) && map.isOpen(column + 1, row));
+            map.standing[at] = map.cells[at] != NAV_CLOSED && (solidBelow(column, row) || onFoot);
         }
 
     std::vector<Edge> edges;
@@ -178,6 +212,19 @@ DistanceField distancesTo(const NavMap& map, int32_t column, int32_t row) {
             }
         }
     }
+
+    // Where the map knows no way, the way as the crow flies through the cells that are not
+    // closed, at twice the cost, above kFar: a target the hero can only reach by means the map
+    // does not know (a bounce off an enemy) still draws the search towards it.
+    const std::vector<int32_t> flying = flyingFrames(map, column, row);
+    for (int32_t c = 0; c < map.width; ++c)
+        for (int32_t r = -kNavRowsAbove; r < world::kMapRows; ++r)
+            for (int32_t budget = 0; budget < kNavBudgets; ++budget) {
+                const size_t node =
+                    size_t(((c * kNavRows) + r + kNavRowsAbove) * kNavBudgets + budget);
+                if (distance[node] >= kFar)
+                    distance[node] = kFar + 2 * flying[size_t(c * kNavRows + r + kNavRowsAbove)];
+            }
     return distance;
 }
 

@@ -22,7 +22,7 @@ constexpr int32_t kNavRowsAbove = 3; // rows above the screen the hero may jump 
 constexpr int32_t kNavRows = world::kMapRows + kNavRowsAbove;
 constexpr int32_t kRiseBudget = 3; // cells a jump climbs
 constexpr int32_t kNavBudgets = kRiseBudget + 1;
-constexpr int32_t kFar = 1 << 20; // no way known
+constexpr int32_t kFar = 1 << 20; // frames from here up: the map knows no way
 
 // What a cell is to the map.
 enum NavCell : uint8_t {
@@ -49,7 +49,9 @@ struct NavMap {
     bool isStanding(int32_t column, int32_t row) const;
 };
 
-// Frames from every node to a target cell (kFar where the map knows no way).
+// Frames from every node to a target cell. Where the map knows no way the value is kFar plus
+// twice the frames of a flight through every cell that is not closed, so that it still
+// points towards the target.
 using DistanceField = std::vector<int32_t>;
 
 // The map of the level as the world grid holds it now.

@@ -102,7 +102,7 @@ bool itemRemains(const Target& item) {
 }
 
 int32_t legCost(int32_t frames) {
-    return frames >= kFar ? kFarCost : frames;
+    return frames >= kFar ? kFarCost + (frames - kFar) : frames;
 }
 
 // Frames still needed, roughly: to the first remaining target, then from target to target.
@@ -131,6 +131,18 @@ int32_t costToGo(const Guide& guide, const world::PlayerState& player) {
                     ? fromPlayer(guide.door)
                     : kCellWeight * legCost(guide.legs[size_t(previous)][guide.items.size()]);
     return cost;
+}
+
+// What the state must reach next: the leftmost item still there, or the door.
+std::string firstTargetLeft(const Guide& guide) {
+    auto described = [](const char* what, const Target& target) {
+        return std::string(what) + " at column " + std::to_string(target.column) + ", row " +
+               std::to_string(target.row);
+    };
+    if (world::level.itemsLeft > 0)
+        for (const Target& item : guide.items)
+            if (itemRemains(item)) return described("the item", item);
+    return described("the door's bottom-right cell", guide.door);
 }
 
 // Why a state can no longer finish although it lives: a counted item or the door has fallen
@@ -339,6 +351,8 @@ std::vector<std::string> SearchResult::failureReport() const {
                 (i ? ", " : "") + counts[i].cause + " (" + std::to_string(counts[i].count) + ")";
         return text.empty() ? std::string("none") : text;
     };
+    if (!stuckBefore.empty())
+        lines.push_back("the closest state still had to reach " + stuckBefore);
     for (const std::string& target : noMapWay)
         lines.push_back("the coarse map knows no way from the start to " + target);
     lines.push_back("deaths near there: " + list(frontDeaths));
@@ -408,19 +422,27 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
     };
 
     ProgressLine progress(settings.progress);
+    int32_t bestCost = costToGo(guide, player);
+    int32_t lastBetter = 0; // the frame at which a state last came closer than any before
+    int32_t bestNode = 0;   // and that state
+    result.stuckBefore = firstTargetLeft(guide);
     std::vector<Candidate> candidates;
     std::unordered_set<uint64_t> stepSeen;
     std::unordered_map<uint64_t, int32_t> perBucket;
     std::vector<BeamState> next;
     for (int32_t frame = 0;; frame += stepFrames) {
         if (beam.empty()) {
-            result.stop = "no state left to follow: each one died, left something behind or came "
-                          "back to where "
-                          "another had been";
+            result.stop = "no state left to follow: each one died, left something behind or "
+                          "came back to where another had been";
             break;
         }
         if (frame + stepFrames > settings.frameLimit) {
             result.stop = "the time ran out after " + std::to_string(frame) + " frames";
+            break;
+        }
+        if (frame - lastBetter > settings.patience) {
+            result.stop = "no state came closer to the goal in " +
+                          std::to_string(frame - lastBetter) + " frames";
             break;
         }
         candidates.clear();
@@ -482,10 +504,20 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
             }
             result.fewestItemsLeft = std::min(result.fewestItemsLeft, world::level.itemsLeft);
         }
+        const bool better = kept > 0 && candidates.front().cost < bestCost;
+        if (better) {
+            bestCost = candidates.front().cost;
+            lastBetter = frame + stepFrames;
+        }
         result.statesKept += int64_t(kept);
         // The old beam's snapshots are refilled by the next step.
         std::swap(beam, next);
         beam.resize(kept);
+        if (better) { // the best candidate was kept first
+            bestNode = beam[0].node;
+            world::restoreWorld(beam[0].world);
+            result.stuckBefore = firstTargetLeft(guide);
+        }
 
         if (progress.due()) {
             int32_t bestX = 0, fewest = 1 << 30;
@@ -505,6 +537,7 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
         }
     }
 
+    result.closestWay = wayTo(bestNode, {}, 0);
     result.deaths = sortedCounts(deaths);
     std::map<std::string, int64_t> front;
     for (const auto& [band, counts] : deathsByBand)
@@ -517,19 +550,19 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
 
 SearchResult solveLife(const std::vector<uint8_t>& levelBytes, const replay::StartPoint& start,
                        SearchSettings settings, int32_t maxBeam) {
-    // Wider beams first; a shorter step after that, for jumps that need a finer timing.
-    std::vector<SearchSettings> tries;
-    for (int32_t beam = settings.beamWidth; beam <= std::max(maxBeam, settings.beamWidth);
-         beam *= 4) {
-        SearchSettings wider = settings;
-        wider.beamWidth = beam;
-        tries.push_back(wider);
-    }
-    if (settings.stepFrames > 2) {
-        SearchSettings finer = tries.back();
-        finer.stepFrames = 2;
-        tries.push_back(finer);
-    }
+    // A wider beam; then steps of 2 frames, for jumps that need a finer timing; then the
+    // widest beam.
+    std::vector<SearchSettings> tries{settings};
+    auto add = [&](int32_t beam, int32_t step) {
+        if (beam > std::max(maxBeam, settings.beamWidth) || step > settings.stepFrames) return;
+        SearchSettings next = settings;
+        next.beamWidth = beam;
+        next.stepFrames = step;
+        tries.push_back(next);
+    };
+    add(settings.beamWidth * 4, settings.stepFrames);
+    add(settings.beamWidth * 4, std::max(settings.stepFrames / 2, 1));
+    add(settings.beamWidth * 16, settings.stepFrames);
 
     SearchResult total;
     for (size_t i = 0; i < tries.size(); ++i) {

@@ -25,8 +25,9 @@ struct SearchSettings {
     int32_t stepFrames = 4;                      // frames a combination is held in one step
     int32_t perCell = 4;                         // states kept per player cell and item count
     int32_t frameLimit = world::kLifeFrames - 1; // the life must end with time left
-    bool progress = false;                       // a progress line on standard error
-    std::string label;                           // what the progress line calls the search
+    int32_t patience = 1500; // frames without coming closer to the goal before giving up
+    bool progress = false;   // a progress line on standard error
+    std::string label;       // what the progress line calls the search
 };
 
 // A cause of death and how often it struck.
@@ -44,10 +45,12 @@ struct SearchResult {
     int32_t furthestX = 0;      // the furthest right the hero came (box x)
     int32_t itemsLeftThere = 0; // items it still had to take there
     int32_t fewestItemsLeft = 0;
-    std::string stop;                    // why the search gave up
-    std::vector<std::string> noMapWay;   // targets the coarse map knows no way to from the start
-    std::vector<DeathCount> deaths;      // every death, most frequent first
-    std::vector<DeathCount> frontDeaths; // deaths near the furthest x, most frequent first
+    std::string stop;                  // why the search gave up
+    std::vector<std::string> noMapWay; // targets the coarse map knows no way to from the start
+    std::string stuckBefore;           // what the closest state still had to reach first
+    std::vector<world::Controls> closestWay; // the controls to the closest state
+    std::vector<DeathCount> deaths;          // every death, most frequent first
+    std::vector<DeathCount> frontDeaths;     // deaths near the furthest x, most frequent first
 
     // Lines that say where it got stuck and what killed it.
     std::vector<std::string> failureReport() const;
@@ -57,8 +60,9 @@ struct SearchResult {
 SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::StartPoint& start,
                         const SearchSettings& settings);
 
-// Searches with the settings given, then with wider beams and shorter steps until a way is
-// found or `maxBeam` is passed; the seconds and frames of all tries add up.
+// Searches with the settings given, then with a beam four times as wide, then with it and
+// steps half as long, then with a beam sixteen times as wide (not beyond `maxBeam`), until a
+// way is found; the seconds and frames of all tries add up.
 SearchResult solveLife(const std::vector<uint8_t>& levelBytes, const replay::StartPoint& start,
                        SearchSettings settings, int32_t maxBeam);
 
