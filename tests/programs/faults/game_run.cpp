@@ -109,6 +109,29 @@ void GameDirectory::replaceTestMap(const std::vector<uint8_t>& bytes) const {
     replaceFile(path() / "maps" / "test.bin", bytes);
 }
 
+fs::path GameDirectory::copyGame() const {
+    for (const fs::path& link :
+         {path() / "data" / "gfx.zda", path() / "data" / "music.zda", path() / "data" / "maps.zda",
+          path() / "data" / "sound.zda", path() / "maps" / "test.bin"}) {
+        if (!fs::is_symlink(link)) continue;
+        const fs::path target = fs::read_symlink(link);
+        fs::remove(link);
+        fs::copy_file(target, link);
+    }
+    const fs::path program = path() / "trolk";
+    fs::copy_file(test_support::buildDirectory() / "trolk", program);
+    for (const fs::path& dir : {path(), path() / "data", path() / "maps"})
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir))
+            fs::permissions(entry.path(), fs::perms::group_read | fs::perms::others_read,
+                            fs::perm_options::add);
+    fs::permissions(path() / "data", fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add);
+    fs::permissions(path() / "maps", fs::perms::group_exec | fs::perms::others_exec,
+                    fs::perm_options::add);
+    fs::permissions(program, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
+    return program;
+}
+
 std::vector<std::string> GameDirectory::files() const {
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(path())) {
@@ -160,7 +183,8 @@ std::vector<uint8_t> selfFinishingTestMap() {
 }
 
 GameResult runTrolk(const fs::path& directory, const TrolkRun& run) {
-    const std::string program = (test_support::buildDirectory() / "trolk").string();
+    const std::string program =
+        (run.program.empty() ? test_support::buildDirectory() / "trolk" : run.program).string();
     int outputEnd = -1;
     const pid_t child = forkWithOutput(outputEnd);
     if (child == 0) {

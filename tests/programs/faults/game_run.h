@@ -33,6 +33,9 @@ class GameDirectory {
     void replaceArchive(const std::string& name, const std::vector<uint8_t>& bytes) const;
     // Puts `bytes` in place of maps/test.bin.
     void replaceTestMap(const std::vector<uint8_t>& bytes) const;
+    // Copies the game and its data into the directory in place of the links, so that a user
+    // who may not read the build directory can run it from here; returns the game's path.
+    std::filesystem::path copyGame() const;
     // The names of the files directly in the directory (not in data/ or maps/).
     std::vector<std::string> files() const;
 
@@ -62,6 +65,7 @@ struct SignalPlan {
 };
 
 struct TrolkRun {
+    std::filesystem::path program = {};                  // the built game when empty
     std::vector<std::string> arguments = {};             // after the program name
     std::map<std::string, std::string> environment = {}; // in addition to the test's own
     bool unprivileged = false; // run as user and group nobody (when started as root)
