@@ -17,6 +17,7 @@
 #include "pixel_art.h"
 #include "review.h"
 #include "tile_sheet.h"
+#include "tool_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -100,15 +101,7 @@ bool save(const Build& b, const std::string& name, const Image& image, bool hand
     if (!check(name, image, handheld)) return false;
     const std::vector<uint8_t> bytes = encodeBmp(image);
     const fs::path path = b.output / (name + ".bmp");
-    const fs::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!out.flush()) return fail("cannot write " + temporary.string());
-    }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    return !error || fail("cannot write " + path.string());
+    return tool_files::writeFileReplacing(path, bytes) || fail("cannot write " + path.string());
 }
 
 bool review(const Build& b, const std::string& name, const Image& image, int scale) {

@@ -10,16 +10,15 @@
 //   --frame N      the frame count (water, blinking; default 200)
 //   --scale N      enlarge every pixel N times (default 1)
 //   --replay FILE  draw the way of a replay of this level over the whole level: the hero's
-//                  centre frame by frame, a square at the start, a ring at the exit or a red
-//                  cross where it died; may be given several times, each way in its colour
+//                  centre frame by frame, a square at the start, a green ring at the exit,
+//                  a red cross where it died or a white ring where the controls ran out;
+//                  may be given several times, each way in its colour
 // Without --view the whole level is drawn, every enemy at its marker.
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,6 +29,7 @@
 #include "path_overlay.h"
 #include "playback.h"
 #include "png_file.h"
+#include "tool_files.h"
 #include "replay.h"
 
 namespace fs = std::filesystem;
@@ -41,19 +41,12 @@ int fail(const std::string& message) {
     return 1;
 }
 
-bool readFile(const fs::path& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
-}
-
 // The level file bytes of a level text, a level file or a level of the maps archive.
 bool levelBytes(const std::string& level, std::vector<uint8_t>& bytes, std::string& error) {
     const fs::path path(level);
     if (path.extension() == ".lvl") {
         std::vector<uint8_t> text;
-        if (!readFile(path, text)) return error = "cannot read " + level, false;
+        if (!tool_files::readFile(path, text)) return error = "cannot read " + level, false;
         level_text::Diagnostics errors;
         bytes = level_text::compileWithSharedLegend(
             std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), errors, false);
@@ -61,7 +54,7 @@ bool levelBytes(const std::string& level, std::vector<uint8_t>& bytes, std::stri
         return true;
     }
     if (path.extension() == ".bin") {
-        if (!readFile(path, bytes)) return error = "cannot read " + level, false;
+        if (!tool_files::readFile(path, bytes)) return error = "cannot read " + level, false;
         return true;
     }
     archive::ResourceBuffer entry = archive::loadResource(archive::ARCHIVE_MAPS, level.c_str(), "bin");
@@ -90,7 +83,7 @@ int usage() {
 // A way through the level, played from its replay file with the world rules.
 struct Way {
     std::vector<std::pair<int32_t, int32_t>> boxes;
-    bool died = false;
+    level_render::PathEnd end = level_render::PATH_STOP;
 };
 
 bool playWay(const std::string& file, const std::string& level, const std::vector<uint8_t>& bytes,
@@ -110,7 +103,9 @@ bool playWay(const std::string& file, const std::string& level, const std::vecto
         return false;
     }
     for (const replay::PathPoint& point : life.path) way.boxes.push_back({point.x, point.y});
-    way.died = life.died;
+    way.end = life.finished() ? level_render::PATH_EXIT
+              : life.died     ? level_render::PATH_DEATH
+                              : level_render::PATH_STOP;
     std::printf("trolkrender: %s: %s\n", file.c_str(), life.summary().c_str());
     return true;
 }
@@ -158,7 +153,7 @@ int main(int argc, char** argv) {
                                               : level_render::renderOverview(frame);
     if (scale > 1) picture = enlarge(picture, scale);
     for (size_t i = 0; i < ways.size(); ++i)
-        level_render::drawPath(picture, ways[i].boxes, ways[i].died, scale,
+        level_render::drawPath(picture, ways[i].boxes, ways[i].end, scale,
                                level_render::pathColour(int(i)));
     if (!png_file::writeRgb(output, picture.width, picture.height, picture.rgb.data()))
         return fail("cannot write " + output);

@@ -17,6 +17,7 @@
 #include "sfx_finish.h"
 #include "sfx_params.h"
 #include "sfx_synth.h"
+#include "tool_files.h"
 #include "wav_file.h"
 
 namespace fs = std::filesystem;
@@ -28,21 +29,6 @@ constexpr int kOutputChannels = 1;
 int fail(const std::string& message) {
     std::fprintf(stderr, "sfxsynth: %s\n", message.c_str());
     return 1;
-}
-
-// Writes next to the target and renames over it, so a failed write never leaves half a file.
-bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    const fs::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!out.flush()) return false;
-    }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    if (error) fs::remove(temporary, error);
-    return !error;
 }
 
 }  // namespace
@@ -65,7 +51,7 @@ int main(int argc, char** argv) {
     const std::optional<std::vector<int16_t>> samples =
         sfx::finishSound(sfx::halveRate(sfx::renderVoice(*params)), params->peakLevel, error);
     if (!samples) return fail(input + ": " + error);
-    if (!writeFile(output, sfx::encodeWav(*samples, sfx::kOutputRate, kOutputChannels)))
+    if (!tool_files::writeFileReplacing(output, sfx::encodeWav(*samples, sfx::kOutputRate, kOutputChannels)))
         return fail("cannot write " + output);
 
     if (info) {

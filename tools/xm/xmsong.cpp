@@ -5,6 +5,7 @@
 // Errors are one line on standard error ("file:line: reason") and exit status 1.
 
 #include "song_compiler.h"
+#include "tool_files.h"
 #include "xm_writer.h"
 
 #include <cstdio>
@@ -22,21 +23,6 @@ int fail(const std::string& message) {
     return 1;
 }
 
-// Writes next to the target and renames over it, so a failed write never leaves half a file.
-bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    const fs::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!out.flush()) return false;
-    }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    if (error) fs::remove(temporary, error);
-    return !error;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -51,7 +37,7 @@ int main(int argc, char** argv) {
     if (!xmsong::compileSong(source, fs::path(argv[1]).filename().string(), module, error))
         return fail(error);
     const std::vector<uint8_t> bytes = xm::writeModule(module);
-    if (!writeFile(argv[2], bytes)) return fail(std::string("cannot write ") + argv[2]);
+    if (!tool_files::writeFileReplacing(argv[2], bytes)) return fail(std::string("cannot write ") + argv[2]);
     std::printf("%s: %d channels, %zu patterns, %zu orders, %zu instruments, %.1f s, %zu bytes\n",
                 argv[2], module.channels, module.patterns.size(), module.orders.size(),
                 module.instruments.size(), xmsong::songSeconds(module), bytes.size());

@@ -9,14 +9,13 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "archive/archive.h"
 #include "archive/zda_format.h"
+#include "tool_files.h"
 #include "zda_writer.h"
 
 namespace fs = std::filesystem;
@@ -28,28 +27,6 @@ int fail(const std::string& message) {
     return 1;
 }
 
-bool readFile(const fs::path& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-// Writes next to the target and renames over it, so a failed write never leaves half a file.
-bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-    const fs::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!out.flush()) return false;
-    }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    if (error) fs::remove(temporary, error);
-    return !error;
-}
-
 int pack(const std::string& output, const std::vector<std::string>& inputs) {
     std::vector<zda::PackEntry> entries;
     std::set<std::string> names;
@@ -59,17 +36,17 @@ int pack(const std::string& output, const std::vector<std::string>& inputs) {
         if (entry.name.size() >= size_t(archive::kArchiveNameSize))
             return fail("entry name longer than 39 characters: " + entry.name);
         if (!names.insert(entry.name).second) return fail("two files named " + entry.name);
-        if (!readFile(input, entry.content)) return fail("cannot read " + input);
+        if (!tool_files::readFile(input, entry.content)) return fail("cannot read " + input);
         if (entry.content.empty()) return fail("empty file (the game cannot load it): " + input);
         entries.push_back(std::move(entry));
     }
-    if (!writeFile(output, zda::buildArchive(entries))) return fail("cannot write " + output);
+    if (!tool_files::writeFileReplacing(output, zda::buildArchive(entries))) return fail("cannot write " + output);
     return 0;
 }
 
 bool openArchiveFile(const std::string& path, std::vector<uint8_t>& file,
                      std::vector<zda::ListedEntry>& entries, std::string& error) {
-    if (!readFile(path, file)) {
+    if (!tool_files::readFile(path, file)) {
         error = "cannot read " + path;
         return false;
     }
@@ -125,7 +102,7 @@ int extract(const std::string& path, const fs::path& directory) {
         const archive::ResourceBuffer content = inflate(file, entry, error);
         if (!content) return fail(entry.name + ": " + error);
         const std::vector<uint8_t> bytes(content.bytes.get(), content.bytes.get() + content.size);
-        if (!writeFile(directory / entry.name, bytes))
+        if (!tool_files::writeFileReplacing(directory / entry.name, bytes))
             return fail("cannot write " + (directory / entry.name).string());
     }
     return 0;

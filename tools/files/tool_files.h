@@ -1,0 +1,16 @@
+#pragma once
+// Whole-file reading and writing for our tools. A file is replaced by writing the new bytes
+// beside it and renaming them over it, so a failed write never leaves half a file behind.
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace tool_files {
+
+// The whole file; false when it cannot be read.
+bool readFile(const std::filesystem::path& path, std::vector<uint8_t>& bytes);
+// Makes `bytes` the content of the file; false, with the old file untouched, when it fails.
+bool writeFileReplacing(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+
+}  // namespace tool_files
