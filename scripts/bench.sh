@@ -13,9 +13,10 @@ shift || true
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
 
 "$root/scripts/install-deps.sh" --extra
-# Configure again so that the benchmark finds the peers installed just now.
+# Configure again so that the benchmark finds the peers installed just now, then build what
+# a run needs: the game, its data, the benchmark and its hook.
 cmake -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j "$(nproc)"
+cmake --build "$build" -j "$(nproc)" --target bench_inputs
 
 results="$build/bench/results.md"
 mkdir -p "$build/bench"
