@@ -901,12 +901,21 @@ void targetsTable() {
 
 void machineHeader() {
     emit("## TROLK benchmark\n\n");
-    emit("- CPU: %s (%ld cores online)\n", firstLineOf("/proc/cpuinfo", "model name").c_str(),
-         sysconf(_SC_NPROCESSORS_ONLN));
+    emit("- CPU: %s (family %s, model %s, stepping %s; %s MHz; cache %s; %ld cores online)\n",
+         firstLineOf("/proc/cpuinfo", "model name").c_str(),
+         firstLineOf("/proc/cpuinfo", "cpu family").c_str(),
+         firstLineOf("/proc/cpuinfo", "model\t").c_str(),
+         firstLineOf("/proc/cpuinfo", "stepping").c_str(),
+         firstLineOf("/proc/cpuinfo", "cpu MHz").c_str(),
+         firstLineOf("/proc/cpuinfo", "cache size").c_str(), sysconf(_SC_NPROCESSORS_ONLN));
+    std::ifstream loadavg("/proc/loadavg");
+    double load1 = 0, load5 = 0;
+    if (loadavg >> load1 >> load5)
+        emit("- Load average when the run began: %.2f (1 min), %.2f (5 min)\n", load1, load5);
     cpu_set_t set;
     CPU_ZERO(&set);
     if (sched_getaffinity(0, sizeof set, &set) == 0)
-        emit("- Pinned to %d core(s)\n", CPU_COUNT(&set));
+        emit("- CPU affinity: %d core(s) (scripts/bench.sh pins the run to one)\n", CPU_COUNT(&set));
     emit("- Build: %s, %s, compiler %s\n", TROLK_BENCH_BUILD_TYPE, TROLK_BENCH_FLAGS, __VERSION__);
     emit("- Zoom filters: %s\n", video::zoomPathName(video::zoomPath()));
     emit("- Frame budget: 16,667 us (60 frames a second)\n");
