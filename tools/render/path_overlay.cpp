@@ -69,7 +69,7 @@ PathColour pathColour(int index) {
     return kPathColours[size_t(std::abs(index)) % kPathColours.size()];
 }
 
-void drawPath(Picture& picture, const std::vector<std::pair<int32_t, int32_t>>& boxes, bool died,
+void drawPath(Picture& picture, const std::vector<std::pair<int32_t, int32_t>>& boxes, PathEnd end,
               int scale, PathColour colour) {
     if (boxes.empty() || scale < 1) return;
     const int lastY = picture.height / scale - 1;
@@ -87,10 +87,11 @@ void drawPath(Picture& picture, const std::vector<std::pair<int32_t, int32_t>>& 
     const auto [startX, startY] = centre(0);
     square(picture, startX, startY, scale, colour);
     const auto [endX, endY] = centre(boxes.size() - 1);
-    if (died)
-        cross(picture, endX, endY, scale, kRed);
-    else
-        ring(picture, endX, endY, scale, kGreen);
+    switch (end) {
+    case PATH_EXIT: ring(picture, endX, endY, scale, kGreen); break;
+    case PATH_DEATH: cross(picture, endX, endY, scale, kRed); break;
+    case PATH_STOP: ring(picture, endX, endY, scale, kWhite); break;
+    }
 }
 
 } // namespace level_render

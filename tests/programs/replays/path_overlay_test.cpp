@@ -1,6 +1,6 @@
-// The way of a replay drawn over a level picture: enlarged with the picture, ending in a red
-// cross for a death and a green ring for the exit, and kept inside the picture when the hero
-// goes over the top of the screen or falls out at the bottom.
+// The way of a replay drawn over a level picture: enlarged with the picture, its end marked by
+// how it ended, and kept inside the picture when the hero goes over the top of the screen or
+// falls out at the bottom.
 
 #include "path_overlay.h"
 
@@ -45,17 +45,21 @@ TEST(PathOverlay, MarksTheEndOfTheWayInsideTheEnlargedPicture) {
     const level_render::PathColour yellow = level_render::pathColour(0);
     for (int scale : {1, 3}) {
         SCOPED_TRACE(scale);
-        for (bool died : {true, false}) {
+        for (level_render::PathEnd end :
+             {level_render::PATH_EXIT, level_render::PATH_DEATH, level_render::PATH_STOP}) {
             level_render::Picture picture = blank(scale);
-            level_render::drawPath(picture, boxes, died, scale, yellow);
+            level_render::drawPath(picture, boxes, end, scale, yellow);
             const auto [endX, endY] = boxes.back(); // below the picture: drawn on its last row
             const int nearEnd[4] = {endX, kHeight - 14, endX + 17, kHeight};
             const int red = countColour(picture, scale, nearEnd[0], nearEnd[1], nearEnd[2],
                                         nearEnd[3], 255, 32, 32);
             const int green = countColour(picture, scale, nearEnd[0], nearEnd[1], nearEnd[2],
                                           nearEnd[3], 48, 255, 96);
-            EXPECT_EQ(red > 0, died);
-            EXPECT_EQ(green > 0, !died);
+            const int white = countColour(picture, scale, nearEnd[0], nearEnd[1], nearEnd[2],
+                                          nearEnd[3], 255, 255, 255);
+            EXPECT_EQ(red > 0, end == level_render::PATH_DEATH);
+            EXPECT_EQ(green > 0, end == level_render::PATH_EXIT);
+            EXPECT_EQ(white > 0, end == level_render::PATH_STOP);
             // The part above the screen runs along the top row.
             EXPECT_GT(countColour(picture, scale, 0, 0, kWidth, 1, yellow.r, yellow.g, yellow.b),
                       0);
