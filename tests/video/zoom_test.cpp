@@ -141,8 +141,9 @@ TEST(ZoomSmooth, MatchesThePlainRuleOnABusyPicture) {
     }
 }
 
-// Raw pixel rows with spare bytes after every row and after the picture, which no filter
-// may touch.
+// Raw pixel rows with spare bytes after every output row and after the output, which no
+// filter may touch; the source ends right after its last pixel, so that a sanitizer build
+// catches any read past it.
 struct RawPicture {
     static constexpr uint8_t kUntouched = 0x5A;
     int bytes;
@@ -154,7 +155,7 @@ struct RawPicture {
 
     RawPicture(int bytesPerPixel, std::mt19937& random)
         : bytes(bytesPerPixel), srcPitch(320 * bytesPerPixel + 12),
-          dstPitch(640 * bytesPerPixel + 20), src(size_t(srcPitch * 240)),
+          dstPitch(640 * bytesPerPixel + 20), src(size_t(srcPitch * 239 + 320 * bytesPerPixel)),
           dst(size_t(dstPitch * 480 + 64), kUntouched) {
         // Mostly random pixels, with runs of all-zero and all-one bytes for the carries.
         for (uint8_t& b : src) {
