@@ -6,6 +6,8 @@
 #include "search.h"
 
 #include "nav.h"
+#include "probe.h"
+#include "world_copy.h"
 
 #include <algorithm>
 #include <array>
@@ -36,7 +38,6 @@ constexpr std::array<world::Controls, 8> kCombinations = {{
 constexpr int32_t kFarCost = 20000; // a target the coarse map knows no way to
 constexpr int32_t kCellWeight = 4;  // map frames against the pixel tie-break
 constexpr int32_t kFrontBand = 64;  // deaths this close to the furthest x are "at the front"
-constexpr int32_t kViewColumns = world::kViewWidth / world::kTileSize;
 constexpr auto kProgressEvery = std::chrono::milliseconds(500);
 constexpr auto kProgressLogEvery = std::chrono::seconds(5);
 
@@ -58,15 +59,19 @@ struct Guide {
         legs; // legs[i][j]: item i to item j, j = items.size() the door
 };
 
-Guide makeGuide(int32_t restartX) {
+// Made right after the level was set up for the life, so the counted items are the ones the
+// item count counts: the last that many items of the level, going by columns.
+Guide makeGuide() {
     Guide guide;
     guide.map = buildNavMap();
     const int32_t width = world::levelMap.width;
     for (int32_t column = 0; column < width; ++column)
         for (int32_t row = 0; row < world::kMapRows; ++row)
-            if (world::cellOfGrid(column, row) == world::TILE_ITEM &&
-                column * world::kTileSize >= restartX - world::kTileSize)
+            if (world::cellOfGrid(column, row) == world::TILE_ITEM)
                 guide.items.push_back({column, row, {}});
+    const size_t counted = size_t(std::max(world::level.itemsLeft, 0));
+    if (guide.items.size() > counted)
+        guide.items.erase(guide.items.begin(), guide.items.end() - std::ptrdiff_t(counted));
     for (Target& item : guide.items)
         item.field = distancesTo(guide.map, item.column, item.row);
 
@@ -134,15 +139,17 @@ int32_t costToGo(const Guide& guide, const world::PlayerState& player) {
 }
 
 // What the state must reach next: the leftmost item still there, or the door.
-std::string firstTargetLeft(const Guide& guide) {
-    auto described = [](const char* what, const Target& target) {
-        return std::string(what) + " at column " + std::to_string(target.column) + ", row " +
-               std::to_string(target.row);
-    };
+const Target& firstTargetLeft(const Guide& guide) {
     if (world::level.itemsLeft > 0)
         for (const Target& item : guide.items)
-            if (itemRemains(item)) return described("the item", item);
-    return described("the door's bottom-right cell", guide.door);
+            if (itemRemains(item)) return item;
+    return guide.door;
+}
+
+std::string targetName(const Guide& guide, const Target& target) {
+    const char* what = &target == &guide.door ? "the door's bottom-right cell" : "the item";
+    return std::string(what) + " at column " + std::to_string(target.column) + ", row " +
+           std::to_string(target.row);
 }
 
 // Why a state can no longer finish although it lives: a counted item or the door has fallen
@@ -159,40 +166,6 @@ std::string leftBehind(const Guide& guide) {
         return "left the door behind";
     return {};
 }
-
-// Hashes the parts of the world that decide what can still happen.
-class KeyHasher {
-  public:
-    void add(int64_t value) {
-        hash_ ^= uint64_t(value) + 0x9e3779b97f4a7c15ull + (hash_ << 6) + (hash_ >> 2);
-    }
-    uint64_t value() const {
-        uint64_t z = hash_ + 0x9e3779b97f4a7c15ull;
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-        return z ^ (z >> 31);
-    }
-
-  private:
-    uint64_t hash_ = 0;
-};
-
-// Two sets of odd 32-bit weights for the cells of the window around the view: two weighted
-// sums of 32 bits, which the compiler can take many cells at a time.
-constexpr size_t kWindowCells = size_t(kViewColumns + 5) * world::kMapRows;
-using CellWeights = std::array<uint32_t, kWindowCells>;
-constexpr CellWeights cellWeights(uint64_t seed) {
-    CellWeights weights{};
-    for (uint32_t& w : weights) {
-        seed ^= seed << 13;
-        seed ^= seed >> 7;
-        seed ^= seed << 17;
-        w = uint32_t(seed >> 16) | 1;
-    }
-    return weights;
-}
-constexpr CellWeights kCellWeightsA = cellWeights(0x243f6a8885a308d3ull);
-constexpr CellWeights kCellWeightsB = cellWeights(0x13198a2e03707344ull);
 
 uint64_t stateKey(const world::PlayerState& p) {
     KeyHasher h;
@@ -217,17 +190,8 @@ uint64_t stateKey(const world::PlayerState& p) {
         if (effect.active)
             h.add(int64_t(effect.x) << 32 | int64_t(effect.y) << 8 | effect.type << 5 | effect.t);
     // The cells around the view, where broken bricks, crumbled blocks, closed trap doors and
-    // taken items make states differ, weighed by their place in the window.
-    const int32_t first = std::max((world::level.cameraX >> 4) - 2, 0);
-    const int32_t last = std::min(first + kViewColumns + 5, world::levelMap.width);
-    const world::TileCode* cells = world::levelMap.cells.get() + size_t(first) * world::kMapRows;
-    const size_t count = size_t(last - first) * world::kMapRows;
-    uint32_t sumA = 0, sumB = 0;
-    for (size_t i = 0; i < count; ++i) {
-        sumA += uint32_t(cells[i]) * kCellWeightsA[i];
-        sumB += uint32_t(cells[i]) * kCellWeightsB[i];
-    }
-    h.add(int64_t(sumA) << 32 | sumB);
+    // taken items make states differ.
+    h.add(int64_t(viewCellsHash()));
     return h.value();
 }
 
@@ -256,21 +220,6 @@ struct Candidate {
     int32_t cost = 0;
     uint64_t bucket = 0;
 };
-
-// saveWorld into a snapshot that may already hold a grid of the right size, without making
-// a new one: the beam keeps a few thousand snapshots and refills them at every step.
-void saveWorldInto(world::WorldSnapshot& snapshot) {
-    const size_t count = size_t(world::levelMap.width) * world::kMapRows;
-    if (!snapshot.cells || snapshot.width != world::levelMap.width) {
-        snapshot = world::saveWorld();
-        return;
-    }
-    std::copy_n(world::levelMap.cells.get(), count, snapshot.cells.get());
-    snapshot.level = world::level;
-    snapshot.run = world::run;
-    snapshot.enemies = world::enemies;
-    snapshot.tileEffects = world::tileEffects;
-}
 
 enum class StepEnd { Alive, Done, Lost };
 
@@ -353,6 +302,12 @@ std::vector<std::string> SearchResult::failureReport() const {
     };
     if (!stuckBefore.empty())
         lines.push_back("the closest state still had to reach " + stuckBefore);
+    if (stuckReach == Reach::No)
+        lines.push_back("nothing the hero can do from there reaches it, even with no enemy about: "
+                        "it looks out of reach");
+    if (stuckReach == Reach::Yes)
+        lines.push_back("with no enemy about the hero could reach it from there: enemies or "
+                        "timing stand in the way");
     for (const std::string& target : noMapWay)
         lines.push_back("the coarse map knows no way from the start to " + target);
     lines.push_back("deaths near there: " + list(frontDeaths));
@@ -375,21 +330,17 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
         result.stop = "the life cannot start: " + error;
         return finish(result);
     }
-    const Guide guide = makeGuide(start.x);
+    const Guide guide = makeGuide();
     if (!guide.haveDoor) {
         result.stop = "the level has no exit door";
         return finish(result);
     }
     const int32_t startNode = playerNode(guide.map, player);
-    auto described = [](const char* what, const Target& target) {
-        return std::string(what) + " at column " + std::to_string(target.column) + ", row " +
-               std::to_string(target.row);
-    };
     for (const Target& item : guide.items)
         if (startNode < 0 || item.field[size_t(startNode)] >= kFar)
-            result.noMapWay.push_back(described("the item", item));
+            result.noMapWay.push_back(targetName(guide, item));
     if (startNode < 0 || guide.door.field[size_t(startNode)] >= kFar)
-        result.noMapWay.push_back(described("the door's bottom-right cell", guide.door));
+        result.noMapWay.push_back(targetName(guide, guide.door));
 
     const int32_t stepFrames = std::max(settings.stepFrames, 1);
     const size_t beamWidth = size_t(std::max(settings.beamWidth, 1));
@@ -425,7 +376,9 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
     int32_t bestCost = costToGo(guide, player);
     int32_t lastBetter = 0; // the frame at which a state last came closer than any before
     int32_t bestNode = 0;   // and that state
-    result.stuckBefore = firstTargetLeft(guide);
+    world::WorldSnapshot bestWorld = world::saveWorld();
+    world::PlayerState bestPlayer = player;
+    const Target* bestTarget = &firstTargetLeft(guide); // what it had to reach next
     std::vector<Candidate> candidates;
     std::unordered_set<uint64_t> stepSeen;
     std::unordered_map<uint64_t, int32_t> perBucket;
@@ -448,8 +401,10 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
         candidates.clear();
         stepSeen.clear();
         for (size_t i = 0; i < beam.size(); ++i) {
+            world::restoreWorld(beam[i].world);
+            const GridWindow window = stepWindow(stepFrames);
             for (size_t c = 0; c < kCombinations.size(); ++c) {
-                world::restoreWorld(beam[i].world);
+                if (c > 0) undoStep(beam[i].world, window);
                 world::PlayerState p = beam[i].player;
                 int32_t played = 0;
                 const StepEnd end = playStep(p, kCombinations[c], stepFrames, played);
@@ -515,8 +470,10 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
         beam.resize(kept);
         if (better) { // the best candidate was kept first
             bestNode = beam[0].node;
+            bestPlayer = beam[0].player;
             world::restoreWorld(beam[0].world);
-            result.stuckBefore = firstTargetLeft(guide);
+            saveWorldInto(bestWorld);
+            bestTarget = &firstTargetLeft(guide);
         }
 
         if (progress.due()) {
@@ -538,6 +495,11 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
     }
 
     result.closestWay = wayTo(bestNode, {}, 0);
+    result.stuckBefore = targetName(guide, *bestTarget);
+    if (settings.probeStates > 0)
+        result.stuckReach =
+            reachWithoutEnemies(bestWorld, bestPlayer, bestTarget->column, bestTarget->row,
+                                bestTarget == &guide.door, settings.probeStates);
     result.deaths = sortedCounts(deaths);
     std::map<std::string, int64_t> front;
     for (const auto& [band, counts] : deathsByBand)

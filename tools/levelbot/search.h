@@ -12,6 +12,7 @@
 // Waiting is one of the combinations, so a state can let an enemy pass.
 
 #include "playback.h"
+#include "probe.h"
 #include "world/world_step.h"
 
 #include <cstdint>
@@ -25,9 +26,10 @@ struct SearchSettings {
     int32_t stepFrames = 4;                      // frames a combination is held in one step
     int32_t perCell = 4;                         // states kept per player cell and item count
     int32_t frameLimit = world::kLifeFrames - 1; // the life must end with time left
-    int32_t patience = 1500; // frames without coming closer to the goal before giving up
-    bool progress = false;   // a progress line on standard error
-    std::string label;       // what the progress line calls the search
+    int32_t patience = 1500;      // frames without coming closer to the goal before giving up
+    int64_t probeStates = 300000; // states of the look without enemies after a failure; 0: none
+    bool progress = false;        // a progress line on standard error
+    std::string label;            // what the progress line calls the search
 };
 
 // A cause of death and how often it struck.
@@ -48,6 +50,7 @@ struct SearchResult {
     std::string stop;                  // why the search gave up
     std::vector<std::string> noMapWay; // targets the coarse map knows no way to from the start
     std::string stuckBefore;           // what the closest state still had to reach first
+    Reach stuckReach = Reach::Unknown; // whether it could, moving freely without enemies
     std::vector<world::Controls> closestWay; // the controls to the closest state
     std::vector<DeathCount> deaths;          // every death, most frequent first
     std::vector<DeathCount> frontDeaths;     // deaths near the furthest x, most frequent first
