@@ -7,13 +7,12 @@
 // itself is not changed.
 
 #include <SDL.h>
-#include <dlfcn.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -35,7 +34,8 @@ void report() {
     const char* path = std::getenv("TROLK_BENCH_STAMP");
     if (!path) return;
     char text[96];
-    const int length = std::snprintf(text, sizeof text, "%lld\n%ld\n", firstFrameNs, peakResidentKb());
+    const int length =
+        std::snprintf(text, sizeof text, "%lld\n%ld\n", firstFrameNs, peakResidentKb());
     const int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (fd < 0) return;
     if (write(fd, text, size_t(length)) != length) {
@@ -57,17 +57,17 @@ void frameShown() {
     _exit(0);
 }
 
-template <typename Function>
-Function next(const char* name) {
+template <typename Function> Function next(const char* name) {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
 void SDL_UpdateRect(SDL_Surface* screen, Sint32 x, Sint32 y, Uint32 w, Uint32 h) {
-    static auto real = next<void (*)(SDL_Surface*, Sint32, Sint32, Uint32, Uint32)>("SDL_UpdateRect");
+    static auto real =
+        next<void (*)(SDL_Surface*, Sint32, Sint32, Uint32, Uint32)>("SDL_UpdateRect");
     real(screen, x, y, w, h);
     frameShown();
 }
@@ -78,4 +78,4 @@ void SDL_GL_SwapBuffers() {
     frameShown();
 }
 
-}  // extern "C"
+} // extern "C"

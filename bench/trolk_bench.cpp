@@ -20,25 +20,24 @@
 // Nothing here passes or fails: the targets are printed with the measured figures.
 
 #include <SDL.h>
-#include <libmodplug/modplug.h>
-#include <fcntl.h>
-#include <sched.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <libmodplug/modplug.h>
 #include <map>
 #include <memory>
+#include <sched.h>
+#include <spawn.h>
 #include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #ifdef TROLK_BENCH_SDL_GFX
@@ -66,11 +65,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr double kFrameBudgetUs = 1e6 / 60.0;  // 16,667 us
+constexpr double kFrameBudgetUs = 1e6 / 60.0; // 16,667 us
 constexpr int kTitleLevelIndex = 0;
-constexpr const char* kBusyLevel = "plan0";    // the title level's world, played as a level
-constexpr int kPlayedLevelNumber = 1;          // the HUD shows it as the first level
-constexpr int kMusicBufferBytes = 1024 * 2 * 2;  // 1024 frames, stereo, 16-bit
+constexpr const char* kBusyLevel = "plan0";     // the title level's world, played as a level
+constexpr int kPlayedLevelNumber = 1;           // the HUD shows it as the first level
+constexpr int kMusicBufferBytes = 1024 * 2 * 2; // 1024 frames, stereo, 16-bit
 constexpr double kMusicBufferUs = 1024 * 1e6 / 22050.0;
 
 struct Options {
@@ -107,12 +106,15 @@ std::string fixed(double value, int decimals = 1) {
 std::string thousands(double value) {
     const long long whole = std::llround(value);
     std::string digits = std::to_string(std::llabs(whole));
-    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(size_t(at), ",");
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(size_t(at), ",");
     return (whole < 0 ? "-" : "") + digits;
 }
 
 // Microseconds the way the table shows them: one decimal below 100, whole numbers above.
-std::string micros(double us) { return us < 100 ? fixed(us, 1) : thousands(us); }
+std::string micros(double us) {
+    return us < 100 ? fixed(us, 1) : thousands(us);
+}
 
 std::string firstLineOf(const char* path, const char* key) {
     std::ifstream in(path);
@@ -194,7 +196,7 @@ enum class Scene { Title, Level, PausedLevel };
 struct ScenePlay {
     Scene scene = Scene::Level;
     world::PlayerState player;
-    int n = 0;  // the frame counter drawFrame gets
+    int n = 0; // the frame counter drawFrame gets
 };
 
 void startLife(ScenePlay& play) {
@@ -219,13 +221,14 @@ void startLife(ScenePlay& play) {
             std::fprintf(stderr, "trolk_bench: no place for the player in %s\n", kBusyLevel);
             std::exit(1);
         }
-        play.n = video::kIntroFrames + 1;  // past the call to run: the player shows
+        play.n = video::kIntroFrames + 1; // past the call to run: the player shows
     }
     app::game.paused = play.scene == Scene::PausedLevel;
     world::run.airLeft = world::kMaxAir;
     world::run.deathMessage = {};
-    const int moonRange = (world::levelMap.width * world::kTileSize -
-                           (video::moonImage ? video::moonImage->w : 0)) / 2;
+    const int moonRange =
+        (world::levelMap.width * world::kTileSize - (video::moonImage ? video::moonImage->w : 0)) /
+        2;
     app::game.moonX = moonRange > 0 ? moonRange / 3 : 0;
 }
 
@@ -276,7 +279,8 @@ void afterPresent(const ScenePlay& play) {
 
 int activeEnemies() {
     int count = 0;
-    for (const world::EnemySlot& enemy : world::enemies) count += enemy.active ? 1 : 0;
+    for (const world::EnemySlot& enemy : world::enemies)
+        count += enemy.active ? 1 : 0;
     return count;
 }
 
@@ -287,9 +291,9 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
 
 SurfacePtr copyOfBackBuffer() {
     const SDL_PixelFormat* f = video::backBuffer->format;
-    SDL_Surface* copy = SDL_CreateRGBSurface(0, video::kScreenWidth, video::kScreenHeight,
-                                             f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask,
-                                             f->Amask);
+    SDL_Surface* copy =
+        SDL_CreateRGBSurface(0, video::kScreenWidth, video::kScreenHeight, f->BitsPerPixel,
+                             f->Rmask, f->Gmask, f->Bmask, f->Amask);
     for (int y = 0; y < video::kScreenHeight; ++y)
         std::memcpy(static_cast<uint8_t*>(copy->pixels) + y * copy->pitch,
                     static_cast<uint8_t*>(video::backBuffer->pixels) + y * video::backBuffer->pitch,
@@ -333,11 +337,13 @@ void measureInTurns(std::vector<Timed>& cases, int rounds, int frameCount) {
     int frame = 0;
     for (int round = 0; round < rounds; ++round) {
         for (size_t turn = 0; turn < cases.size(); ++turn) {
-            Timed& c = cases[(turn + size_t(round)) % cases.size()];  // a new first each round
+            Timed& c = cases[(turn + size_t(round)) % cases.size()]; // a new first each round
             const auto start = bench::Clock::now();
-            for (int i = 0; i < kUntimed; ++i) c.run((frame + i) % frameCount);
+            for (int i = 0; i < kUntimed; ++i)
+                c.run((frame + i) % frameCount);
             const double eachUs = bench::microsecondsSince(start) / kUntimed;
-            const int timed = std::clamp(int(kBlockUs / std::max(eachUs, 1.0)), kLeastTimed, kMostTimed);
+            const int timed =
+                std::clamp(int(kBlockUs / std::max(eachUs, 1.0)), kLeastTimed, kMostTimed);
             for (int i = 0; i < timed; ++i) {
                 const auto t0 = bench::Clock::now();
                 c.run((frame + i) % frameCount);
@@ -352,9 +358,11 @@ struct ZoomResults {
     std::map<std::string, bench::Summary> byName;
 };
 
-std::map<int, ZoomResults> zoomResults;  // by depth
+std::map<int, ZoomResults> zoomResults; // by depth
 
-void header(const char* title) { emit("\n### %s\n\n", title); }
+void header(const char* title) {
+    emit("\n### %s\n\n", title);
+}
 
 const char* pathLabel(video::ZoomPath path) {
     switch (path) {
@@ -392,7 +400,9 @@ void zoomTable(int depth) {
     video::zoomSmooth(frames[0].get(), screen, work.data());
     std::memcpy(zoomedCopy.data(), screen->pixels, outputBytes);
 
-    const auto src = [&](int frame) { return static_cast<const uint8_t*>(frames[size_t(frame)]->pixels); };
+    const auto src = [&](int frame) {
+        return static_cast<const uint8_t*>(frames[size_t(frame)]->pixels);
+    };
     const int srcPitch = frames[0]->pitch;
     auto* dst = static_cast<uint8_t*>(screen->pixels);
     const int dstPitch = screen->pitch;
@@ -400,44 +410,69 @@ void zoomTable(int depth) {
     const uint32_t mask = video::smoothMask(bytes, f->Rshift, f->Gshift, f->Bshift);
 
     std::vector<Timed> cases;
-    cases.push_back({"memcpy of the output", [&](int) { std::memcpy(dst, zoomedCopy.data(), outputBytes); }, {}});
-    cases.push_back({"zoomNearest", [&](int i) { video::zoomNearest(frames[size_t(i)].get(), screen); }, {}});
+    cases.push_back({"memcpy of the output",
+                     [&](int) { std::memcpy(dst, zoomedCopy.data(), outputBytes); },
+                     {}});
+    cases.push_back(
+        {"zoomNearest", [&](int i) { video::zoomNearest(frames[size_t(i)].get(), screen); }, {}});
     for (video::ZoomPath path : slowerPaths(bytes, false))
-        cases.push_back({std::string("zoomNearest, ") + pathLabel(path), [&, path](int i) {
+        cases.push_back({std::string("zoomNearest, ") + pathLabel(path),
+                         [&, path](int i) {
                              video::zoomNearestVia(path, bytes, src(i), srcPitch, dst, dstPitch);
-                         }, {}});
-    cases.push_back({"zoomNearest, plain loop", [&](int i) {
-                         video::zoomNearestVia(video::ZoomPath::Plain, bytes, src(i), srcPitch, dst, dstPitch);
-                     }, {}});
-    cases.push_back({"zoomSmooth", [&](int i) { video::zoomSmooth(frames[size_t(i)].get(), screen, work.data()); }, {}});
+                         },
+                         {}});
+    cases.push_back({"zoomNearest, plain loop",
+                     [&](int i) {
+                         video::zoomNearestVia(video::ZoomPath::Plain, bytes, src(i), srcPitch, dst,
+                                               dstPitch);
+                     },
+                     {}});
+    cases.push_back(
+        {"zoomSmooth",
+         [&](int i) { video::zoomSmooth(frames[size_t(i)].get(), screen, work.data()); },
+         {}});
     for (video::ZoomPath path : slowerPaths(bytes, true))
-        cases.push_back({std::string("zoomSmooth, ") + pathLabel(path), [&, path](int i) {
-                             video::zoomSmoothVia(path, bytes, src(i), srcPitch, mask, work.data(), dst, dstPitch);
-                         }, {}});
-    cases.push_back({"zoomSmooth, plain loop", [&](int i) {
-                         video::zoomSmoothVia(video::ZoomPath::Plain, bytes, src(i), srcPitch, mask, work.data(), dst, dstPitch);
-                     }, {}});
-    cases.push_back({"SDL_SoftStretch (nearest)", [&](int i) {
-                         SDL_SoftStretch(frames[size_t(i)].get(), nullptr, screen, nullptr);
-                     }, {}});
+        cases.push_back({std::string("zoomSmooth, ") + pathLabel(path),
+                         [&, path](int i) {
+                             video::zoomSmoothVia(path, bytes, src(i), srcPitch, mask, work.data(),
+                                                  dst, dstPitch);
+                         },
+                         {}});
+    cases.push_back({"zoomSmooth, plain loop",
+                     [&](int i) {
+                         video::zoomSmoothVia(video::ZoomPath::Plain, bytes, src(i), srcPitch, mask,
+                                              work.data(), dst, dstPitch);
+                     },
+                     {}});
+    cases.push_back(
+        {"SDL_SoftStretch (nearest)",
+         [&](int i) { SDL_SoftStretch(frames[size_t(i)].get(), nullptr, screen, nullptr); },
+         {}});
 #ifdef TROLK_BENCH_SDL_GFX
     SurfacePtr gfxResult(zoomSurface(frames[0].get(), 2.0, 2.0, SMOOTHING_ON), SDL_FreeSurface);
-    cases.push_back({"SDL_gfx zoomSurface, smoothing on", [&](int i) {
-                         SDL_FreeSurface(zoomSurface(frames[size_t(i)].get(), 2.0, 2.0, SMOOTHING_ON));
-                     }, {}});
-    cases.push_back({"SDL_gfx: blit of its 32-bit result", [&](int) {
-                         SDL_BlitSurface(gfxResult.get(), nullptr, screen, nullptr);
-                     }, {}});
-    cases.push_back({"SDL_gfx: zoomSurface + blit", [&](int i) {
-                         SDL_Surface* zoomed = zoomSurface(frames[size_t(i)].get(), 2.0, 2.0, SMOOTHING_ON);
+    cases.push_back({"SDL_gfx zoomSurface, smoothing on",
+                     [&](int i) {
+                         SDL_FreeSurface(
+                             zoomSurface(frames[size_t(i)].get(), 2.0, 2.0, SMOOTHING_ON));
+                     },
+                     {}});
+    cases.push_back({"SDL_gfx: blit of its 32-bit result",
+                     [&](int) { SDL_BlitSurface(gfxResult.get(), nullptr, screen, nullptr); },
+                     {}});
+    cases.push_back({"SDL_gfx: zoomSurface + blit",
+                     [&](int i) {
+                         SDL_Surface* zoomed =
+                             zoomSurface(frames[size_t(i)].get(), 2.0, 2.0, SMOOTHING_ON);
                          SDL_BlitSurface(zoomed, nullptr, screen, nullptr);
                          SDL_FreeSurface(zoomed);
-                     }, {}});
+                     },
+                     {}});
 #endif
     measureInTurns(cases, options.quick ? 2 : 6, frameCount);
 
     ZoomResults& results = zoomResults[depth];
-    for (Timed& c : cases) results.byName[c.name] = bench::summarize(c.samples);
+    for (Timed& c : cases)
+        results.byName[c.name] = bench::summarize(c.samples);
     const double memcpyUs = results.byName["memcpy of the output"].median;
     const double stretchUs = results.byName["SDL_SoftStretch (nearest)"].median;
     const bool haveGfx = results.byName.count("SDL_gfx: zoomSurface + blit") > 0;
@@ -459,7 +494,8 @@ void zoomTable(int depth) {
              fixed(stretchUs / s.median, 1).c_str(),
              haveGfx ? fixed(gfxUs / s.median, 1).c_str() : "n/a");
     }
-    if (!haveGfx) emit("\nSDL_gfx was not found when the benchmark was built: no zoomSurface rows.\n");
+    if (!haveGfx)
+        emit("\nSDL_gfx was not found when the benchmark was built: no zoomSurface rows.\n");
 }
 
 // ---------------------------------------------------------------------------------------
@@ -473,7 +509,7 @@ struct FrameSamples {
 FrameSamples playFrames(Scene scene, int count) {
     FrameSamples samples;
     ScenePlay play = startScene(scene);
-    for (int i = 0; i < 30; ++i) {  // settle caches and the first spawns
+    for (int i = 0; i < 30; ++i) { // settle caches and the first spawns
         updateWorld(play);
         drawScene(play);
         video::presentFrame();
@@ -523,7 +559,9 @@ std::map<std::string, ModeResult> modeResults;
 std::map<std::string, bench::Summary> sceneResults;
 bench::Summary worldUpdate;
 
-std::string shareOfBudget(double us) { return fixed(100.0 * us / kFrameBudgetUs, 2) + " %"; }
+std::string shareOfBudget(double us) {
+    return fixed(100.0 * us / kFrameBudgetUs, 2) + " %";
+}
 
 void modeRow(const char* name, const FrameSamples& s) {
     ModeResult r{bench::summarize(s.whole), bench::summarize(s.update), bench::summarize(s.draw),
@@ -553,7 +591,8 @@ void sceneAndModeTables() {
     char note[256];
     std::snprintf(note, sizeof note,
                   "%d frames of %s played as a level (run right, jump every 48 frames), after "
-                  "30 frames to settle.\n\n", frames, kBusyLevel);
+                  "30 frames to settle.\n\n",
+                  frames, kBusyLevel);
     emit("%s", note);
     modeTableHeader();
     for (const Mode& mode : kModes) {
@@ -564,7 +603,8 @@ void sceneAndModeTables() {
             const std::string depth = std::to_string(mode.depth) + " bits";
             draws["title, " + depth] = playFrames(Scene::Title, frames).draw;
             draws["level, " + depth] = level.draw;
-            draws["paused level (veil, menu), " + depth] = playFrames(Scene::PausedLevel, frames).draw;
+            draws["paused level (veil, menu), " + depth] =
+                playFrames(Scene::PausedLevel, frames).draw;
             veils[depth] = timeVeil(frames);
             updates.insert(updates.end(), level.update.begin(), level.update.end());
             enemies.insert(enemies.end(), level.enemies.begin(), level.enemies.end());
@@ -593,13 +633,14 @@ void sceneAndModeTables() {
     for (const auto& [name, samples] : draws) {
         const bench::Summary s = bench::summarize(samples);
         sceneResults[name] = s;
-        emit("| video::drawFrame, %s | %s | %s | %s | %s |\n", name.c_str(), micros(s.median).c_str(),
-             micros(s.p10).c_str(), micros(s.p90).c_str(), shareOfBudget(s.median).c_str());
+        emit("| video::drawFrame, %s | %s | %s | %s | %s |\n", name.c_str(),
+             micros(s.median).c_str(), micros(s.p10).c_str(), micros(s.p90).c_str(),
+             shareOfBudget(s.median).c_str());
     }
     for (const auto& [depth, samples] : veils) {
         const bench::Summary s = bench::summarize(samples);
-        emit("| video::drawVeil alone (over a level frame), %s | %s | %s | %s | %s |\n", depth.c_str(),
-             micros(s.median).c_str(), micros(s.p10).c_str(), micros(s.p90).c_str(),
+        emit("| video::drawVeil alone (over a level frame), %s | %s | %s | %s | %s |\n",
+             depth.c_str(), micros(s.median).c_str(), micros(s.p10).c_str(), micros(s.p90).c_str(),
              shareOfBudget(s.median).c_str());
     }
     tearDownDisplay();
@@ -639,8 +680,10 @@ void openGlTable() {
         waitpid(child, &status, 0);
         // Mesa's software renderer under a loaded Xvfb now and then fails to start: once more.
         if (row.empty() && attempt == 0) continue;
-        if (row.empty()) emit("| OpenGL, %d bits | could not be measured | | | | | | | |\n", depth);
-        else emit("%s", row.c_str());
+        if (row.empty())
+            emit("| OpenGL, %d bits | could not be measured | | | | | | | |\n", depth);
+        else
+            emit("%s", row.c_str());
         depth += 8;
         attempt = -1;
     }
@@ -669,17 +712,23 @@ ChildRun runGame(const std::vector<std::string>& arguments, int frames) {
     const fs::path stamp = scratch / "first_frame";
     fs::remove(stamp);
     const std::string game = fs::absolute(options.build / "trolk").string();
-    const std::string hook = fs::absolute(options.build / "bench" / "libtrolk_first_frame.so").string();
-    std::vector<std::string> env = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=dummy",
-                                    "LD_PRELOAD=" + hook, "TROLK_BENCH_STAMP=" + stamp.string(),
+    const std::string hook =
+        fs::absolute(options.build / "bench" / "libtrolk_first_frame.so").string();
+    std::vector<std::string> env = {"SDL_VIDEODRIVER=dummy",
+                                    "SDL_AUDIODRIVER=dummy",
+                                    "LD_PRELOAD=" + hook,
+                                    "TROLK_BENCH_STAMP=" + stamp.string(),
                                     "TROLK_BENCH_FRAMES=" + std::to_string(frames),
-                                    "HOME=" + scratch.string(), "PATH=/usr/bin:/bin"};
+                                    "HOME=" + scratch.string(),
+                                    "PATH=/usr/bin:/bin"};
     std::vector<char*> envp, argv;
-    for (std::string& e : env) envp.push_back(e.data());
+    for (std::string& e : env)
+        envp.push_back(e.data());
     envp.push_back(nullptr);
     std::vector<std::string> args = {game};
     args.insert(args.end(), arguments.begin(), arguments.end());
-    for (std::string& a : args) argv.push_back(a.data());
+    for (std::string& a : args)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
@@ -691,7 +740,8 @@ ChildRun runGame(const std::vector<std::string>& arguments, int frames) {
     timespec start{};
     clock_gettime(CLOCK_MONOTONIC, &start);
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, game.c_str(), &actions, nullptr, argv.data(), envp.data());
+    const int spawned =
+        posix_spawn(&pid, game.c_str(), &actions, nullptr, argv.data(), envp.data());
     if (chdir(oldCwd.c_str()) != 0) return result;
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return result;
@@ -726,7 +776,10 @@ void startupTable() {
     const int runs = options.quick ? 5 : 15;
     const Variant variants[] = {
         {"`trolk -t` to its first frame (full screen, nearest, 16 bits)", {"-t"}, 1, runs},
-        {"`trolk -t -aa -b24` to its first frame (smooth, 24 bits)", {"-t", "-aa", "-b24"}, 1, runs},
+        {"`trolk -t -aa -b24` to its first frame (smooth, 24 bits)",
+         {"-t", "-aa", "-b24"},
+         1,
+         runs},
         {"`trolk -t`, 600 frames (10 s) of the test map", {"-t"}, 600, 1},
         {"`trolk -t -aa -b24`, 600 frames (10 s) of the test map", {"-t", "-aa", "-b24"}, 600, 1},
     };
@@ -772,7 +825,8 @@ void archiveTable() {
         const archive::ArchiveSlot& slot = archive::archiveSlots[id];
         if (!slot.directory) continue;
         for (int32_t at = archive::kArchiveHeaderSize;
-             at + archive::kArchiveEntrySize <= slot.directorySize; at += archive::kArchiveEntrySize) {
+             at + archive::kArchiveEntrySize <= slot.directorySize;
+             at += archive::kArchiveEntrySize) {
             const char* name = reinterpret_cast<const char*>(slot.directory.get() + at);
             if (std::memchr(name, 0, archive::kArchiveNameSize))
                 entries.emplace_back(archive::ArchiveId(id), name);
@@ -791,7 +845,7 @@ void archiveTable() {
             bytes += buffer.size;
         }
         const double us = bench::microsecondsSince(start);
-        if (pass >= 2) passes.push_back(us);  // the first two warm the file cache
+        if (pass >= 2) passes.push_back(us); // the first two warm the file cache
         unpacked = bytes;
     }
     archivePass = bench::summarize(passes);
@@ -869,14 +923,16 @@ void targetsTable() {
         const double nearLimit = depth == 16 ? 1.5 : 3.0;
         const double smoothLimit = depth == 16 ? 2.0 : 4.0;
         char what[160];
-        std::snprintf(what, sizeof what, "zoomNearest, %d bits, within %.1fx memcpy", depth, nearLimit);
+        std::snprintf(what, sizeof what, "zoomNearest, %d bits, within %.1fx memcpy", depth,
+                      nearLimit);
         targetLine(what, nearest, nearLimit, fixed(nearest, 2) + "x");
-        std::snprintf(what, sizeof what, "zoomSmooth, %d bits, within %.1fx memcpy", depth, smoothLimit);
+        std::snprintf(what, sizeof what, "zoomSmooth, %d bits, within %.1fx memcpy", depth,
+                      smoothLimit);
         targetLine(what, smooth, smoothLimit, fixed(smooth, 2) + "x");
         for (const char* name : {"zoomNearest", "zoomSmooth"}) {
             const double faster = stretch / z[name].median;
-            std::snprintf(what, sizeof what, "%s, %d bits, at least 10x faster than SDL_SoftStretch",
-                          name, depth);
+            std::snprintf(what, sizeof what,
+                          "%s, %d bits, at least 10x faster than SDL_SoftStretch", name, depth);
             targetLine(what, 10.0 / faster, 1.0, fixed(faster, 1) + "x faster");
         }
     }
@@ -891,7 +947,8 @@ void targetsTable() {
     targetLine("whole frame, smooth zoom (24 bits), under 4 % of the budget", smooth24Share, 4.0,
                fixed(smooth24Share, 2) + " %");
     const double worldShare = 100 * worldUpdate.median / kFrameBudgetUs;
-    targetLine("world update under 1 % of the budget", worldShare, 1.0, fixed(worldShare, 3) + " %");
+    targetLine("world update under 1 % of the budget", worldShare, 1.0,
+               fixed(worldShare, 3) + " %");
     if (startupMs.count)
         targetLine("start-up to the first frame of the test map under 100 ms", startupMs.median,
                    100.0, fixed(startupMs.median) + " ms");
@@ -918,7 +975,8 @@ void machineHeader() {
     cpu_set_t set;
     CPU_ZERO(&set);
     if (sched_getaffinity(0, sizeof set, &set) == 0)
-        emit("- CPU affinity: %d core(s) (scripts/bench.sh pins the run to one)\n", CPU_COUNT(&set));
+        emit("- CPU affinity: %d core(s) (scripts/bench.sh pins the run to one)\n",
+             CPU_COUNT(&set));
     emit("- Build: %s, %s, compiler %s\n", TROLK_BENCH_BUILD_TYPE, TROLK_BENCH_FLAGS, __VERSION__);
     emit("- Zoom filters: %s\n", video::zoomPathName(video::zoomPath()));
     emit("- Frame budget: 16,667 us (60 frames a second)\n");
@@ -928,19 +986,24 @@ void parseArguments(int argc, char** argv) {
     options.build = fs::absolute(argv[0]).parent_path().parent_path();
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--build" && i + 1 < argc) options.build = argv[++i];
-        else if (arg == "--out" && i + 1 < argc) options.out = argv[++i];
-        else if (arg == "--quick") options.quick = true;
-        else if (arg == "--gl-only") options.glOnly = true;
+        if (arg == "--build" && i + 1 < argc)
+            options.build = argv[++i];
+        else if (arg == "--out" && i + 1 < argc)
+            options.out = argv[++i];
+        else if (arg == "--quick")
+            options.quick = true;
+        else if (arg == "--gl-only")
+            options.glOnly = true;
         else {
-            std::fprintf(stderr, "usage: trolk_bench [--build DIR] [--out FILE] [--quick] [--gl-only]\n");
+            std::fprintf(stderr,
+                         "usage: trolk_bench [--build DIR] [--out FILE] [--quick] [--gl-only]\n");
             std::exit(2);
         }
     }
     options.build = fs::absolute(options.build);
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     parseArguments(argc, argv);

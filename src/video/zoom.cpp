@@ -36,11 +36,13 @@ namespace video {
 
 namespace {
 
-constexpr int kWorkRowWords = 2 * kScreenWidth;  // plain values, then masked values
-constexpr uint32_t kBytePixelMask = 0xFFFFFF;     // the three bytes of a 24-bit pixel
-constexpr uint32_t kByteFieldsMask = 0xFEFEFE;    // the mask when every field is one byte
+constexpr int kWorkRowWords = 2 * kScreenWidth; // plain values, then masked values
+constexpr uint32_t kBytePixelMask = 0xFFFFFF;   // the three bytes of a 24-bit pixel
+constexpr uint32_t kByteFieldsMask = 0xFEFEFE;  // the mask when every field is one byte
 
-inline uint32_t load24(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16; }
+inline uint32_t load24(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16;
+}
 
 inline void store24(uint8_t* p, uint32_t v) {
     p[0] = uint8_t(v);
@@ -160,13 +162,13 @@ void nearest24Plain(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch
     }
 }
 
-void smooth16Plain(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* work,
-                       uint8_t* dst, int dstPitch) {
+void smooth16Plain(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* work, uint8_t* dst,
+                   int dstPitch) {
     zoomSmoothRows<2>(src, srcPitch, mask, work, dst, dstPitch);
 }
 
-void smooth24Plain(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* work,
-                       uint8_t* dst, int dstPitch) {
+void smooth24Plain(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* work, uint8_t* dst,
+                   int dstPitch) {
     zoomSmoothRows<3>(src, srcPitch, mask, work, dst, dstPitch);
 }
 
@@ -174,21 +176,26 @@ void smooth24Plain(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* wo
 
 // ---- Vectorised filters (SSE2) ----
 
-constexpr int kVectorEnd24 = kScreenWidth - 4;  // 24 bits: the last four pixels go plain
+constexpr int kVectorEnd24 = kScreenWidth - 4; // 24 bits: the last four pixels go plain
 
-inline __m128i loadBlock(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
+inline __m128i loadBlock(const void* p) {
+    return _mm_loadu_si128(static_cast<const __m128i*>(p));
+}
 
-inline void storeBlock(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
+inline void storeBlock(void* p, __m128i v) {
+    _mm_storeu_si128(static_cast<__m128i*>(p), v);
+}
 
-inline void storeLow64(void* p, __m128i v) { _mm_storel_epi64(static_cast<__m128i*>(p), v); }
+inline void storeLow64(void* p, __m128i v) {
+    _mm_storel_epi64(static_cast<__m128i*>(p), v);
+}
 
 inline void storeHigh64(void* p, __m128i v) {
     _mm_storeh_pi(static_cast<__m64*>(p), _mm_castsi128_ps(v));
 }
 
 // (a + b) >> 1 in 16-bit lanes, as if computed in 32 bits.
-template <bool EvenSums>
-inline __m128i average16(__m128i a, __m128i b) {
+template <bool EvenSums> inline __m128i average16(__m128i a, __m128i b) {
     const __m128i roundedUp = _mm_avg_epu16(a, b);
     if constexpr (EvenSums) return roundedUp;
     return _mm_sub_epi16(roundedUp, _mm_and_si128(_mm_xor_si128(a, b), _mm_set1_epi16(1)));
@@ -196,8 +203,7 @@ inline __m128i average16(__m128i a, __m128i b) {
 
 // Eight source pixels to their sixteen output pixels in each of the two output rows: upper
 // (pixel, right average), lower (below average, diagonal average).
-inline void storeQuad16(uint8_t* out0, uint8_t* out1, __m128i p, __m128i b, __m128i c,
-                        __m128i e) {
+inline void storeQuad16(uint8_t* out0, uint8_t* out1, __m128i p, __m128i b, __m128i c, __m128i e) {
     storeBlock(out0, _mm_unpacklo_epi16(p, b));
     storeBlock(out0 + 16, _mm_unpackhi_epi16(p, b));
     storeBlock(out1, _mm_unpacklo_epi16(c, e));
@@ -313,14 +319,16 @@ void nearest24Sse2(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch)
 // One source row as 32-bit values.
 void widenRow24(const uint8_t* in, uint32_t* out) {
     int x = 0;
-    for (; x < kVectorEnd24; x += 4) storeBlock(out + x, widen4(in + 3 * x));
-    for (; x < kScreenWidth; ++x) out[x] = load24(in + 3 * x);
+    for (; x < kVectorEnd24; x += 4)
+        storeBlock(out + x, widen4(in + 3 * x));
+    for (; x < kScreenWidth; ++x)
+        out[x] = load24(in + 3 * x);
 }
 
 // Source columns first..319 of one row (raw 24-bit pixels), one at a time, with the edge
 // rule for column 319.
-void smoothTail24(const uint8_t* row, const uint8_t* below, uint32_t mask, int first,
-                  uint8_t* out0, uint8_t* out1) {
+void smoothTail24(const uint8_t* row, const uint8_t* below, uint32_t mask, int first, uint8_t* out0,
+                  uint8_t* out1) {
     constexpr int kLast = kScreenWidth - 1;
     for (int x = first; x <= kLast; ++x) {
         const uint32_t a = load24(row + 3 * x);
@@ -377,7 +385,7 @@ void smooth24Sse2(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* wor
     }
 }
 
-#endif  // __SSE2__
+#endif // __SSE2__
 
 #if defined(__SSE2__) && defined(__GNUC__)
 
@@ -389,7 +397,7 @@ void smooth24Sse2(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* wor
 // gathers each block from registers that hold the streams; nothing is widened.
 
 constexpr int kGroupPixels = 8;
-constexpr int8_t kZeroByte = -128;  // a pshufb index that yields 0
+constexpr int8_t kZeroByte = -128; // a pshufb index that yields 0
 
 struct ByteShuffle {
     alignas(16) int8_t index[16];
@@ -473,8 +481,8 @@ inline __m128i shuffleOf(const ByteShuffle& s) {
 struct SmoothShuffles {
     __m128i pixelUnits[3];
     __m128i averageUnits[3];
-    __m128i fieldMask;  // 0xFE in every byte: clears the lowest bit of every field
-    __m128i lastPixel;  // the bytes of the group's last pixel in a register from byte 8
+    __m128i fieldMask; // 0xFE in every byte: clears the lowest bit of every field
+    __m128i lastPixel; // the bytes of the group's last pixel in a register from byte 8
 };
 
 [[gnu::target("ssse3")]] SmoothShuffles smoothShuffles() {
@@ -553,13 +561,15 @@ template <bool Last>
     storeBlock(high, _mm256_extracti128_si256(v, 1));
 }
 
-[[gnu::target("avx2")]] inline __m256i both(__m128i v) { return _mm256_broadcastsi128_si256(v); }
+[[gnu::target("avx2")]] inline __m256i both(__m128i v) {
+    return _mm256_broadcastsi128_si256(v);
+}
 
-[[gnu::target("avx2")]] inline void storeGroups24(uint8_t* out, __m256i pixels0,
-                                                  __m256i pixels8, __m256i averages0,
-                                                  __m256i averages8, const __m256i* pixelUnits,
+[[gnu::target("avx2")]] inline void storeGroups24(uint8_t* out, __m256i pixels0, __m256i pixels8,
+                                                  __m256i averages0, __m256i averages8,
+                                                  const __m256i* pixelUnits,
                                                   const __m256i* averageUnits) {
-    constexpr int kNext = 6 * kGroupPixels;  // output bytes of a group
+    constexpr int kNext = 6 * kGroupPixels; // output bytes of a group
     storePair(out, out + kNext,
               _mm256_or_si256(_mm256_shuffle_epi8(pixels0, pixelUnits[0]),
                               _mm256_shuffle_epi8(averages0, averageUnits[0])));
@@ -579,7 +589,7 @@ template <bool Last>
     const __m256i averageUnits[3] = {both(k.averageUnits[0]), both(k.averageUnits[1]),
                                      both(k.averageUnits[2])};
     const __m256i fieldMask = both(k.fieldMask);
-    constexpr int kNext = 3 * kGroupPixels;  // source bytes of a group
+    constexpr int kNext = 3 * kGroupPixels; // source bytes of a group
     constexpr int kPairsEnd = kScreenWidth - 2 * kGroupPixels;
     int x = 0;
     for (; x < kPairsEnd; x += 2 * kGroupPixels) {
@@ -596,8 +606,7 @@ template <bool Last>
         storeGroups24(out0 + 6 * x, p0, p8, _mm256_avg_epu8(m0, r0), _mm256_avg_epu8(m8, r8),
                       pixelUnits, averageUnits);
         storeGroups24(out1 + 6 * x, _mm256_avg_epu8(m0, d0), _mm256_avg_epu8(m8, d8),
-                      _mm256_avg_epu8(r0, d0), _mm256_avg_epu8(r8, d8), pixelUnits,
-                      averageUnits);
+                      _mm256_avg_epu8(r0, d0), _mm256_avg_epu8(r8, d8), pixelUnits, averageUnits);
     }
     smoothGroup24<false>(row + 3 * x, below + 3 * x, out0 + 6 * x, out1 + 6 * x, k);
     x += kGroupPixels;
@@ -621,12 +630,15 @@ void smooth24Rows(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch) 
     }
 }
 
-bool processorHasSsse3() { return __builtin_cpu_supports("ssse3"); }
+bool processorHasSsse3() {
+    return __builtin_cpu_supports("ssse3");
+}
 
-bool processorHasAvx2() { return __builtin_cpu_supports("avx2"); }
+bool processorHasAvx2() {
+    return __builtin_cpu_supports("avx2");
+}
 
-#endif  // __SSE2__ && __GNUC__
-
+#endif // __SSE2__ && __GNUC__
 
 bool lockBoth(SDL_Surface* a, SDL_Surface* b) {
     if (SDL_MUSTLOCK(a) && SDL_LockSurface(a) < 0) return false;
@@ -642,7 +654,7 @@ void unlockBoth(SDL_Surface* a, SDL_Surface* b) {
     if (SDL_MUSTLOCK(a)) SDL_UnlockSurface(a);
 }
 
-}  // namespace
+} // namespace
 
 uint32_t smoothMask(int bytesPerPixel, int rShift, int gShift, int bShift) {
     const uint32_t all = bytesPerPixel == 2 ? 0xFFFFu : 0xFFFFFFFFu;
@@ -689,19 +701,25 @@ void zoomNearestVia(ZoomPath path, int bytesPerPixel, const uint8_t* src, int sr
 #if defined(__SSE2__) && defined(__GNUC__)
     case ZoomPath::Avx2:
     case ZoomPath::Ssse3:
-        if (wide) nearest24Ssse3(src, srcPitch, dst, dstPitch);
-        else nearest16Sse2(src, srcPitch, dst, dstPitch);
+        if (wide)
+            nearest24Ssse3(src, srcPitch, dst, dstPitch);
+        else
+            nearest16Sse2(src, srcPitch, dst, dstPitch);
         return;
 #endif
 #if defined(__SSE2__)
     case ZoomPath::Sse2:
-        if (wide) nearest24Sse2(src, srcPitch, dst, dstPitch);
-        else nearest16Sse2(src, srcPitch, dst, dstPitch);
+        if (wide)
+            nearest24Sse2(src, srcPitch, dst, dstPitch);
+        else
+            nearest16Sse2(src, srcPitch, dst, dstPitch);
         return;
 #endif
     default:
-        if (wide) nearest24Plain(src, srcPitch, dst, dstPitch);
-        else nearest16Plain(src, srcPitch, dst, dstPitch);
+        if (wide)
+            nearest24Plain(src, srcPitch, dst, dstPitch);
+        else
+            nearest16Plain(src, srcPitch, dst, dstPitch);
         return;
     }
 }
@@ -715,22 +733,29 @@ void zoomSmoothVia(ZoomPath path, int bytesPerPixel, const uint8_t* src, int src
     case ZoomPath::Avx2:
     case ZoomPath::Ssse3:
         if (wide && (mask & kBytePixelMask) == kByteFieldsMask) {
-            if (path == ZoomPath::Avx2) smooth24Rows<smoothRow24Avx2>(src, srcPitch, dst, dstPitch);
-            else smooth24Rows<smoothRow24Ssse3>(src, srcPitch, dst, dstPitch);
+            if (path == ZoomPath::Avx2)
+                smooth24Rows<smoothRow24Avx2>(src, srcPitch, dst, dstPitch);
+            else
+                smooth24Rows<smoothRow24Ssse3>(src, srcPitch, dst, dstPitch);
             return;
         }
         [[fallthrough]];
 #endif
 #if defined(__SSE2__)
     case ZoomPath::Sse2:
-        if (wide) smooth24Sse2(src, srcPitch, mask, work, dst, dstPitch);
-        else if ((mask & 1) == 0) smooth16Sse2<true>(src, srcPitch, mask, dst, dstPitch);
-        else smooth16Sse2<false>(src, srcPitch, mask, dst, dstPitch);
+        if (wide)
+            smooth24Sse2(src, srcPitch, mask, work, dst, dstPitch);
+        else if ((mask & 1) == 0)
+            smooth16Sse2<true>(src, srcPitch, mask, dst, dstPitch);
+        else
+            smooth16Sse2<false>(src, srcPitch, mask, dst, dstPitch);
         return;
 #endif
     default:
-        if (wide) smooth24Plain(src, srcPitch, mask, work, dst, dstPitch);
-        else smooth16Plain(src, srcPitch, mask, work, dst, dstPitch);
+        if (wide)
+            smooth24Plain(src, srcPitch, mask, work, dst, dstPitch);
+        else
+            smooth16Plain(src, srcPitch, mask, work, dst, dstPitch);
         return;
     }
 }
@@ -757,8 +782,10 @@ void zoomNearest(SDL_Surface* source, SDL_Surface* target) {
     if (!lockBoth(source, target)) return;
     const auto* src = static_cast<const uint8_t*>(source->pixels);
     auto* dst = static_cast<uint8_t*>(target->pixels);
-    if (source->format->BytesPerPixel == 2) zoomNearest16(src, source->pitch, dst, target->pitch);
-    else zoomNearest24(src, source->pitch, dst, target->pitch);
+    if (source->format->BytesPerPixel == 2)
+        zoomNearest16(src, source->pitch, dst, target->pitch);
+    else
+        zoomNearest24(src, source->pitch, dst, target->pitch);
     unlockBoth(source, target);
 }
 
@@ -776,4 +803,4 @@ void zoomSmooth(SDL_Surface* source, SDL_Surface* target, uint32_t* work) {
     unlockBoth(source, target);
 }
 
-}  // namespace video
+} // namespace video

@@ -1,13 +1,12 @@
 // The veil darkens the play area exactly as SDL's half-transparent blit of the black veil
 // does, also where drawVeil halves the bytes itself instead of asking SDL (24 bits).
 
-#include <gtest/gtest.h>
-
-#include <random>
-#include <vector>
-
 #include "support/sdl_fixture.h"
 #include "video/display.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -33,7 +32,8 @@ TEST(Veil, DarkensThePlayAreaAsSdlsBlitDoes) {
             const size_t rowBytes = size_t(320 * f->BytesPerPixel);
             for (int y = 0; y < 240; ++y) {
                 auto* row = static_cast<uint8_t*>(screen->pixels) + y * screen->pitch;
-                for (size_t i = 0; i < rowBytes; ++i) row[i] = uint8_t(random());
+                for (size_t i = 0; i < rowBytes; ++i)
+                    row[i] = uint8_t(random());
                 std::copy(row, row + rowBytes,
                           static_cast<uint8_t*>(expected->pixels) + y * expected->pitch);
             }
@@ -52,4 +52,4 @@ TEST(Veil, DarkensThePlayAreaAsSdlsBlitDoes) {
     }
 }
 
-}  // namespace
+} // namespace
