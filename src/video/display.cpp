@@ -71,8 +71,8 @@ VeilWay learnVeilWay() {
     const SDL_PixelFormat* f = backBuffer->format;
     constexpr int kValues = 256;
     if (f->BytesPerPixel != 3 || veil->w < kValues) return VeilWay::Blit;
-    SDL_Surface* strip =
-        SDL_CreateRGBSurface(0, kValues, 2, f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+    SDL_Surface* strip = SDL_CreateRGBSurface(0, kValues, 2, f->BitsPerPixel, f->Rmask, f->Gmask,
+                                              f->Bmask, f->Amask);
     if (!strip) return VeilWay::Blit;
     auto* pixels = static_cast<uint8_t*>(strip->pixels);
     for (int i = 0; i < kValues; ++i) {
@@ -125,7 +125,8 @@ void halvePlayArea(bool roundUp) {
             bytes = ((bytes >> 1) & kLowSevenBits) + (bytes & roundBits);
             std::memcpy(row + i, &bytes, sizeof bytes);
         }
-        for (; i < rowBytes; ++i) row[i] = uint8_t((row[i] >> 1) + (roundUp ? row[i] & 1 : 0));
+        for (; i < rowBytes; ++i)
+            row[i] = uint8_t((row[i] >> 1) + (roundUp ? row[i] & 1 : 0));
     }
     if (SDL_MUSTLOCK(backBuffer)) SDL_UnlockSurface(backBuffer);
 }
