@@ -36,7 +36,7 @@ sanitize: deps
 fuzz-short: deps
 	@if [ -x scripts/fuzz.sh ]; then scripts/fuzz.sh --short; fi
 
-bench: build
+bench: configure
 	@if [ -x scripts/bench.sh ]; then scripts/bench.sh $(BUILD); fi
 
 fuzz: deps
