@@ -2,9 +2,9 @@
 //
 // A load sets up everything for a new life: the grid, the exit door (closed while counted
 // items remain), the item count (items more than one column left of the restart point are out
-// of reach and not counted), the checkpoint of the restart point shown as taken, the view
-// ending on the restart point, and the enemies of every column from there to 16 pixels beyond
-// the view's right edge.
+// of reach and not counted, unless the level ends less than a screen after that column), the
+// checkpoint of the restart point shown as taken, the view ending on the restart point, and
+// the enemies of every column from there to 16 pixels beyond the view's right edge.
 //
 // Level bytes are read through a bounded reader: a file shorter than its header promises, or
 // narrower than the 21 columns the view always shows, is refused as a whole.
@@ -94,13 +94,20 @@ LevelFault parseLevel(const uint8_t* bytes, size_t size) {
     levelMap.cells = std::make_unique<TileCode[]>(size_t(cellCount));
     levelMap.width = width;
 
+    // Items from one column left of the restart point on are counted: the view of a new life
+    // starts there and the player cannot go left of it. Near the end of a level the view stops
+    // short of that column and shows columns left of it, whose items the player can take as
+    // well; then every item is counted from the column that a player at the view's left edge
+    // touches (standing one pixel left of it, taking items 8 pixels into its box).
+    const int32_t start = std::max(level.restartX - kTileSize, 0);
+    const int32_t lastView = width * kTileSize - kViewWidth - 1;
+    const int32_t countFrom = start <= lastView ? start : lastView - kTileSize / 2;
     level.itemsLeft = 0;
     for (int32_t i = 0; i < cellCount; ++i) {
         const TileCode code = cellBytes[i];
         levelMap.cells[size_t(i)] = code;
         if (code == TILE_DOOR_TOP_LEFT) level.doorCell = i; // the last one is the door
-        if (code == TILE_ITEM && (i / kMapRows) * kTileSize >= level.restartX - kTileSize)
-            ++level.itemsLeft;
+        if (code == TILE_ITEM && (i / kMapRows) * kTileSize >= countFrom) ++level.itemsLeft;
     }
 
     if (level.itemsLeft > 0) {
@@ -118,7 +125,6 @@ LevelFault parseLevel(const uint8_t* bytes, size_t size) {
 
     // The view starts a full screen left of the restart point and is scrolled onto it, so
     // every column from the restart point to the view's right edge is scanned once.
-    const int32_t start = std::max(level.restartX - kTileSize, 0);
     level.cameraX = start - kViewWidth;
     for (int32_t x = start; x <= start + kViewWidth; x += kTileSize)
         spawnColumn(x);

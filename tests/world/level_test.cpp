@@ -6,6 +6,7 @@
 #include "support/test_support.h"
 #include "world_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -27,9 +28,10 @@ TEST_F(LevelLoad, ClosesTheDoorWhileCountedItemsRemain) {
     EXPECT_EQ(cell(17, 10), world::TILE_CLOSED_DOOR_BOTTOM_LEFT);
     EXPECT_EQ(cell(18, 10), world::TILE_CLOSED_DOOR_BOTTOM_RIGHT);
 
-    // Past the item the door stays open from the first frame.
+    // Past the item the door stays open from the first frame (in a level long enough for the
+    // view to start on the restart point).
     world::level.restartX = 12 * 16;
-    load(kItemAndDoor);
+    load(levelText({{9, "..........*......[].."}, {10, ".................().."}}, 40));
     EXPECT_EQ(world::level.itemsLeft, 0);
     EXPECT_EQ(cell(17, 9), world::TILE_DOOR_TOP_LEFT);
     EXPECT_EQ(cell(18, 10), world::TILE_DOOR_BOTTOM_RIGHT);
@@ -43,11 +45,12 @@ TEST_F(LevelLoad, TheLastDoorInFileOrderIsTheOneThatCloses) {
 }
 
 TEST_F(LevelLoad, CountsOnlyItemsFromOneColumnLeftOfTheRestartPoint) {
-    // Items in columns 0, 8, 9, 10 and 20.
+    // Items in columns 0, 8, 9, 10 and 20, in a level long enough for the view to start on
+    // every restart point below.
     const std::string kItems = levelText({{0, "*.......***.........*"},
                                           {10, "...................[]"},
                                           {11, "...................()"}},
-                                         21);
+                                         60);
     const struct {
         int32_t restartX;
         int32_t counted;
@@ -57,6 +60,36 @@ TEST_F(LevelLoad, CountsOnlyItemsFromOneColumnLeftOfTheRestartPoint) {
         load(kItems);
         EXPECT_EQ(world::level.itemsLeft, c.counted) << "restart at " << c.restartX;
     }
+}
+
+// Near the end of a level the view cannot start on the restart point; it stops 321 pixels
+// before the end and the player can walk back to its left edge. Every item it can take there
+// is counted, so the count reaches exactly 0 and opens the door; a count that left them out
+// went below 0 as they were taken (found by the level fuzzer).
+TEST_F(LevelLoad, NearTheEndOfALevelTheItemsLeftOfTheRestartPointInViewAreCounted) {
+    // 25 columns: the view stops at x 79. Items in columns 3 to 19 on the ground, the door at
+    // columns 22 and 23, the restart point in column 20.
+    const std::string text = levelText({{9, "......................[]."},
+                                        {10, "...*****************..()."}},
+                                       25);
+    world::level.restartX = 20 * 16;
+    world::level.restartY = 160;
+    start(text);
+    ASSERT_EQ(world::level.cameraX, 79);
+    EXPECT_EQ(world::level.itemsLeft, 15); // columns 5 to 19; 3 and 4 lie out of reach
+    EXPECT_EQ(cell(22, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
+
+    int32_t fewest = world::level.itemsLeft;
+    for (int frame = 0; frame < 200; ++frame) {
+        step(kLeft);
+        fewest = std::min(fewest, world::level.itemsLeft);
+    }
+    EXPECT_EQ(player.x, 78); // one pixel left of the view
+    EXPECT_EQ(fewest, 0);
+    EXPECT_EQ(world::level.itemsLeft, 0);
+    EXPECT_EQ(cell(22, 9), world::TILE_DOOR_TOP_LEFT);
+    EXPECT_EQ(cell(3, 10), world::TILE_ITEM);
+    EXPECT_EQ(cell(4, 10), world::TILE_ITEM);
 }
 
 TEST_F(LevelLoad, TheCheckpointOfTheRestartPointShowsAsTaken) {
