@@ -10,6 +10,7 @@
 #include "archive/archive.h"
 #include "archive/byte_reader.h"
 #include "archive/zda_format.h"
+#include "require.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,10 +36,6 @@ constexpr const char* kMadeUpNames[] = {
     "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn", // 39 characters, the longest a name can be
 };
 
-void require(bool rule) {
-    if (!rule) std::abort();
-}
-
 volatile uint8_t sink;
 
 // Loads one entry; what comes back must be an entry the directory holds, no larger than
@@ -49,8 +46,8 @@ void loadAndTouch(const char* name) {
     const archive::ArchiveSlot& slot = archive::archiveSlots[archive::ARCHIVE_GFX];
     const std::optional<archive::EntryLocation> entry =
         archive::findEntry(slot.directory.get(), slot.directorySize, name);
-    require(entry.has_value());
-    require(buffer.size > 0 && buffer.size <= entry->unpackedSize);
+    REQUIRE(entry.has_value());
+    REQUIRE(buffer.size > 0 && buffer.size <= entry->unpackedSize);
     uint8_t sum = 0;
     for (int32_t i = 0; i < buffer.size; ++i)
         sum ^= buffer.bytes[size_t(i)];
@@ -110,8 +107,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // A name longer than any entry's field can hold is never found; an archive that is not
     // there has nothing.
     const std::string longName(2 * archive::kArchiveNameSize, 'x');
-    require(!archive::loadResource(archive::ARCHIVE_GFX, longName.c_str(), "bmp"));
-    require(!archive::loadResource(archive::ARCHIVE_MUSIC, "font", "bmp"));
+    REQUIRE(!archive::loadResource(archive::ARCHIVE_GFX, longName.c_str(), "bmp"));
+    REQUIRE(!archive::loadResource(archive::ARCHIVE_MUSIC, "font", "bmp"));
     archive::closeArchives();
     return 0;
 }

@@ -6,17 +6,15 @@
 // file again, except for the volume, whose percentage may lose one step per round trip.
 
 #include "persist/config.h"
+#include "require.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-
-void require(bool rule) {
-    if (!rule) std::abort();
-}
 
 void resetSettings() {
     persist::keyBindings = {};
@@ -35,16 +33,16 @@ bool sameSettings(const persist::KeyBindings& keys, const persist::MixSettings& 
 
 void checkRanges() {
     const persist::MixSettings& m = persist::mixSettings;
-    require(persist::volume >= 0 && persist::volume <= persist::kMaxVolume);
-    require(m.resamplingMode >= 0 && m.resamplingMode <= 3);
-    require(m.reverbDepth >= 0 && m.reverbDepth <= 100);
-    require(m.reverbDelay == 0 || (m.reverbDelay >= 40 && m.reverbDelay <= 200));
-    require(m.bassAmount >= 0 && m.bassAmount <= 100);
-    require(m.bassRange == 0 || (m.bassRange >= 10 && m.bassRange <= 100));
-    require(m.surroundDepth >= 0 && m.surroundDepth <= 100);
-    require(m.surroundDelay == 0 || (m.surroundDelay >= 5 && m.surroundDelay <= 40));
+    REQUIRE(persist::volume >= 0 && persist::volume <= persist::kMaxVolume);
+    REQUIRE(m.resamplingMode >= 0 && m.resamplingMode <= 3);
+    REQUIRE(m.reverbDepth >= 0 && m.reverbDepth <= 100);
+    REQUIRE(m.reverbDelay == 0 || (m.reverbDelay >= 40 && m.reverbDelay <= 200));
+    REQUIRE(m.bassAmount >= 0 && m.bassAmount <= 100);
+    REQUIRE(m.bassRange == 0 || (m.bassRange >= 10 && m.bassRange <= 100));
+    REQUIRE(m.surroundDepth >= 0 && m.surroundDepth <= 100);
+    REQUIRE(m.surroundDelay == 0 || (m.surroundDelay >= 5 && m.surroundDelay <= 40));
     for (int i = 0; i < persist::kInputCount; ++i)
-        require(persist::keyBindings.*persist::kJoystickFields[i] >= 0);
+        REQUIRE(persist::keyBindings.*persist::kJoystickFields[i] >= 0);
 }
 
 void apply(const char* text, size_t size) {
@@ -64,20 +62,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // round gives the same settings and the same text as the first.
     char first[persist::kConfigTextBytes];
     const size_t firstSize = persist::formatConfig(first);
-    require(firstSize > 0 && firstSize < persist::kConfigTextBytes);
+    REQUIRE(firstSize > 0 && firstSize < persist::kConfigTextBytes);
     apply(first, firstSize);
     const persist::KeyBindings keys = persist::keyBindings;
     const persist::MixSettings mix = persist::mixSettings;
     char second[persist::kConfigTextBytes];
     const size_t secondSize = persist::formatConfig(second);
     apply(second, secondSize);
-    require(sameSettings(keys, mix));
+    REQUIRE(sameSettings(keys, mix));
     char third[persist::kConfigTextBytes];
     const size_t thirdSize = persist::formatConfig(third);
     const char* secondBody = std::strchr(second, '\n');
     const char* thirdBody = std::strchr(third, '\n');
-    require(secondBody && thirdBody);
-    require(std::strcmp(secondBody, thirdBody) == 0); // all but the volume line
+    REQUIRE(secondBody && thirdBody);
+    REQUIRE(std::strcmp(secondBody, thirdBody) == 0); // all but the volume line
     (void)thirdSize;
     return 0;
 }

@@ -6,30 +6,28 @@
 // back with the same scores, kinds and player names, and without being called forged.
 
 #include "persist/hiscores.h"
+#include "require.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
 
 namespace {
 
-void require(bool rule) {
-    if (!rule) std::abort();
-}
-
 void checkTable() {
     bool used[persist::kHiscoreCount] = {};
     for (const persist::HiscoreEntry& entry : persist::hiscores.entries) {
-        require(entry.name[persist::kHiscoreNameLength] == 0);
-        require(entry.score >= 0 && entry.score <= persist::kHiscoreMaxScore);
-        require(entry.kind <= persist::HISCORE_RESET);
+        REQUIRE(entry.name[persist::kHiscoreNameLength] == 0);
+        REQUIRE(entry.score >= 0 && entry.score <= persist::kHiscoreMaxScore);
+        REQUIRE(entry.kind <= persist::HISCORE_RESET);
         if (entry.kind != persist::HISCORE_DEFAULT) continue;
         const std::string_view name(entry.name.data());
         for (int k = 0; k < persist::kHiscoreCount; ++k) {
             if (persist::kDefaultHiscoreNames[k] != name) continue;
-            require(!used[k]);
+            REQUIRE(!used[k]);
             used[k] = true;
         }
     }
@@ -42,12 +40,12 @@ void checkRoundTrip() {
     uint8_t file[persist::kHiscoreFileBytes];
     persist::encodeHiscores(file);
     persist::hiscores = {};
-    require(!persist::decodeHiscores(file, sizeof file));
+    REQUIRE(!persist::decodeHiscores(file, sizeof file));
     for (int k = 0; k < persist::kHiscoreCount; ++k) {
         const persist::HiscoreEntry& was = before.entries[k];
         const persist::HiscoreEntry& is = persist::hiscores.entries[k];
-        require(is.score == was.score && is.kind == was.kind && is.reserved == was.reserved);
-        if (was.kind != persist::HISCORE_DEFAULT && was.name[0] != 0) require(is.name == was.name);
+        REQUIRE(is.score == was.score && is.kind == was.kind && is.reserved == was.reserved);
+        if (was.kind != persist::HISCORE_DEFAULT && was.name[0] != 0) REQUIRE(is.name == was.name);
     }
     checkTable();
 }

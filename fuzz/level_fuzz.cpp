@@ -12,6 +12,7 @@
 // Besides the sanitizers, the rules the rest of the game relies on are checked every frame:
 // the view inside the level, the item count never below zero, the run counters in range.
 
+#include "require.h"
 #include "world/effects.h"
 #include "world/enemies.h"
 #include "world/level.h"
@@ -21,6 +22,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -34,19 +36,15 @@ constexpr uint8_t kDefaultControls[] = {0x32, 0x76, 0x12, 0xF2, 0x04, 0x52, 0x31
 
 enum : uint8_t { HOLD_LEFT = 1, HOLD_RIGHT = 2, HOLD_JUMP = 4, HOLD_DOWN = 8 };
 
-void require(bool rule) {
-    if (!rule) std::abort();
-}
-
 void checkWorld(const world::PlayerState& player) {
     using namespace world;
     const int32_t lastCamera = levelMap.width * kTileSize - kViewWidth - 1;
-    require(level.cameraX >= 0 && level.cameraX <= lastCamera);
-    require(level.itemsLeft >= 0);
-    require(run.score >= 0 && run.score <= kMaxScore);
-    require(run.lives >= 0 && run.lives <= kMaxLives);
-    require(run.airLeft >= 0 && run.airLeft <= kMaxAir);
-    if (player.alive && !player.dying) require(player.x >= level.cameraX - 1);
+    REQUIRE(level.cameraX >= 0 && level.cameraX <= lastCamera);
+    REQUIRE(level.itemsLeft >= 0);
+    REQUIRE(run.score >= 0 && run.score <= kMaxScore);
+    REQUIRE(run.lives >= 0 && run.lives <= kMaxLives);
+    REQUIRE(run.airLeft >= 0 && run.airLeft <= kMaxAir);
+    if (player.alive && !player.dying) REQUIRE(player.x >= level.cameraX - 1);
 }
 
 // The controls of the frames to come, read from the bytes behind the grid.

@@ -2,22 +2,14 @@
 // count stored under the mask found in them reads back as itself.
 
 #include "persist/savegame.h"
+#include "require.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-
-namespace {
-
-void require(bool rule) {
-    if (!rule) std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int level = persist::decodeSavegame(data, size);
-    require(level >= 0 && level <= persist::kMaxSavedLevel);
+    REQUIRE(level >= 0 && level <= persist::kMaxSavedLevel);
     if (size < 3) return 0;
 
     const uint16_t mask = uint16_t(data[0] << 8 | data[2]);
@@ -27,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int read = persist::decodeSavegame(file, sizeof file);
         const bool usable =
             mask != 0 && mask != 0xFFFF && stored >= 1 && stored <= persist::kMaxSavedLevel;
-        require(read == (usable ? stored : 0));
+        REQUIRE(read == (usable ? stored : 0));
     }
     return 0;
 }
