@@ -56,6 +56,7 @@ run_target() {
     local name=$1
     local corpus="$build/corpus/$name" findings="$build/findings/$name/"
     mkdir -p "$corpus" "$findings" "$build/logs"
+    touch "$build/logs/$name.started"
     # Halting on the first report of a sanitizer is libFuzzer's default; leaks are findings.
     ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 \
     UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
@@ -88,8 +89,10 @@ finish_one() {
     else
         failed+=("$name")
         echo "FINDING in $name: see $build/logs/$name.log"
-        ls "$build/findings/$name/" 2>/dev/null | sed "s|^|    input: $build/findings/$name/|"
-        grep -m1 -E 'ERROR: |runtime error:|SUMMARY:' "$build/logs/$name.log" | sed 's/^/    /' || true
+        find "$build/findings/$name" -type f -newer "$build/logs/$name.started" |
+            sed 's|^|    input: |'
+        echo "    replay: $build/fuzz/fuzz_$name <input>"
+        grep -m2 -E 'broken rule|ERROR: |runtime error:' "$build/logs/$name.log" | sed 's/^/    /' || true
     fi
 }
 queue=("${targets[@]}")
