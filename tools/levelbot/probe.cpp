@@ -19,7 +19,7 @@ namespace levelbot {
 namespace {
 
 constexpr int64_t kMostWorlds = 2000;       // snapshots kept before giving up
-constexpr int32_t kFurthestRight = 2 * 320; // no need to wander further right of the target
+constexpr int32_t kFurthestRight = world::kViewWidth; // no need to wander further right of the target
 
 // Every combination a frame may hold: left and right never together.
 constexpr std::array<world::Controls, 12> kEveryCombination = {{

@@ -27,7 +27,7 @@ struct SearchSettings {
     int32_t perCell = 4;                         // states kept per player cell and item count
     int32_t frameLimit = world::kLifeFrames - 1; // the life must end with time left
     int32_t patience = 1500;      // frames without coming closer to the goal before giving up
-    int64_t probeStates = 300000; // states of the look without enemies after a failure; 0: none
+    int64_t probeStates = 1000000; // states of the look without enemies after a failure; 0: none
     bool progress = false;        // a progress line on standard error
     std::string label;            // what the progress line calls the search
 };
