@@ -51,7 +51,7 @@ class WindowTest : public ::testing::Test {
     // last screenshot is kept in the build folder (e2e-shots/) and named in the message;
     // with TROLK_E2E_SHOTS set in the environment, every matching one is kept too.
     ::testing::AssertionResult shows(const Expected& expected, Presentation how,
-                                     const std::string& what, int timeoutMs = 6000);
+                                     const std::string& what, int timeoutMs = 8000);
     // Screenshots the window until it no longer shows `expected`.
     ::testing::AssertionResult stopsShowing(const Expected& expected, Presentation how,
                                             const std::string& what, int timeoutMs = 4000);
@@ -79,6 +79,10 @@ class WindowTest : public ::testing::Test {
     std::unique_ptr<VirtualDisplay> display_;
     std::unique_ptr<GameWindow> window_;
 };
+
+// Under the sanitizers (ASAN_OPTIONS set), the environment that turns the game's leak check
+// off; nothing otherwise.
+std::map<std::string, std::string> withoutLeakCheck();
 
 // The texts of trolk.cfg written with every setting at its default, 27 lines.
 extern const char* const kDefaultSettingsFile;

@@ -52,6 +52,32 @@ std::vector<char*> argumentVector(const std::vector<std::string>& argv) {
     return args;
 }
 
+// Under the sanitizers, the suppressions of the sanitized suite (named in LSAN_OPTIONS) and
+// ours for the X libraries, in one file for the game; the options to give it.
+std::string leakOptionsForWindow(const fs::path& workDir) {
+    const char* inherited = std::getenv("LSAN_OPTIONS");
+    if (!inherited && !std::getenv("ASAN_OPTIONS")) return {};
+    std::string options = inherited ? inherited : "";
+    std::string suppressions;
+    std::string kept;
+    std::istringstream fields(options);
+    for (std::string field; std::getline(fields, field, ':');) {
+        if (field.rfind("suppressions=", 0) == 0) {
+            std::ifstream in(field.substr(std::strlen("suppressions=")));
+            suppressions.assign(std::istreambuf_iterator<char>(in),
+                                std::istreambuf_iterator<char>());
+            if (!suppressions.empty() && suppressions.back() != '\n') suppressions += '\n';
+        } else if (!field.empty()) {
+            kept += field + ":";
+        }
+    }
+    std::ifstream ours(TROLK_WINDOW_LEAKS);
+    suppressions.append(std::istreambuf_iterator<char>(ours), std::istreambuf_iterator<char>());
+    const fs::path merged = workDir / "window-leaks.supp";
+    std::ofstream(merged) << suppressions;
+    return kept + "suppressions=" + merged.string();
+}
+
 int decodeStatus(int status) {
     if (WIFEXITED(status)) return WEXITSTATUS(status);
     if (WIFSIGNALED(status)) return 128 + WTERMSIG(status);
@@ -226,6 +252,8 @@ GameWindow::GameWindow(const VirtualDisplay& display, const fs::path& program,
               std::map<std::string, std::string> environment = display.environment();
               environment["SDL_VIDEODRIVER"] = "x11";
               environment["SDL_AUDIODRIVER"] = "dummy";
+              if (std::string leaks = leakOptionsForWindow(workDir); !leaks.empty())
+                  environment["LSAN_OPTIONS"] = leaks;
               for (const auto& [name, value] : extraEnvironment)
                   environment[name] = value;
               return environment;
