@@ -8,7 +8,7 @@ packages=(
     libsdl1.2-dev libsdl-mixer1.2-dev libmodplug-dev zlib1g-dev libgl-dev
     libgtest-dev libstb-dev
     xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri
-    desktop-file-utils appstream
+    desktop-file-utils appstream groff-base
 )
 if [ "${1:-}" = "--extra" ]; then
     # Benchmarks and fuzzing.
