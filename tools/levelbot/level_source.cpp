@@ -30,19 +30,15 @@ bool fromArchive(const std::string& name, std::vector<uint8_t>& bytes) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
-std::string levelNameOf(const std::string& level) {
-    return fs::path(level).stem().string();
-}
+std::string levelNameOf(const std::string& level) { return fs::path(level).stem().string(); }
 
 std::string sourceLevelPath(const std::string& name) {
     return std::string(LEVELBOT_SOURCE_DIR) + "/content/levels/" + name + ".lvl";
 }
 
-std::string replayDirectory() {
-    return std::string(LEVELBOT_SOURCE_DIR) + "/content/replays";
-}
+std::string replayDirectory() { return std::string(LEVELBOT_SOURCE_DIR) + "/content/replays"; }
 
 bool levelBytesFromFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& error) {
     if (fs::path(path).extension() == ".lvl") {
@@ -78,4 +74,4 @@ bool levelBytes(const std::string& level, std::vector<uint8_t>& bytes, std::stri
     return levelBytesByName(level, bytes, error);
 }
 
-} // namespace replay
+}  // namespace replay

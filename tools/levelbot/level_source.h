@@ -26,4 +26,4 @@ bool levelBytesByName(const std::string& name, std::vector<uint8_t>& bytes, std:
 bool levelBytes(const std::string& level, std::vector<uint8_t>& bytes, std::string& error,
                 bool archiveFirst = false);
 
-} // namespace replay
+}  // namespace replay

@@ -41,16 +41,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kTitleLevel = "plan0"; // scrolls by itself behind the title: no one plays it
+constexpr const char* kTitleLevel = "plan0";  // scrolls by itself behind the title: no one plays it
 
 struct Options {
     std::vector<std::string> levels;
     std::vector<std::string> replays;
     std::string out;
     std::string data = LEVELBOT_BUILD_DIR;
-    std::string level; // --level for --replay
-    std::string from;  // "start", a column, or empty for every life
-    std::string stuck; // where the ways to the closest states go
+    std::string level;  // --level for --replay
+    std::string from;   // "start", a column, or empty for every life
+    std::string stuck;  // where the ways to the closest states go
     bool all = false;
     bool write = true;
     bool quiet = false;
@@ -131,8 +131,7 @@ void writeClosestWay(const Options& options, const std::string& name,
                                               ": the way to the state that came closest"};
     if (replay::writeReplayFile(path.string(), closest, comment))
         std::printf("    the way to the closest state: %s\n", path.string().c_str());
-    else
-        std::printf("    cannot write %s\n", path.string().c_str());
+    else std::printf("    cannot write %s\n", path.string().c_str());
 }
 
 // Searches every wanted life of one level; false when one of them found no way.
@@ -247,7 +246,7 @@ std::vector<std::string> everyLevel() {
     return levels;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     Options options;
@@ -255,24 +254,15 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (arg == "--replay")
-            options.replayMode = true;
-        else if (arg == "--all")
-            options.all = true;
-        else if (arg == "--no-write")
-            options.write = false;
-        else if (arg == "--quiet")
-            options.quiet = true;
-        else if (arg == "--out" && hasValue)
-            options.out = argv[++i];
-        else if (arg == "--data" && hasValue)
-            options.data = argv[++i];
-        else if (arg == "--level" && hasValue)
-            options.level = argv[++i];
-        else if (arg == "--from" && hasValue)
-            options.from = argv[++i];
-        else if (arg == "--stuck" && hasValue)
-            options.stuck = argv[++i];
+        if (arg == "--replay") options.replayMode = true;
+        else if (arg == "--all") options.all = true;
+        else if (arg == "--no-write") options.write = false;
+        else if (arg == "--quiet") options.quiet = true;
+        else if (arg == "--out" && hasValue) options.out = argv[++i];
+        else if (arg == "--data" && hasValue) options.data = argv[++i];
+        else if (arg == "--level" && hasValue) options.level = argv[++i];
+        else if (arg == "--from" && hasValue) options.from = argv[++i];
+        else if (arg == "--stuck" && hasValue) options.stuck = argv[++i];
         else if (arg == "--beam" && hasValue) {
             if (!positive(argv[++i], options.settings.beamWidth)) return usage();
         } else if (arg == "--max-beam" && hasValue) {
@@ -301,10 +291,8 @@ int main(int argc, char** argv) {
     auto absolute = [&](std::string& path) {
         if (fs::exists(path)) path = fs::absolute(path, ignored).string();
     };
-    for (std::string& path : options.levels)
-        absolute(path);
-    for (std::string& path : options.replays)
-        absolute(path);
+    for (std::string& path : options.levels) absolute(path);
+    for (std::string& path : options.replays) absolute(path);
     if (!options.level.empty()) absolute(options.level);
     if (options.write && !options.replayMode) {
         fs::create_directories(options.out, ignored);

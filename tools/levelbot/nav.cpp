@@ -24,7 +24,7 @@ constexpr int32_t kFallCost = 4;
 constexpr int32_t kDiagonalCost = 8;
 constexpr int32_t kBreakCost = 30;
 constexpr int32_t kCrumbleCost = 14;
-constexpr int32_t kNoFlight = 1 << 18; // no way even flying
+constexpr int32_t kNoFlight = 1 << 18;  // no way even flying
 
 struct Edge {
     int32_t from;
@@ -41,7 +41,7 @@ NavCell cellKind(world::TileCode code, int32_t row) {
     if (row >= 0 && code == world::TILE_BRICK) return NAV_BRICK;
     if (row >= 0 && code == world::TILE_CRUMBLING) return NAV_CRUMBLING;
     if (world::isSolidCode(code)) return NAV_CLOSED;
-    if (row < 0) return NAV_OPEN; // no spikes above the screen
+    if (row < 0) return NAV_OPEN;  // no spikes above the screen
     const bool deadly = world::isSpikeCode(code) || code == world::TILE_SPIKE_TRAP_ARMED ||
                         code == world::TILE_SPIKE_TRAP;
     return deadly ? NAV_CLOSED : NAV_OPEN;
@@ -93,7 +93,7 @@ std::vector<int32_t> flyingFrames(const NavMap& map, int32_t column, int32_t row
     return frames;
 }
 
-} // namespace
+}  // namespace
 
 int32_t NavMap::node(int32_t column, int32_t row, int32_t budget) const {
     if (isStanding(column, row)) budget = kRiseBudget;
@@ -164,16 +164,14 @@ NavMap buildNavMap() {
                     }
                 }
                 addStep(map, edges, from, column, row + 1, 0, kFallCost);
-                for (int32_t dc : {-1, 1})
-                    addDiagonal(map, edges, from, column, row, dc, 1, 0);
+                for (int32_t dc : {-1, 1}) addDiagonal(map, edges, from, column, row, dc, 1, 0);
             }
         }
 
     // The distance fields are searched backwards, so the edges are kept by their end.
     const int32_t nodes = map.nodeCount();
     map.incomingFirst.assign(size_t(nodes) + 1, 0);
-    for (const Edge& e : edges)
-        ++map.incomingFirst[size_t(e.to) + 1];
+    for (const Edge& e : edges) ++map.incomingFirst[size_t(e.to) + 1];
     for (int32_t i = 0; i < nodes; ++i)
         map.incomingFirst[size_t(i) + 1] += map.incomingFirst[size_t(i)];
     map.incomingFrom.resize(edges.size());
@@ -189,7 +187,7 @@ NavMap buildNavMap() {
 
 DistanceField distancesTo(const NavMap& map, int32_t column, int32_t row) {
     DistanceField distance(size_t(map.nodeCount()), kFar);
-    using Entry = std::pair<int32_t, int32_t>; // frames, node
+    using Entry = std::pair<int32_t, int32_t>;  // frames, node
     std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> queue;
     if (column >= 0 && column < map.width && row >= -kNavRowsAbove && row < world::kMapRows)
         for (int32_t budget = 0; budget < kNavBudgets; ++budget) {
@@ -241,12 +239,11 @@ int32_t playerNode(const NavMap& map, const world::PlayerState& player) {
         world::isSolidAt(player.x + world::kTileSize - 1, feetY)) {
         budget = kRiseBudget;
     } else if (player.vy < 0) {
-        int32_t rise = 0; // pixels the jump still climbs
-        for (int32_t vy = player.vy; vy < 0; ++vy)
-            rise -= vy / 4;
+        int32_t rise = 0;  // pixels the jump still climbs
+        for (int32_t vy = player.vy; vy < 0; ++vy) rise -= vy / 4;
         budget = std::min((rise + world::kTileSize - 1) / world::kTileSize, kRiseBudget);
     }
     return map.node(column, row, budget);
 }
 
-} // namespace levelbot
+}  // namespace levelbot

@@ -18,27 +18,27 @@
 
 namespace levelbot {
 
-constexpr int32_t kNavRowsAbove = 3; // rows above the screen the hero may jump into
+constexpr int32_t kNavRowsAbove = 3;  // rows above the screen the hero may jump into
 constexpr int32_t kNavRows = world::kMapRows + kNavRowsAbove;
-constexpr int32_t kRiseBudget = 3; // cells a jump climbs
+constexpr int32_t kRiseBudget = 3;  // cells a jump climbs
 constexpr int32_t kNavBudgets = kRiseBudget + 1;
-constexpr int32_t kFar = 1 << 20; // frames from here up: the map knows no way
+constexpr int32_t kFar = 1 << 20;  // frames from here up: the map knows no way
 
 // What a cell is to the map.
 enum NavCell : uint8_t {
-    NAV_CLOSED,    // solid, spikes, a spike trap
-    NAV_OPEN,      // the hero's centre may be there
-    NAV_BRICK,     // opens when hit from right below
-    NAV_CRUMBLING, // opens under a hero standing on it
+    NAV_CLOSED,     // solid, spikes, a spike trap
+    NAV_OPEN,       // the hero's centre may be there
+    NAV_BRICK,      // opens when hit from right below
+    NAV_CRUMBLING,  // opens under a hero standing on it
 };
 
 struct NavMap {
-    int32_t width = 0;                  // columns
-    std::vector<uint8_t> cells;         // per cell (rows -3..11): its NavCell
-    std::vector<uint8_t> standing;      // per cell: open, with solid ground right below
-    std::vector<int32_t> incomingFirst; // per node: where its incoming edges start in the lists
-    std::vector<int32_t> incomingFrom;  // the node each incoming edge comes from
-    std::vector<int32_t> incomingCost;  // and its cost in frames
+    int32_t width = 0;                   // columns
+    std::vector<uint8_t> cells;          // per cell (rows -3..11): its NavCell
+    std::vector<uint8_t> standing;       // per cell: open, with solid ground right below
+    std::vector<int32_t> incomingFirst;  // per node: where its incoming edges start in the lists
+    std::vector<int32_t> incomingFrom;   // the node each incoming edge comes from
+    std::vector<int32_t> incomingCost;   // and its cost in frames
 
     int32_t nodeCount() const { return width * kNavRows * kNavBudgets; }
     // The node of a cell (row from -3) with a rise budget; standing cells always have the full
@@ -62,4 +62,4 @@ DistanceField distancesTo(const NavMap& map, int32_t column, int32_t row);
 // leaves it; -1 below the level.
 int32_t playerNode(const NavMap& map, const world::PlayerState& player);
 
-} // namespace levelbot
+}  // namespace levelbot

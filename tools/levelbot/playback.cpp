@@ -84,4 +84,4 @@ LifeResult playLife(const std::vector<uint8_t>& levelBytes, int32_t startX, int3
     return result;
 }
 
-} // namespace replay
+}  // namespace replay

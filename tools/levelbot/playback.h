@@ -18,7 +18,7 @@ namespace replay {
 
 // Where a life can start: the level start or an untouched checkpoint (code 17).
 struct StartPoint {
-    int32_t x = world::kRestartStartX; // restart point, world pixels
+    int32_t x = world::kRestartStartX;  // restart point, world pixels
     int32_t y = world::kRestartStartY;
     bool checkpoint = false;
 
@@ -48,16 +48,16 @@ struct PathPoint {
 };
 
 struct LifeResult {
-    std::string error; // why the life could not start; empty when it did
+    std::string error;  // why the life could not start; empty when it did
     bool reachedExit = false;
     bool died = false;
     std::string deathMessage;
-    int32_t frames = 0; // frames played: to the exit, the death or the end of the controls
+    int32_t frames = 0;  // frames played: to the exit, the death or the end of the controls
     int32_t itemsLeft = 0;
     int32_t timeLeft = 0;
-    int32_t x = 0; // the player's box at the end
+    int32_t x = 0;  // the player's box at the end
     int32_t y = 0;
-    std::vector<PathPoint> path; // the box at the start and after every frame, when asked for
+    std::vector<PathPoint> path;  // the box at the start and after every frame, when asked for
 
     // The exit reached, no item left, no death, within the time limit.
     bool finished() const {
@@ -72,4 +72,4 @@ struct LifeResult {
 LifeResult playLife(const std::vector<uint8_t>& levelBytes, int32_t startX, int32_t startY,
                     const std::vector<world::Controls>& frames, bool keepPath = false);
 
-} // namespace replay
+}  // namespace replay

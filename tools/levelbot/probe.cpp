@@ -18,8 +18,9 @@ namespace levelbot {
 
 namespace {
 
-constexpr int64_t kMostWorlds = 2000;       // snapshots kept before giving up
-constexpr int32_t kFurthestRight = world::kViewWidth; // no need to wander further right of the target
+constexpr int64_t kMostWorlds = 2000;  // snapshots kept before giving up
+constexpr int32_t kFurthestRight =
+    world::kViewWidth;  // no need to wander further right of the target
 
 // Every combination a frame may hold: left and right never together.
 constexpr std::array<world::Controls, 12> kEveryCombination = {{
@@ -48,8 +49,7 @@ uint64_t worldKey(const GridWindow& stretch) {
         if (effect.active)
             h.add(int64_t(effect.x) << 32 | int64_t(effect.y) << 8 | effect.type << 5 | effect.t);
     const world::TileCode* cells = world::levelMap.cells.get() + stretch.first;
-    for (size_t i = 0; i < stretch.count; ++i)
-        h.add(cells[i]);
+    for (size_t i = 0; i < stretch.count; ++i) h.add(cells[i]);
     return h.value();
 }
 
@@ -64,7 +64,7 @@ uint64_t stateKey(const world::PlayerState& p, int32_t worldIndex) {
     return h.value();
 }
 
-} // namespace
+}  // namespace
 
 Reach reachWithoutEnemies(const world::WorldSnapshot& start, const world::PlayerState& player,
                           int32_t column, int32_t row, bool corner, int64_t maxStates) {
@@ -76,7 +76,7 @@ Reach reachWithoutEnemies(const world::WorldSnapshot& start, const world::Player
 
     world::restoreWorld(start);
     world::clearEnemies();
-    world::run.timeLeft = world::kLifeFrames; // time and air are no question here
+    world::run.timeLeft = world::kLifeFrames;  // time and air are no question here
     world::run.airLeft = world::kMaxAir;
     const int32_t furthest = column * world::kTileSize + kFurthestRight;
     const int32_t firstColumn = std::max((world::level.cameraX >> 4) - 2, 0);
@@ -94,7 +94,7 @@ Reach reachWithoutEnemies(const world::WorldSnapshot& start, const world::Player
     };
     std::deque<Node> queue{{player, 0}};
     std::unordered_set<uint64_t> seen{stateKey(player, 0)};
-    int32_t loaded = 0; // the world in the grid before the last step
+    int32_t loaded = 0;  // the world in the grid before the last step
     world::restoreWorld(worlds[0]);
     GridWindow window = stepWindow(1);
     while (!queue.empty()) {
@@ -110,7 +110,7 @@ Reach reachWithoutEnemies(const world::WorldSnapshot& start, const world::Player
             }
             world::PlayerState p = node.player;
             world::stepPlayFrame(p, controls);
-            world::clearEnemies(); // those of the columns that came into view
+            world::clearEnemies();  // those of the columns that came into view
             if (!p.alive || p.dying || p.x > furthest) continue;
             if (there(p)) return Reach::Yes;
 
@@ -135,4 +135,4 @@ Reach reachWithoutEnemies(const world::WorldSnapshot& start, const world::Player
     return Reach::No;
 }
 
-} // namespace levelbot
+}  // namespace levelbot

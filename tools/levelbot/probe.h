@@ -14,9 +14,9 @@
 namespace levelbot {
 
 enum class Reach {
-    Yes,     // some way of moving gets there
-    No,      // none does
-    Unknown, // too many states to look at them all
+    Yes,      // some way of moving gets there
+    No,       // none does
+    Unknown,  // too many states to look at them all
 };
 
 // Whether the hero, from the world and player given, can bring its centre into the cell
@@ -25,4 +25,4 @@ enum class Reach {
 Reach reachWithoutEnemies(const world::WorldSnapshot& world, const world::PlayerState& player,
                           int32_t column, int32_t row, bool corner, int64_t maxStates);
 
-} // namespace levelbot
+}  // namespace levelbot

@@ -15,7 +15,7 @@ namespace replay {
 namespace {
 
 constexpr char kCommentChar = ';';
-constexpr int32_t kMostFrames = 1 << 24; // far beyond any life; keeps sums in range
+constexpr int32_t kMostFrames = 1 << 24;  // far beyond any life; keeps sums in range
 
 std::string_view trim(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r");
@@ -53,29 +53,25 @@ bool validLevelName(std::string_view name) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int32_t Replay::frameCount() const {
     int32_t count = 0;
-    for (const ControlRun& run : runs)
-        count += run.frames;
+    for (const ControlRun& run : runs) count += run.frames;
     return count;
 }
 
 std::vector<world::Controls> Replay::frames() const {
     std::vector<world::Controls> all;
     all.reserve(size_t(frameCount()));
-    for (const ControlRun& run : runs)
-        all.insert(all.end(), size_t(run.frames), run.controls);
+    for (const ControlRun& run : runs) all.insert(all.end(), size_t(run.frames), run.controls);
     return all;
 }
 
 void Replay::append(const world::Controls& controls, int32_t count) {
     if (count <= 0) return;
-    if (!runs.empty() && sameControls(runs.back().controls, controls))
-        runs.back().frames += count;
-    else
-        runs.push_back({controls, count});
+    if (!runs.empty() && sameControls(runs.back().controls, controls)) runs.back().frames += count;
+    else runs.push_back({controls, count});
 }
 
 Replay replayOf(std::string_view level, int32_t startX, int32_t startY,
@@ -84,8 +80,7 @@ Replay replayOf(std::string_view level, int32_t startX, int32_t startY,
     replay.level = std::string(level);
     replay.startX = startX;
     replay.startY = startY;
-    for (const world::Controls& controls : frames)
-        replay.append(controls);
+    for (const world::Controls& controls : frames) replay.append(controls);
     return replay;
 }
 
@@ -183,7 +178,7 @@ std::optional<Replay> parseReplay(std::string_view text, ParseError& error) {
             replay.append(*controls, *n);
         }
     }
-    lineNumber = std::max(lineNumber, 1); // what is missing is missing at the end
+    lineNumber = std::max(lineNumber, 1);  // what is missing is missing at the end
     if (!haveLevel) return fail("no \"level\" line");
     if (!haveStart) return fail("no \"start\" line");
     if (!haveFrames) return fail("no \"frames\" line");
@@ -196,8 +191,7 @@ std::optional<Replay> parseReplay(std::string_view text, ParseError& error) {
 
 std::string formatReplay(const Replay& replay, const std::vector<std::string>& comment) {
     std::ostringstream out;
-    for (const std::string& line : comment)
-        out << kCommentChar << ' ' << line << '\n';
+    for (const std::string& line : comment) out << kCommentChar << ' ' << line << '\n';
     out << "level " << replay.level << '\n';
     out << "start " << replay.startX << ' ' << replay.startY << '\n';
     out << "frames " << replay.frameCount() << '\n';
@@ -247,4 +241,4 @@ std::string replayFileName(const Replay& replay, bool withRow) {
     return name + std::string(kReplayExtension);
 }
 
-} // namespace replay
+}  // namespace replay

@@ -35,8 +35,8 @@ struct ControlRun {
 };
 
 struct Replay {
-    std::string level;                      // level name, e.g. "plan8" or "test"
-    int32_t startX = world::kRestartStartX; // restart point of the life, world pixels
+    std::string level;                       // level name, e.g. "plan8" or "test"
+    int32_t startX = world::kRestartStartX;  // restart point of the life, world pixels
     int32_t startY = world::kRestartStartY;
     std::vector<ControlRun> runs;
 
@@ -78,4 +78,4 @@ bool writeReplayFile(const std::string& path, const Replay& replay,
 // "<level>@<column>.<row>.rpl" when another checkpoint shares the column.
 std::string replayFileName(const Replay& replay, bool withRow = false);
 
-} // namespace replay
+}  // namespace replay

@@ -25,19 +25,19 @@ namespace {
 // The combinations a step may hold. Left and right are never held together; down alone does
 // nothing, with a direction it walks one pixel a frame.
 constexpr std::array<world::Controls, 8> kCombinations = {{
-    {false, true, false, false},  // right
-    {false, true, true, false},   // right and jump
-    {false, false, false, false}, // nothing: wait
-    {false, false, true, false},  // jump
-    {true, false, false, false},  // left
-    {true, false, true, false},   // left and jump
-    {false, true, false, true},   // right, slowly
-    {true, false, false, true},   // left, slowly
+    {false, true, false, false},   // right
+    {false, true, true, false},    // right and jump
+    {false, false, false, false},  // nothing: wait
+    {false, false, true, false},   // jump
+    {true, false, false, false},   // left
+    {true, false, true, false},    // left and jump
+    {false, true, false, true},    // right, slowly
+    {true, false, false, true},    // left, slowly
 }};
 
-constexpr int32_t kFarCost = 20000; // a target the coarse map knows no way to
-constexpr int32_t kCellWeight = 4;  // map frames against the pixel tie-break
-constexpr int32_t kFrontBand = 64;  // deaths this close to the furthest x are "at the front"
+constexpr int32_t kFarCost = 20000;  // a target the coarse map knows no way to
+constexpr int32_t kCellWeight = 4;   // map frames against the pixel tie-break
+constexpr int32_t kFrontBand = 64;   // deaths this close to the furthest x are "at the front"
 constexpr auto kProgressEvery = std::chrono::milliseconds(500);
 constexpr auto kProgressLogEvery = std::chrono::seconds(5);
 
@@ -56,7 +56,7 @@ struct Guide {
     Target door;
     bool haveDoor = false;
     std::vector<std::vector<int32_t>>
-        legs; // legs[i][j]: item i to item j, j = items.size() the door
+        legs;  // legs[i][j]: item i to item j, j = items.size() the door
 };
 
 // Made right after the level was set up for the life, so the counted items are the ones the
@@ -72,8 +72,7 @@ Guide makeGuide() {
     const size_t counted = size_t(std::max(world::level.itemsLeft, 0));
     if (guide.items.size() > counted)
         guide.items.erase(guide.items.begin(), guide.items.end() - std::ptrdiff_t(counted));
-    for (Target& item : guide.items)
-        item.field = distancesTo(guide.map, item.column, item.row);
+    for (Target& item : guide.items) item.field = distancesTo(guide.map, item.column, item.row);
 
     const int32_t doorColumn = world::level.doorCell / world::kMapRows;
     const int32_t doorRow = world::level.doorCell % world::kMapRows;
@@ -106,9 +105,7 @@ bool itemRemains(const Target& item) {
            !world::tileEffectAt(item.column * world::kTileSize, item.row * world::kTileSize);
 }
 
-int32_t legCost(int32_t frames) {
-    return frames >= kFar ? kFarCost + (frames - kFar) : frames;
-}
+int32_t legCost(int32_t frames) { return frames >= kFar ? kFarCost + (frames - kFar) : frames; }
 
 // Frames still needed, roughly: to the first remaining target, then from target to target.
 int32_t costToGo(const Guide& guide, const world::PlayerState& player) {
@@ -184,7 +181,7 @@ uint64_t stateKey(const world::PlayerState& p) {
         h.add(e.x >> 2);
         h.add(e.y >> 2);
         h.add(e.dx);
-        if (e.dx == 0) h.add(e.counter >> 3); // a stunned or squashed one wakes or goes
+        if (e.dx == 0) h.add(e.counter >> 3);  // a stunned or squashed one wakes or goes
     }
     for (const world::TileEffect& effect : world::tileEffects)
         if (effect.active)
@@ -215,7 +212,7 @@ struct StepNode {
 };
 
 struct Candidate {
-    int32_t parent = 0; // index in the beam
+    int32_t parent = 0;  // index in the beam
     uint8_t combination = 0;
     int32_t cost = 0;
     uint64_t bucket = 0;
@@ -238,8 +235,7 @@ StepEnd playStep(world::PlayerState& player, const world::Controls& controls, in
 
 std::vector<DeathCount> sortedCounts(const std::map<std::string, int64_t>& counts) {
     std::vector<DeathCount> sorted;
-    for (const auto& [cause, count] : counts)
-        sorted.push_back({cause, count});
+    for (const auto& [cause, count] : counts) sorted.push_back({cause, count});
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const DeathCount& a, const DeathCount& b) { return a.count > b.count; });
     return sorted;
@@ -275,16 +271,14 @@ class ProgressLine {
 
 std::string thousands(int64_t n) {
     char text[32];
-    if (n >= 10'000'000)
-        std::snprintf(text, sizeof text, "%.1fM", double(n) / 1e6);
+    if (n >= 10'000'000) std::snprintf(text, sizeof text, "%.1fM", double(n) / 1e6);
     else if (n >= 10'000)
         std::snprintf(text, sizeof text, "%lldk", static_cast<long long>(n / 1000));
-    else
-        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(n));
+    else std::snprintf(text, sizeof text, "%lld", static_cast<long long>(n));
     return text;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> SearchResult::failureReport() const {
     std::vector<std::string> lines;
@@ -354,7 +348,7 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
     result.itemsLeftThere = result.fewestItemsLeft = world::level.itemsLeft;
 
     std::map<std::string, int64_t> deaths;
-    std::map<int32_t, std::map<std::string, int64_t>> deathsByBand; // by x / kFrontBand
+    std::map<int32_t, std::map<std::string, int64_t>> deathsByBand;  // by x / kFrontBand
     auto countDeath = [&](const std::string& cause, int32_t x) {
         ++deaths[cause];
         ++deathsByBand[x / kFrontBand][cause];
@@ -374,11 +368,11 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
 
     ProgressLine progress(settings.progress);
     int32_t bestCost = costToGo(guide, player);
-    int32_t lastBetter = 0; // the frame at which a state last came closer than any before
-    int32_t bestNode = 0;   // and that state
-    world::WorldSnapshot bestWorld = world::saveWorld();
-    world::PlayerState bestPlayer = player;
-    const Target* bestTarget = &firstTargetLeft(guide); // what it had to reach next
+    int32_t lastBetter = 0;  // the frame at which a state last came closer than any before
+    int32_t bestNode = 0;    // and that state
+    const Target* bestTarget = &firstTargetLeft(guide);  // what it had to reach next
+    result.closestWorld = world::saveWorld();
+    result.closestPlayer = player;
     std::vector<Candidate> candidates;
     std::unordered_set<uint64_t> stepSeen;
     std::unordered_map<uint64_t, int32_t> perBucket;
@@ -468,11 +462,11 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
         // The old beam's snapshots are refilled by the next step.
         std::swap(beam, next);
         beam.resize(kept);
-        if (better) { // the best candidate was kept first
+        if (better) {  // the best candidate was kept first
             bestNode = beam[0].node;
-            bestPlayer = beam[0].player;
+            result.closestPlayer = beam[0].player;
             world::restoreWorld(beam[0].world);
-            saveWorldInto(bestWorld);
+            saveWorldInto(result.closestWorld);
             bestTarget = &firstTargetLeft(guide);
         }
 
@@ -496,18 +490,26 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
 
     result.closestWay = wayTo(bestNode, {}, 0);
     result.stuckBefore = targetName(guide, *bestTarget);
-    if (settings.probeStates > 0)
-        result.stuckReach =
-            reachWithoutEnemies(bestWorld, bestPlayer, bestTarget->column, bestTarget->row,
-                                bestTarget == &guide.door, settings.probeStates);
+    result.stuckColumn = bestTarget->column;
+    result.stuckRow = bestTarget->row;
+    result.stuckAtDoor = bestTarget == &guide.door;
     result.deaths = sortedCounts(deaths);
     std::map<std::string, int64_t> front;
     for (const auto& [band, counts] : deathsByBand)
         if ((band + 1) * kFrontBand >= result.furthestX - kFrontBand)
-            for (const auto& [cause, count] : counts)
-                front[cause] += count;
+            for (const auto& [cause, count] : counts) front[cause] += count;
     result.frontDeaths = sortedCounts(front);
     return finish(result);
+}
+
+void probeStuck(SearchResult& result, int64_t maxStates) {
+    if (maxStates <= 0 || result.found || !result.closestWorld.cells) return;
+    const auto began = std::chrono::steady_clock::now();
+    result.stuckReach =
+        reachWithoutEnemies(result.closestWorld, result.closestPlayer, result.stuckColumn,
+                            result.stuckRow, result.stuckAtDoor, maxStates);
+    result.seconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
 }
 
 SearchResult solveLife(const std::vector<uint8_t>& levelBytes, const replay::StartPoint& start,
@@ -538,8 +540,16 @@ SearchResult solveLife(const std::vector<uint8_t>& levelBytes, const replay::Sta
         result.seconds += total.seconds;
         total = std::move(result);
         if (total.found) break;
+        // A target neither the map nor a look at the spot finds a way to: wider beams would
+        // only take longer to say so.
+        const bool noMapWay = std::find(total.noMapWay.begin(), total.noMapWay.end(),
+                                        total.stuckBefore) != total.noMapWay.end();
+        if (noMapWay || i + 1 == tries.size()) {
+            probeStuck(total, settings.probeStates);
+            if (total.stuckReach == Reach::No) break;
+        }
     }
     return total;
 }
 
-} // namespace levelbot
+}  // namespace levelbot

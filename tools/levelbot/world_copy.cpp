@@ -10,8 +10,8 @@ namespace levelbot {
 namespace {
 
 constexpr int32_t kViewColumns = world::kViewWidth / world::kTileSize;
-constexpr int32_t kHashColumns = kViewColumns + 6; // two left of the view, four right of it
-constexpr int32_t kScrollPerFrame = 2;             // the most the view scrolls in a frame
+constexpr int32_t kHashColumns = kViewColumns + 6;  // two left of the view, four right of it
+constexpr int32_t kScrollPerFrame = 2;              // the most the view scrolls in a frame
 
 // Two sets of odd 32-bit weights for the cells around the view: two weighted sums of 32 bits,
 // which the compiler can take many cells at a time.
@@ -30,7 +30,7 @@ constexpr CellWeights cellWeights(uint64_t seed) {
 constexpr CellWeights kCellWeightsA = cellWeights(0x243f6a8885a308d3ull);
 constexpr CellWeights kCellWeightsB = cellWeights(0x13198a2e03707344ull);
 
-} // namespace
+}  // namespace
 
 GridWindow stepWindow(int32_t frames) {
     constexpr int32_t kBehind = 4 * world::kTileSize;
@@ -84,4 +84,4 @@ uint64_t viewCellsHash() {
     return uint64_t(sumA) << 32 | sumB;
 }
 
-} // namespace levelbot
+}  // namespace levelbot

@@ -47,4 +47,4 @@ void saveWorldInto(world::WorldSnapshot& snapshot);
 // A hash of the cells from two columns left of the view to four right of it.
 uint64_t viewCellsHash();
 
-} // namespace levelbot
+}  // namespace levelbot

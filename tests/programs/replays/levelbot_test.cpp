@@ -179,14 +179,14 @@ TEST(LevelBot, ReportsWhereItGotStuckWhenThereIsNoWay) {
     levelbot::SearchSettings settings = small();
     settings.frameLimit = 1500;
 
-    const levelbot::SearchResult pit = levelbot::searchLife(compile(kWidePit), {}, settings);
+    levelbot::SearchResult pit = levelbot::searchLife(compile(kWidePit), {}, settings);
     EXPECT_FALSE(pit.found);
     EXPECT_FALSE(pit.stop.empty());
     EXPECT_LT(pit.furthestX, 18 * 16); // it never landed beyond the pit
     ASSERT_FALSE(pit.frontDeaths.empty());
     EXPECT_EQ(pit.frontDeaths[0].cause, "FELL TO DEATH");
 
-    const levelbot::SearchResult walled = levelbot::searchLife(compile(kWalledItem), {}, settings);
+    levelbot::SearchResult walled = levelbot::searchLife(compile(kWalledItem), {}, settings);
     EXPECT_FALSE(walled.found);
     EXPECT_EQ(walled.fewestItemsLeft, 1);
     ASSERT_EQ(walled.noMapWay.size(), 1u);
@@ -194,15 +194,18 @@ TEST(LevelBot, ReportsWhereItGotStuckWhenThereIsNoWay) {
     EXPECT_EQ(walled.stuckBefore, "the item at column 5, row 8");
     // The look at the spot without enemies tells a place nobody reaches from one where enemies
     // are in the way.
+    levelbot::probeStuck(walled, settings.probeStates);
+    levelbot::probeStuck(pit, settings.probeStates);
     EXPECT_EQ(walled.stuckReach, levelbot::Reach::No);
     EXPECT_EQ(pit.stuckReach, levelbot::Reach::No);
 
     const std::vector<uint8_t> corridor = compile(kLowCorridor);
     const std::vector<replay::StartPoint> starts = replay::startPoints(corridor);
     ASSERT_EQ(starts.size(), 2u);
-    const levelbot::SearchResult blocked = levelbot::searchLife(corridor, starts[1], settings);
+    levelbot::SearchResult blocked = levelbot::searchLife(corridor, starts[1], settings);
     EXPECT_FALSE(blocked.found);
     EXPECT_EQ(blocked.deaths.at(0).cause, "KILLED BY A HOGLET");
+    levelbot::probeStuck(blocked, settings.probeStates);
     EXPECT_EQ(blocked.stuckReach, levelbot::Reach::Yes);
 }
 
