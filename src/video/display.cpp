@@ -174,9 +174,20 @@ void setUpDirect(const DisplaySettings& settings) {
     presentation = Presentation::Direct;
 }
 
+// A later set-up (the tests make several in one process) first lets go of the surfaces the
+// earlier one created. The window surface of the direct mode belongs to SDL.
+void releaseEarlierSetUp() {
+    SDL_FreeSurface(veil);
+    veil = nullptr;
+    if (presentation != Presentation::Direct) SDL_FreeSurface(backBuffer);
+    backBuffer = nullptr;
+    freeSmoothBuffer();
+}
+
 }  // namespace
 
 void setUpDisplay(const DisplaySettings& settings) {
+    releaseEarlierSetUp();
     displaySettings = settings;
     if (settings.zoom || settings.fullScreen) {
         if (settings.openGl) setUpOpenGl(settings);
