@@ -36,4 +36,4 @@ inline Summary summarize(std::vector<double> samples) {
             samples.size()};
 }
 
-} // namespace bench
+}  // namespace bench

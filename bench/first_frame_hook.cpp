@@ -61,7 +61,7 @@ template <typename Function> Function next(const char* name) {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
 }
 
-} // namespace
+}  // namespace
 
 extern "C" {
 
@@ -78,4 +78,4 @@ void SDL_GL_SwapBuffers() {
     frameShown();
 }
 
-} // extern "C"
+}  // extern "C"

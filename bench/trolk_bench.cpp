@@ -65,11 +65,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr double kFrameBudgetUs = 1e6 / 60.0; // 16,667 us
+constexpr double kFrameBudgetUs = 1e6 / 60.0;  // 16,667 us
 constexpr int kTitleLevelIndex = 0;
-constexpr const char* kBusyLevel = "plan0";     // the title level's world, played as a level
-constexpr int kPlayedLevelNumber = 1;           // the HUD shows it as the first level
-constexpr int kMusicBufferBytes = 1024 * 2 * 2; // 1024 frames, stereo, 16-bit
+constexpr const char* kBusyLevel = "plan0";      // the title level's world, played as a level
+constexpr int kPlayedLevelNumber = 1;            // the HUD shows it as the first level
+constexpr int kMusicBufferBytes = 1024 * 2 * 2;  // 1024 frames, stereo, 16-bit
 constexpr double kMusicBufferUs = 1024 * 1e6 / 22050.0;
 
 struct Options {
@@ -106,15 +106,12 @@ std::string fixed(double value, int decimals = 1) {
 std::string thousands(double value) {
     const long long whole = std::llround(value);
     std::string digits = std::to_string(std::llabs(whole));
-    for (int at = int(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(size_t(at), ",");
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(size_t(at), ",");
     return (whole < 0 ? "-" : "") + digits;
 }
 
 // Microseconds the way the table shows them: one decimal below 100, whole numbers above.
-std::string micros(double us) {
-    return us < 100 ? fixed(us, 1) : thousands(us);
-}
+std::string micros(double us) { return us < 100 ? fixed(us, 1) : thousands(us); }
 
 std::string firstLineOf(const char* path, const char* key) {
     std::ifstream in(path);
@@ -196,7 +193,7 @@ enum class Scene { Title, Level, PausedLevel };
 struct ScenePlay {
     Scene scene = Scene::Level;
     world::PlayerState player;
-    int n = 0; // the frame counter drawFrame gets
+    int n = 0;  // the frame counter drawFrame gets
 };
 
 void startLife(ScenePlay& play) {
@@ -221,7 +218,7 @@ void startLife(ScenePlay& play) {
             std::fprintf(stderr, "trolk_bench: no place for the player in %s\n", kBusyLevel);
             std::exit(1);
         }
-        play.n = video::kIntroFrames + 1; // past the call to run: the player shows
+        play.n = video::kIntroFrames + 1;  // past the call to run: the player shows
     }
     app::game.paused = play.scene == Scene::PausedLevel;
     world::run.airLeft = world::kMaxAir;
@@ -279,8 +276,7 @@ void afterPresent(const ScenePlay& play) {
 
 int activeEnemies() {
     int count = 0;
-    for (const world::EnemySlot& enemy : world::enemies)
-        count += enemy.active ? 1 : 0;
+    for (const world::EnemySlot& enemy : world::enemies) count += enemy.active ? 1 : 0;
     return count;
 }
 
@@ -337,10 +333,9 @@ void measureInTurns(std::vector<Timed>& cases, int rounds, int frameCount) {
     int frame = 0;
     for (int round = 0; round < rounds; ++round) {
         for (size_t turn = 0; turn < cases.size(); ++turn) {
-            Timed& c = cases[(turn + size_t(round)) % cases.size()]; // a new first each round
+            Timed& c = cases[(turn + size_t(round)) % cases.size()];  // a new first each round
             const auto start = bench::Clock::now();
-            for (int i = 0; i < kUntimed; ++i)
-                c.run((frame + i) % frameCount);
+            for (int i = 0; i < kUntimed; ++i) c.run((frame + i) % frameCount);
             const double eachUs = bench::microsecondsSince(start) / kUntimed;
             const int timed =
                 std::clamp(int(kBlockUs / std::max(eachUs, 1.0)), kLeastTimed, kMostTimed);
@@ -358,11 +353,9 @@ struct ZoomResults {
     std::map<std::string, bench::Summary> byName;
 };
 
-std::map<int, ZoomResults> zoomResults; // by depth
+std::map<int, ZoomResults> zoomResults;  // by depth
 
-void header(const char* title) {
-    emit("\n### %s\n\n", title);
-}
+void header(const char* title) { emit("\n### %s\n\n", title); }
 
 const char* pathLabel(video::ZoomPath path) {
     switch (path) {
@@ -471,8 +464,7 @@ void zoomTable(int depth) {
     measureInTurns(cases, options.quick ? 2 : 6, frameCount);
 
     ZoomResults& results = zoomResults[depth];
-    for (Timed& c : cases)
-        results.byName[c.name] = bench::summarize(c.samples);
+    for (Timed& c : cases) results.byName[c.name] = bench::summarize(c.samples);
     const double memcpyUs = results.byName["memcpy of the output"].median;
     const double stretchUs = results.byName["SDL_SoftStretch (nearest)"].median;
     const bool haveGfx = results.byName.count("SDL_gfx: zoomSurface + blit") > 0;
@@ -509,7 +501,7 @@ struct FrameSamples {
 FrameSamples playFrames(Scene scene, int count) {
     FrameSamples samples;
     ScenePlay play = startScene(scene);
-    for (int i = 0; i < 30; ++i) { // settle caches and the first spawns
+    for (int i = 0; i < 30; ++i) {  // settle caches and the first spawns
         updateWorld(play);
         drawScene(play);
         video::presentFrame();
@@ -559,9 +551,7 @@ std::map<std::string, ModeResult> modeResults;
 std::map<std::string, bench::Summary> sceneResults;
 bench::Summary worldUpdate;
 
-std::string shareOfBudget(double us) {
-    return fixed(100.0 * us / kFrameBudgetUs, 2) + " %";
-}
+std::string shareOfBudget(double us) { return fixed(100.0 * us / kFrameBudgetUs, 2) + " %"; }
 
 void modeRow(const char* name, const FrameSamples& s) {
     ModeResult r{bench::summarize(s.whole), bench::summarize(s.update), bench::summarize(s.draw),
@@ -680,10 +670,8 @@ void openGlTable() {
         waitpid(child, &status, 0);
         // Mesa's software renderer under a loaded Xvfb now and then fails to start: once more.
         if (row.empty() && attempt == 0) continue;
-        if (row.empty())
-            emit("| OpenGL, %d bits | could not be measured | | | | | | | |\n", depth);
-        else
-            emit("%s", row.c_str());
+        if (row.empty()) emit("| OpenGL, %d bits | could not be measured | | | | | | | |\n", depth);
+        else emit("%s", row.c_str());
         depth += 8;
         attempt = -1;
     }
@@ -722,13 +710,11 @@ ChildRun runGame(const std::vector<std::string>& arguments, int frames) {
                                     "HOME=" + scratch.string(),
                                     "PATH=/usr/bin:/bin"};
     std::vector<char*> envp, argv;
-    for (std::string& e : env)
-        envp.push_back(e.data());
+    for (std::string& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
     std::vector<std::string> args = {game};
     args.insert(args.end(), arguments.begin(), arguments.end());
-    for (std::string& a : args)
-        argv.push_back(a.data());
+    for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
@@ -845,7 +831,7 @@ void archiveTable() {
             bytes += buffer.size;
         }
         const double us = bench::microsecondsSince(start);
-        if (pass >= 2) passes.push_back(us); // the first two warm the file cache
+        if (pass >= 2) passes.push_back(us);  // the first two warm the file cache
         unpacked = bytes;
     }
     archivePass = bench::summarize(passes);
@@ -952,8 +938,7 @@ void targetsTable() {
     if (startupMs.count)
         targetLine("start-up to the first frame of the test map under 100 ms", startupMs.median,
                    100.0, fixed(startupMs.median) + " ms");
-    else
-        emit("| start-up to the first frame of the test map under 100 ms | did not run | |\n");
+    else emit("| start-up to the first frame of the test map under 100 ms | did not run | |\n");
     if (peakRssKb)
         targetLine("peak RSS under 64 MB", double(peakRssKb) / 1024.0, 64.0,
                    fixed(double(peakRssKb) / 1024.0) + " MB");
@@ -986,14 +971,10 @@ void parseArguments(int argc, char** argv) {
     options.build = fs::absolute(argv[0]).parent_path().parent_path();
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--build" && i + 1 < argc)
-            options.build = argv[++i];
-        else if (arg == "--out" && i + 1 < argc)
-            options.out = argv[++i];
-        else if (arg == "--quick")
-            options.quick = true;
-        else if (arg == "--gl-only")
-            options.glOnly = true;
+        if (arg == "--build" && i + 1 < argc) options.build = argv[++i];
+        else if (arg == "--out" && i + 1 < argc) options.out = argv[++i];
+        else if (arg == "--quick") options.quick = true;
+        else if (arg == "--gl-only") options.glOnly = true;
         else {
             std::fprintf(stderr,
                          "usage: trolk_bench [--build DIR] [--out FILE] [--quick] [--gl-only]\n");
@@ -1003,7 +984,7 @@ void parseArguments(int argc, char** argv) {
     options.build = fs::absolute(options.build);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     parseArguments(argc, argv);

@@ -33,7 +33,7 @@ constexpr const char* kMadeUpNames[] = {
     "turbochip.xm",
     ".",
     "a",
-    "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn", // 39 characters, the longest a name can be
+    "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn",  // 39 characters, the longest a name can be
 };
 
 volatile uint8_t sink;
@@ -49,8 +49,7 @@ void loadAndTouch(const char* name) {
     REQUIRE(entry.has_value());
     REQUIRE(buffer.size > 0 && buffer.size <= entry->unpackedSize);
     uint8_t sum = 0;
-    for (int32_t i = 0; i < buffer.size; ++i)
-        sum ^= buffer.bytes[size_t(i)];
+    for (int32_t i = 0; i < buffer.size; ++i) sum ^= buffer.bytes[size_t(i)];
     sink = sum;
 }
 
@@ -80,7 +79,7 @@ void removeWorkingDirectory() {
     rmdir(workingDirectory.c_str());
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : std::getenv("TMPDIR");
@@ -102,8 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     archive::openArchives();
     loadListedEntries();
-    for (const char* name : kMadeUpNames)
-        loadAndTouch(name);
+    for (const char* name : kMadeUpNames) loadAndTouch(name);
     // A name longer than any entry's field can hold is never found; an archive that is not
     // there has nothing.
     const std::string longName(2 * archive::kArchiveNameSize, 'x');

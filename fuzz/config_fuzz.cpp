@@ -51,7 +51,7 @@ void apply(const char* text, size_t size) {
     checkRanges();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     resetSettings();
@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const char* secondBody = std::strchr(second, '\n');
     const char* thirdBody = std::strchr(third, '\n');
     REQUIRE(secondBody && thirdBody);
-    REQUIRE(std::strcmp(secondBody, thirdBody) == 0); // all but the volume line
+    REQUIRE(std::strcmp(secondBody, thirdBody) == 0);  // all but the volume line
     (void)thirdSize;
     return 0;
 }

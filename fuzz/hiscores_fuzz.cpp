@@ -50,7 +50,7 @@ void checkRoundTrip() {
     checkTable();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     persist::hiscores = {};

@@ -31,7 +31,7 @@ constexpr int kTitleFrames = 60;
 constexpr int kMaxPlayFrames = 3000;
 constexpr int kDefaultPlayFrames = 240;
 constexpr int kLives = 3;
-constexpr int kDeathWaitFrames = 60; // frames the world goes on after a death
+constexpr int kDeathWaitFrames = 60;  // frames the world goes on after a death
 constexpr uint8_t kDefaultControls[] = {0x32, 0x76, 0x12, 0xF2, 0x04, 0x52, 0x31, 0x18};
 
 enum : uint8_t { HOLD_LEFT = 1, HOLD_RIGHT = 2, HOLD_JUMP = 4, HOLD_DOWN = 8 };
@@ -71,7 +71,7 @@ class ControlScript {
         --left_;
         c = {};
         c.left = current_ & HOLD_LEFT;
-        c.right = !c.left && (current_ & HOLD_RIGHT); // left wins, as in the input handling
+        c.right = !c.left && (current_ & HOLD_RIGHT);  // left wins, as in the input handling
         c.jump = current_ & HOLD_JUMP;
         c.down = current_ & HOLD_DOWN;
         return true;
@@ -99,7 +99,7 @@ bool startLife(const uint8_t* data, size_t size, world::PlayerState& player) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     world::level = {};

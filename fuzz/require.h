@@ -12,6 +12,6 @@ namespace fuzz {
     std::abort();
 }
 
-} // namespace fuzz
+}  // namespace fuzz
 
 #define REQUIRE(rule) ((rule) ? void(0) : fuzz::ruleBroken(#rule, __FILE__, __LINE__))

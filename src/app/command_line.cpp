@@ -40,8 +40,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 }
 
 void printHelp() {
-    for (std::string_view help : kHelpLines)
-        std::printf("%.*s\n", int(help.size()), help.data());
+    for (std::string_view help : kHelpLines) std::printf("%.*s\n", int(help.size()), help.data());
 }
 
 }  // namespace app

@@ -75,8 +75,7 @@ bool stepMenu(int last) {
         game.menuSelection = game.menuSelection >= last ? 1 : game.menuSelection + 1;
     else if (releasedPrevious())
         game.menuSelection = game.menuSelection <= 1 ? last : game.menuSelection - 1;
-    else
-        return false;
+    else return false;
     audio::playSound(audio::SOUND_KLONK);
     return true;
 }
@@ -104,7 +103,8 @@ void startPass() {
     world::loadLevel(name);
 
     const int moonRange =
-        (world::levelMap.width * world::kTileSize - (video::moonImage ? video::moonImage->w : 0)) / 2;
+        (world::levelMap.width * world::kTileSize - (video::moonImage ? video::moonImage->w : 0)) /
+        2;
     game.moonX = moonRange > 0 ? std::rand() % moonRange : 0;
 
     if (game.levelCounter == kTitleLevel) {
@@ -225,8 +225,7 @@ bool readTitleMenu() {
     if (stepMenu(kTitleMenuLast) || !actions.startHeld) return false;
     if (game.menuSelection == MENU_NEW_GAME || game.menuSelection == MENU_CONTINUE)
         audio::playSound(audio::SOUND_JIPIE);
-    else if (game.menuSelection == MENU_EXIT)
-        audio::playSound(audio::SOUND_AJ);
+    else if (game.menuSelection == MENU_EXIT) audio::playSound(audio::SOUND_AJ);
     return true;
 }
 
@@ -252,8 +251,7 @@ void askToQuit() {
     video::drawFrame(kHiddenBlinkFrame, loop.player, false);
     video::drawVeil();
     video::drawTextCentered("SURE TO QUIT?", kMessageY, video::bigFont);
-    video::drawTextCentered("PRESS LEFT FOR YES, PRESS RIGHT FOR NO", kQuestionY,
-                            video::smallFont);
+    video::drawTextCentered("PRESS LEFT FOR YES, PRESS RIGHT FOR NO", kQuestionY, video::smallFont);
     video::drawTextCentered("ANY POSSIBLE HISCORE ENTRY WILL BE LOST", kQuestionNoteY,
                             video::smallFont);
     video::presentFrame();
@@ -299,8 +297,8 @@ bool runPassFrames() {
             input.released = 0;
         } else {
             updateActionFlags();
-            if (player.alive && !player.dying && game.levelCounter > 0 &&
-                released(INPUT_FIRE) && !game.paused) {
+            if (player.alive && !player.dying && game.levelCounter > 0 && released(INPUT_FIRE) &&
+                !game.paused) {
                 game.paused = true;
                 game.menuSelection = PAUSE_GO_ON;
             }

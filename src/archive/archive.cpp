@@ -101,7 +101,7 @@ std::optional<EntryLocation> findEntry(const uint8_t* directory, int32_t directo
         const int32_t unpackedSize = reader.i32le();
         const int32_t packedSize = reader.i32le();
         const int32_t dataOffset = reader.i32le();
-        if (reader.failed()) return std::nullopt;  // the walk never leaves the image
+        if (reader.failed()) return std::nullopt;               // the walk never leaves the image
         if (!std::memchr(name, 0, kArchiveNameSize)) continue;  // no terminator: never matches
         if (std::strcmp(reinterpret_cast<const char*>(name), entryName) != 0) continue;
         return EntryLocation{unpackedSize, packedSize, int64_t(declaredSize) + dataOffset};

@@ -49,8 +49,7 @@ int32_t clampVolume(int32_t volume) { return std::clamp(volume, int32_t(0), kMus
 // Uses up one play, unless the module repeats for ever; returns the plays then left.
 int32_t usePlay() {
     int32_t plays = music.playsLeft.load(kRelaxed);
-    while (plays > 0 && !music.playsLeft.compare_exchange_weak(plays, plays - 1, kRelaxed)) {
-    }
+    while (plays > 0 && !music.playsLeft.compare_exchange_weak(plays, plays - 1, kRelaxed)) {}
     return plays > 0 ? plays - 1 : plays;
 }
 

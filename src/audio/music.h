@@ -40,12 +40,24 @@ enum MusicId : int {
 
 constexpr int kMusicCount = 18;
 // Entry names in the music archive, without the "xm" extension.
-constexpr std::array<std::string_view, kMusicCount> kMusicNames = {
-    "turbochip",          "sceney",     "welcome_home",         "zennypocket",
-    "bollockNES",         "brewed",     "chipattack",           "fantastic_times",
-    "fast_quest",         "fuelship",   "her_cloud",            "mias_song",
-    "oldendays",          "picking_a_mushroom", "reentry_overture", "release",
-    "rocking_on_your_dime", "tired_tiger"};
+constexpr std::array<std::string_view, kMusicCount> kMusicNames = {"turbochip",
+                                                                   "sceney",
+                                                                   "welcome_home",
+                                                                   "zennypocket",
+                                                                   "bollockNES",
+                                                                   "brewed",
+                                                                   "chipattack",
+                                                                   "fantastic_times",
+                                                                   "fast_quest",
+                                                                   "fuelship",
+                                                                   "her_cloud",
+                                                                   "mias_song",
+                                                                   "oldendays",
+                                                                   "picking_a_mushroom",
+                                                                   "reentry_overture",
+                                                                   "release",
+                                                                   "rocking_on_your_dime",
+                                                                   "tired_tiger"};
 
 constexpr int32_t kMusicMaxVolume = 128;
 constexpr int32_t kPlayForever = -1;  // plays left: repeat without end
@@ -53,7 +65,7 @@ constexpr int32_t kPlayForever = -1;  // plays left: repeat without end
 // Shared between the main thread and the hook. Volumes are 0..128 and are given to
 // libmodplug as the module's master volume.
 struct MusicState {
-    std::atomic<ModPlugFile*> currentModule{nullptr};  // the module the hook renders
+    std::atomic<ModPlugFile*> currentModule{nullptr};     // the module the hook renders
     std::atomic<int32_t> targetVolume{kMusicMaxVolume};   // where the ramp heads
     std::atomic<int32_t> currentVolume{kMusicMaxVolume};  // applied now
     std::atomic<int32_t> rampStep{0};  // added per hook call while ramping: +1 in, -1 out

@@ -28,8 +28,8 @@ enum SoundId : int {
 
 constexpr int kSoundCount = 13;
 constexpr std::array<std::string_view, kSoundCount> kSoundNames = {
-    "klonk", "krack", "aj",   "blubb", "jipie", "chew",  "knirk",
-    "tada",  "trdoor", "boink", "bat",  "klack", "splash"};
+    "klonk", "krack",  "aj",    "blubb", "jipie", "chew",  "knirk",
+    "tada",  "trdoor", "boink", "bat",   "klack", "splash"};
 
 constexpr int kMixFrequency = 22050;
 constexpr uint16_t kMixFormat = 0x8010;  // signed 16-bit little-endian

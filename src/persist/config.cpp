@@ -40,9 +40,9 @@ enum class SettingRule { Volume, Flag, Resampling, Clamp };
 struct SettingKey {
     std::string_view key;
     SettingRule rule;
-    int flag;                  // Flag: the bit to set
-    int MixSettings::*field;   // Resampling, Clamp: where the value goes
-    int low, high;             // Clamp: bounds
+    int flag;                 // Flag: the bit to set
+    int MixSettings::*field;  // Resampling, Clamp: where the value goes
+    int low, high;            // Clamp: bounds
 };
 
 // Tested in this order at every position; the first that lies there is applied.
@@ -85,15 +85,21 @@ struct ConfigText {
 
 // True when `key` lies at p and at least one byte follows it.
 bool keyAt(const ConfigText& file, size_t p, std::string_view key) {
-    return p + key.size() < file.size &&
-           std::memcmp(file.bytes + p, key.data(), key.size()) == 0;
+    return p + key.size() < file.size && std::memcmp(file.bytes + p, key.data(), key.size()) == 0;
 }
 
 // Keys a player can bind from the file: letters, digits, space and # * , : ; < >.
 bool isBindableKey(int code) {
     if (isLowerLetter(code) || (code >= '0' && code <= '9')) return true;
     switch (code) {
-    case ' ': case '#': case '*': case ',': case ':': case ';': case '<': case '>': return true;
+    case ' ':
+    case '#':
+    case '*':
+    case ',':
+    case ':':
+    case ';':
+    case '<':
+    case '>': return true;
     default: return false;
     }
 }
@@ -114,8 +120,7 @@ void readBindings(const ConfigText& file) {
                 const uint8_t* value = file.bytes + p + length;
                 if (keyAt(file, p, keyboardKey))
                     keyboardValue = isLowerLetter(*value) ? *value : readNumber(value, end);
-                else if (keyAt(file, p, joystickKey))
-                    joystickValue = readNumber(value, end);
+                else if (keyAt(file, p, joystickKey)) joystickValue = readNumber(value, end);
             }
         }
         if (isBindableKey(keyboardValue)) keyBindings.*kKeyFields[input] = keyboardValue;
@@ -168,8 +173,7 @@ const char* dataFilePath(const char* subDirectory, const char* baseName, const c
     if (subDirectory)
         std::snprintf(pathBuffer, sizeof pathBuffer, "%s%s%c%s.%s", "./", subDirectory, '/',
                       baseName, extension);
-    else
-        std::snprintf(pathBuffer, sizeof pathBuffer, "%s%s.%s", "./", baseName, extension);
+    else std::snprintf(pathBuffer, sizeof pathBuffer, "%s%s.%s", "./", baseName, extension);
     return pathBuffer;
 }
 

@@ -15,21 +15,21 @@ namespace persist {
 
 constexpr int kInputCount = 7;
 // The order of reading and writing the bindings.
-constexpr std::array<std::string_view, kInputCount> kInputNames = {
-    "jump", "fire", "start", "up", "down", "left", "right"};
+constexpr std::array<std::string_view, kInputCount> kInputNames = {"jump", "fire", "start", "up",
+                                                                   "down", "left", "right"};
 
 struct KeyBindings {
-    int k_jump = 273;  // SDL key codes: up arrow
-    int k_fire = 32;   // space
-    int k_start = 13;  // return
-    int k_up = 273;    // up arrow
-    int k_down = 274;  // down arrow
-    int k_left = 276;  // left arrow
-    int k_right = 275; // right arrow
-    int j_jump = 0;    // joystick buttons
+    int k_jump = 273;   // SDL key codes: up arrow
+    int k_fire = 32;    // space
+    int k_start = 13;   // return
+    int k_up = 273;     // up arrow
+    int k_down = 274;   // down arrow
+    int k_left = 276;   // left arrow
+    int k_right = 275;  // right arrow
+    int j_jump = 0;     // joystick buttons
     int j_fire = 1;
     int j_start = 7;
-    int j_up = 1;      // hat bits
+    int j_up = 1;  // hat bits
     int j_down = 4;
     int j_left = 8;
     int j_right = 2;

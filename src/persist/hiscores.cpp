@@ -40,8 +40,7 @@ const char* hiscorePath() { return dataFilePath(nullptr, "hiscores", "dat"); }
 
 void tableToBytes(const HiscoreTable& table, uint8_t* bytes) {
     for (const HiscoreEntry& entry : table.entries) {
-        for (int i = 0; i < kHiscoreNameBytes; ++i)
-            bytes[kNameOffset + i] = uint8_t(entry.name[i]);
+        for (int i = 0; i < kHiscoreNameBytes; ++i) bytes[kNameOffset + i] = uint8_t(entry.name[i]);
         bytes[kKindOffset] = entry.kind;
         bytes[kReservedOffset] = entry.reserved[0];
         bytes[kReservedOffset + 1] = entry.reserved[1];

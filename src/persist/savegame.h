@@ -30,8 +30,7 @@ int decodeSavegame(const uint8_t* bytes, size_t size);
 void encodeSavegame(int level, uint16_t mask, uint8_t* bytes);
 
 // A mask from up to kSaveMaskDraws values of `draw` (its low 16 bits); never 0 or 0xFFFF.
-template <class Draw>
-uint16_t drawSaveMask(Draw&& draw) {
+template <class Draw> uint16_t drawSaveMask(Draw&& draw) {
     for (int i = 0; i < kSaveMaskDraws; ++i) {
         const uint16_t mask = uint16_t(draw() & 0xFFFF);
         if (mask != 0 && mask != 0xFFFF) return mask;

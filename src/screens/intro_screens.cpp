@@ -16,14 +16,10 @@ constexpr int kTitleY = 40;
 constexpr int kTitleBlinkBit = 32;  // the title shows while this bit of the frame count is clear
 
 constexpr video::TextLine kWarningLines[] = {
-    {90, "THIS GAME IS VERY DIFFICULT."},
-    {110, "WE ARE NOT RESPONSIBLE IF"},
-    {120, "YOU BREAK YOUR DEVICE OR"},
-    {130, "THROW IT AGAINST AN OBJECT."},
-    {150, "IF YOU DO NOT HAVE NERVES,"},
-    {160, "PLEASE PLAY GOLF OR DO"},
-    {170, "SOME MEDITATION INSTEAD!"},
-    {200, "PRESS UP TO GO ON"},
+    {90, "THIS GAME IS VERY DIFFICULT."}, {110, "WE ARE NOT RESPONSIBLE IF"},
+    {120, "YOU BREAK YOUR DEVICE OR"},    {130, "THROW IT AGAINST AN OBJECT."},
+    {150, "IF YOU DO NOT HAVE NERVES,"},  {160, "PLEASE PLAY GOLF OR DO"},
+    {170, "SOME MEDITATION INSTEAD!"},    {200, "PRESS UP TO GO ON"},
 };
 
 constexpr video::TextLine kCreditsLines[] = {
@@ -51,7 +47,8 @@ void showTextScreen(std::string_view title, std::span<const video::TextLine> lin
         video::presentFrame();
         app::paceFrame();
         app::pollInput();
-        if (app::input.released == int(app::INPUT_UP) || app::input.released == int(app::INPUT_JUMP))
+        if (app::input.released == int(app::INPUT_UP) ||
+            app::input.released == int(app::INPUT_JUMP))
             return;
     }
 }

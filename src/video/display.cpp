@@ -125,8 +125,7 @@ void halvePlayArea(bool roundUp) {
             bytes = ((bytes >> 1) & kLowSevenBits) + (bytes & roundBits);
             std::memcpy(row + i, &bytes, sizeof bytes);
         }
-        for (; i < rowBytes; ++i)
-            row[i] = uint8_t((row[i] >> 1) + (roundUp ? row[i] & 1 : 0));
+        for (; i < rowBytes; ++i) row[i] = uint8_t((row[i] >> 1) + (roundUp ? row[i] & 1 : 0));
     }
     if (SDL_MUSTLOCK(backBuffer)) SDL_UnlockSurface(backBuffer);
 }
@@ -140,9 +139,8 @@ void setUpOpenGl(const DisplaySettings& settings) {
     screenSurface = SDL_SetVideoMode(w, h, kGlDepth, flags);
     if (!screenSurface) modeFailed("Unable to set 640x480 video");
 
-    backBuffer = settings.depth == 24
-                     ? createBackBuffer(24, 0xFF0000, 0x00FF00, 0x0000FF, 0)
-                     : createBackBuffer(16, 0xF800, 0x07E0, 0x001F, 0);
+    backBuffer = settings.depth == 24 ? createBackBuffer(24, 0xFF0000, 0x00FF00, 0x0000FF, 0)
+                                      : createBackBuffer(16, 0xF800, 0x07E0, 0x001F, 0);
     if (!backBuffer) modeFailed("Unable to set video mode");
     setUpGlPresentation(settings.smooth, settings.hd, settings.depth, screenSurface->w,
                         screenSurface->h);

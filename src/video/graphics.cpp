@@ -48,8 +48,8 @@ bool holdsPixel(SDL_Surface* surface, Uint32 key) {
     if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
     bool found = false;
     for (int y = 0; y < surface->h && !found; ++y) {
-        const auto* row =
-            reinterpret_cast<const Uint16*>(static_cast<Uint8*>(surface->pixels) + y * surface->pitch);
+        const auto* row = reinterpret_cast<const Uint16*>(static_cast<Uint8*>(surface->pixels) +
+                                                          y * surface->pitch);
         for (int x = 0; x < surface->w; ++x) {
             if (row[x] == key) {
                 found = true;
@@ -178,8 +178,8 @@ void loadTileSet() {
     SDL_Surface* sheet = loadBitmap(styleFiles().blocks, false);
     for (int i = 0; i < kTileImageCount; ++i) {
         SDL_Surface* tile = tileFrame();
-        blitArea(sheet, kSpriteSize * (i % kTileSheetColumns), kSpriteSize * (i / kTileSheetColumns),
-                 kSpriteSize, kSpriteSize, tile, 0);
+        blitArea(sheet, kSpriteSize * (i % kTileSheetColumns),
+                 kSpriteSize * (i / kTileSheetColumns), kSpriteSize, kSpriteSize, tile, 0);
         setColorKey(tile, kKeyRed, kKeyGreen, kKeyBlue);
         tileImages[size_t(i)] = tile;
     }
@@ -192,7 +192,8 @@ void loadTileSet() {
         blitArea(sheet, kWaterStripX + e, kWaterStripY, kSpriteSize, kSpriteSize, left, 0);
         blitArea(sheet, kWaterStripX + e + kSpriteSize, kWaterStripY, kSpriteSize - e, kSpriteSize,
                  right, 0);
-        if (e > 0) blitArea(sheet, kWaterStripX, kWaterStripY, e, kSpriteSize, right, kSpriteSize - e);
+        if (e > 0)
+            blitArea(sheet, kWaterStripX, kWaterStripY, e, kSpriteSize, right, kSpriteSize - e);
         setColorKey(left, kKeyRed, kKeyGreen, kKeyBlue);
         setColorKey(right, kKeyRed, kKeyGreen, kKeyBlue);
         waterFrames[size_t(2 * pair)] = left;

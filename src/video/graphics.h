@@ -24,9 +24,9 @@ struct StyleFiles {
 };
 
 constexpr std::array<StyleFiles, 3> kStyleFiles = {{
-    {"blocks", "font", "fontbig", "logo", "back"},                // classic
-    {"newblocks", "font", "fontbig", "logo", "newback"},          // deluxe
-    {"gbblocks", "gbfont", "gbfontbig", "gblogo", nullptr},       // handheld
+    {"blocks", "font", "fontbig", "logo", "back"},           // classic
+    {"newblocks", "font", "fontbig", "logo", "newback"},     // deluxe
+    {"gbblocks", "gbfont", "gbfontbig", "gblogo", nullptr},  // handheld
 }};
 
 constexpr int kTileImageCount = 240;
@@ -43,7 +43,7 @@ struct FrameList {
     int count = 0;
 };
 
-extern int graphicsStyle;  // 1 until the style-choice screen says otherwise
+extern int graphicsStyle;    // 1 until the style-choice screen says otherwise
 extern FrameList smallFont;  // 8 x 8 glyphs from space on
 extern FrameList bigFont;    // 16 x 16 glyphs from space on
 extern std::array<SDL_Surface*, kTileImageCount> tileImages;

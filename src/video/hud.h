@@ -14,7 +14,7 @@
 namespace video {
 
 constexpr int kBlinkBit = 32;
-constexpr int kIntroFrames = 180;  // frames 0..180 of a life: "TROLK, RUN!", no player yet
+constexpr int kIntroFrames = 180;   // frames 0..180 of a life: "TROLK, RUN!", no player yet
 constexpr int kScrollerChars = 41;  // at most this many characters of the scroller show
 
 // The scroller's fixed text: 40 blanks, 318 characters, 41 blanks.

@@ -71,8 +71,7 @@ void drawTileLayer(int n) {
             SDL_Surface* picture = nullptr;
             if (v == world::TILE_WATER_SURFACE_LEFT || v == world::TILE_WATER_SURFACE_RIGHT)
                 picture = waterFrames[size_t(v - world::TILE_WATER_SURFACE_LEFT + phase)];
-            else if (world::hasTileImage(v))
-                picture = tileImages[size_t(v)];
+            else if (world::hasTileImage(v)) picture = tileImages[size_t(v)];
             if (picture) blitAt(picture, screenX, world::kTileSize * r);
         }
     }

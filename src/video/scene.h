@@ -11,7 +11,7 @@
 
 namespace video {
 
-constexpr int kViewColumns = 21;  // columns that cover 320 pixels at any offset
+constexpr int kViewColumns = 21;    // columns that cover 320 pixels at any offset
 constexpr int kStaticPicture = -1;  // frame counter of a still picture: last water pair, no player
 
 // Draws the whole frame for frame counter n; with `present`, shows it (unless the frame

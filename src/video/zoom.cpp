@@ -36,13 +36,11 @@ namespace video {
 
 namespace {
 
-constexpr int kWorkRowWords = 2 * kScreenWidth; // plain values, then masked values
-constexpr uint32_t kBytePixelMask = 0xFFFFFF;   // the three bytes of a 24-bit pixel
-constexpr uint32_t kByteFieldsMask = 0xFEFEFE;  // the mask when every field is one byte
+constexpr int kWorkRowWords = 2 * kScreenWidth;  // plain values, then masked values
+constexpr uint32_t kBytePixelMask = 0xFFFFFF;    // the three bytes of a 24-bit pixel
+constexpr uint32_t kByteFieldsMask = 0xFEFEFE;   // the mask when every field is one byte
 
-inline uint32_t load24(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16;
-}
+inline uint32_t load24(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16; }
 
 inline void store24(uint8_t* p, uint32_t v) {
     p[0] = uint8_t(v);
@@ -176,19 +174,13 @@ void smooth24Plain(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* wo
 
 // ---- Vectorised filters (SSE2) ----
 
-constexpr int kVectorEnd24 = kScreenWidth - 4; // 24 bits: the last four pixels go plain
+constexpr int kVectorEnd24 = kScreenWidth - 4;  // 24 bits: the last four pixels go plain
 
-inline __m128i loadBlock(const void* p) {
-    return _mm_loadu_si128(static_cast<const __m128i*>(p));
-}
+inline __m128i loadBlock(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
 
-inline void storeBlock(void* p, __m128i v) {
-    _mm_storeu_si128(static_cast<__m128i*>(p), v);
-}
+inline void storeBlock(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
 
-inline void storeLow64(void* p, __m128i v) {
-    _mm_storel_epi64(static_cast<__m128i*>(p), v);
-}
+inline void storeLow64(void* p, __m128i v) { _mm_storel_epi64(static_cast<__m128i*>(p), v); }
 
 inline void storeHigh64(void* p, __m128i v) {
     _mm_storeh_pi(static_cast<__m64*>(p), _mm_castsi128_ps(v));
@@ -319,10 +311,8 @@ void nearest24Sse2(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch)
 // One source row as 32-bit values.
 void widenRow24(const uint8_t* in, uint32_t* out) {
     int x = 0;
-    for (; x < kVectorEnd24; x += 4)
-        storeBlock(out + x, widen4(in + 3 * x));
-    for (; x < kScreenWidth; ++x)
-        out[x] = load24(in + 3 * x);
+    for (; x < kVectorEnd24; x += 4) storeBlock(out + x, widen4(in + 3 * x));
+    for (; x < kScreenWidth; ++x) out[x] = load24(in + 3 * x);
 }
 
 // Source columns first..319 of one row (raw 24-bit pixels), one at a time, with the edge
@@ -385,7 +375,7 @@ void smooth24Sse2(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* wor
     }
 }
 
-#endif // __SSE2__
+#endif  // __SSE2__
 
 #if defined(__SSE2__) && defined(__GNUC__)
 
@@ -397,7 +387,7 @@ void smooth24Sse2(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* wor
 // gathers each block from registers that hold the streams; nothing is widened.
 
 constexpr int kGroupPixels = 8;
-constexpr int8_t kZeroByte = -128; // a pshufb index that yields 0
+constexpr int8_t kZeroByte = -128;  // a pshufb index that yields 0
 
 struct ByteShuffle {
     alignas(16) int8_t index[16];
@@ -481,8 +471,8 @@ inline __m128i shuffleOf(const ByteShuffle& s) {
 struct SmoothShuffles {
     __m128i pixelUnits[3];
     __m128i averageUnits[3];
-    __m128i fieldMask; // 0xFE in every byte: clears the lowest bit of every field
-    __m128i lastPixel; // the bytes of the group's last pixel in a register from byte 8
+    __m128i fieldMask;  // 0xFE in every byte: clears the lowest bit of every field
+    __m128i lastPixel;  // the bytes of the group's last pixel in a register from byte 8
 };
 
 [[gnu::target("ssse3")]] SmoothShuffles smoothShuffles() {
@@ -523,10 +513,8 @@ template <bool Last>
     const __m128i m8 = _mm_and_si128(p8, k.fieldMask);
     const __m128i r0 = _mm_and_si128(loadBlock(s + 3), k.fieldMask);
     __m128i r8;
-    if constexpr (Last)
-        r8 = _mm_or_si128(_mm_srli_si128(m8, 3), _mm_and_si128(m8, k.lastPixel));
-    else
-        r8 = _mm_and_si128(loadBlock(s + 11), k.fieldMask);
+    if constexpr (Last) r8 = _mm_or_si128(_mm_srli_si128(m8, 3), _mm_and_si128(m8, k.lastPixel));
+    else r8 = _mm_and_si128(loadBlock(s + 11), k.fieldMask);
     const __m128i d0 = _mm_and_si128(loadBlock(t), k.fieldMask);
     const __m128i d8 = _mm_and_si128(loadBlock(t + 8), k.fieldMask);
     __m128i b8 = _mm_avg_epu8(m8, r8);
@@ -561,15 +549,13 @@ template <bool Last>
     storeBlock(high, _mm256_extracti128_si256(v, 1));
 }
 
-[[gnu::target("avx2")]] inline __m256i both(__m128i v) {
-    return _mm256_broadcastsi128_si256(v);
-}
+[[gnu::target("avx2")]] inline __m256i both(__m128i v) { return _mm256_broadcastsi128_si256(v); }
 
 [[gnu::target("avx2")]] inline void storeGroups24(uint8_t* out, __m256i pixels0, __m256i pixels8,
                                                   __m256i averages0, __m256i averages8,
                                                   const __m256i* pixelUnits,
                                                   const __m256i* averageUnits) {
-    constexpr int kNext = 6 * kGroupPixels; // output bytes of a group
+    constexpr int kNext = 6 * kGroupPixels;  // output bytes of a group
     storePair(out, out + kNext,
               _mm256_or_si256(_mm256_shuffle_epi8(pixels0, pixelUnits[0]),
                               _mm256_shuffle_epi8(averages0, averageUnits[0])));
@@ -589,7 +575,7 @@ template <bool Last>
     const __m256i averageUnits[3] = {both(k.averageUnits[0]), both(k.averageUnits[1]),
                                      both(k.averageUnits[2])};
     const __m256i fieldMask = both(k.fieldMask);
-    constexpr int kNext = 3 * kGroupPixels; // source bytes of a group
+    constexpr int kNext = 3 * kGroupPixels;  // source bytes of a group
     constexpr int kPairsEnd = kScreenWidth - 2 * kGroupPixels;
     int x = 0;
     for (; x < kPairsEnd; x += 2 * kGroupPixels) {
@@ -630,15 +616,11 @@ void smooth24Rows(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch) 
     }
 }
 
-bool processorHasSsse3() {
-    return __builtin_cpu_supports("ssse3");
-}
+bool processorHasSsse3() { return __builtin_cpu_supports("ssse3"); }
 
-bool processorHasAvx2() {
-    return __builtin_cpu_supports("avx2");
-}
+bool processorHasAvx2() { return __builtin_cpu_supports("avx2"); }
 
-#endif // __SSE2__ && __GNUC__
+#endif  // __SSE2__ && __GNUC__
 
 bool lockBoth(SDL_Surface* a, SDL_Surface* b) {
     if (SDL_MUSTLOCK(a) && SDL_LockSurface(a) < 0) return false;
@@ -654,7 +636,7 @@ void unlockBoth(SDL_Surface* a, SDL_Surface* b) {
     if (SDL_MUSTLOCK(a)) SDL_UnlockSurface(a);
 }
 
-} // namespace
+}  // namespace
 
 uint32_t smoothMask(int bytesPerPixel, int rShift, int gShift, int bShift) {
     const uint32_t all = bytesPerPixel == 2 ? 0xFFFFu : 0xFFFFFFFFu;
@@ -701,25 +683,19 @@ void zoomNearestVia(ZoomPath path, int bytesPerPixel, const uint8_t* src, int sr
 #if defined(__SSE2__) && defined(__GNUC__)
     case ZoomPath::Avx2:
     case ZoomPath::Ssse3:
-        if (wide)
-            nearest24Ssse3(src, srcPitch, dst, dstPitch);
-        else
-            nearest16Sse2(src, srcPitch, dst, dstPitch);
+        if (wide) nearest24Ssse3(src, srcPitch, dst, dstPitch);
+        else nearest16Sse2(src, srcPitch, dst, dstPitch);
         return;
 #endif
 #if defined(__SSE2__)
     case ZoomPath::Sse2:
-        if (wide)
-            nearest24Sse2(src, srcPitch, dst, dstPitch);
-        else
-            nearest16Sse2(src, srcPitch, dst, dstPitch);
+        if (wide) nearest24Sse2(src, srcPitch, dst, dstPitch);
+        else nearest16Sse2(src, srcPitch, dst, dstPitch);
         return;
 #endif
     default:
-        if (wide)
-            nearest24Plain(src, srcPitch, dst, dstPitch);
-        else
-            nearest16Plain(src, srcPitch, dst, dstPitch);
+        if (wide) nearest24Plain(src, srcPitch, dst, dstPitch);
+        else nearest16Plain(src, srcPitch, dst, dstPitch);
         return;
     }
 }
@@ -733,29 +709,22 @@ void zoomSmoothVia(ZoomPath path, int bytesPerPixel, const uint8_t* src, int src
     case ZoomPath::Avx2:
     case ZoomPath::Ssse3:
         if (wide && (mask & kBytePixelMask) == kByteFieldsMask) {
-            if (path == ZoomPath::Avx2)
-                smooth24Rows<smoothRow24Avx2>(src, srcPitch, dst, dstPitch);
-            else
-                smooth24Rows<smoothRow24Ssse3>(src, srcPitch, dst, dstPitch);
+            if (path == ZoomPath::Avx2) smooth24Rows<smoothRow24Avx2>(src, srcPitch, dst, dstPitch);
+            else smooth24Rows<smoothRow24Ssse3>(src, srcPitch, dst, dstPitch);
             return;
         }
         [[fallthrough]];
 #endif
 #if defined(__SSE2__)
     case ZoomPath::Sse2:
-        if (wide)
-            smooth24Sse2(src, srcPitch, mask, work, dst, dstPitch);
-        else if ((mask & 1) == 0)
-            smooth16Sse2<true>(src, srcPitch, mask, dst, dstPitch);
-        else
-            smooth16Sse2<false>(src, srcPitch, mask, dst, dstPitch);
+        if (wide) smooth24Sse2(src, srcPitch, mask, work, dst, dstPitch);
+        else if ((mask & 1) == 0) smooth16Sse2<true>(src, srcPitch, mask, dst, dstPitch);
+        else smooth16Sse2<false>(src, srcPitch, mask, dst, dstPitch);
         return;
 #endif
     default:
-        if (wide)
-            smooth24Plain(src, srcPitch, mask, work, dst, dstPitch);
-        else
-            smooth16Plain(src, srcPitch, mask, work, dst, dstPitch);
+        if (wide) smooth24Plain(src, srcPitch, mask, work, dst, dstPitch);
+        else smooth16Plain(src, srcPitch, mask, work, dst, dstPitch);
         return;
     }
 }
@@ -782,10 +751,8 @@ void zoomNearest(SDL_Surface* source, SDL_Surface* target) {
     if (!lockBoth(source, target)) return;
     const auto* src = static_cast<const uint8_t*>(source->pixels);
     auto* dst = static_cast<uint8_t*>(target->pixels);
-    if (source->format->BytesPerPixel == 2)
-        zoomNearest16(src, source->pitch, dst, target->pitch);
-    else
-        zoomNearest24(src, source->pitch, dst, target->pitch);
+    if (source->format->BytesPerPixel == 2) zoomNearest16(src, source->pitch, dst, target->pitch);
+    else zoomNearest24(src, source->pitch, dst, target->pitch);
     unlockBoth(source, target);
 }
 
@@ -798,9 +765,8 @@ void zoomSmooth(SDL_Surface* source, SDL_Surface* target, uint32_t* work) {
     auto* dst = static_cast<uint8_t*>(target->pixels);
     if (format->BytesPerPixel == 2)
         zoomSmooth16(src, source->pitch, mask, work, dst, target->pitch);
-    else
-        zoomSmooth24(src, source->pitch, mask, work, dst, target->pitch);
+    else zoomSmooth24(src, source->pitch, mask, work, dst, target->pitch);
     unlockBoth(source, target);
 }
 
-} // namespace video
+}  // namespace video

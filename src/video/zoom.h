@@ -52,4 +52,4 @@ void zoomSmoothVia(ZoomPath path, int bytesPerPixel, const uint8_t* src, int src
 void zoomNearest(SDL_Surface* source, SDL_Surface* target);
 void zoomSmooth(SDL_Surface* source, SDL_Surface* target, uint32_t* work);
 
-} // namespace video
+}  // namespace video

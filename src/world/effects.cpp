@@ -23,7 +23,7 @@ constexpr std::array<TileCode, 6> kBreakingBrick = {200, 201, 202, 203, 0, 0};
 constexpr std::array<TileCode, 6> kCrumblingBlock = {180, 181, 182, 183, 0, 0};
 constexpr std::array<TileCode, 4> kSpringingTrap = {0, 87, 105, 105};
 constexpr std::array<TileCode, 5> kBumpedBlock = {80, 100, 120, 20, 20};
-constexpr TileCode kTrapDoorStep = TILE_TRAP_DOOR_CLOSING - TILE_TRAP_DOOR_CLOSED; // 20
+constexpr TileCode kTrapDoorStep = TILE_TRAP_DOOR_CLOSING - TILE_TRAP_DOOR_CLOSED;  // 20
 constexpr int32_t kCheckpointLastStep = 5;
 
 // The code an effect writes at frame t, and whether it is its last.
@@ -53,7 +53,7 @@ EffectFrame effectFrame(EffectType type, int32_t t) {
     return {TILE_EMPTY, true};
 }
 
-} // namespace
+}  // namespace
 
 bool startTileEffect(int32_t x, int32_t y, EffectType type) {
     for (TileEffect& effect : tileEffects) {
@@ -80,7 +80,7 @@ bool tileEffectAt(int32_t x, int32_t y) {
 
 void updateTileEffect(TileEffect& effect) {
     if (!effect.active) return;
-    if (effect.type == EFFECT_NONE) { // no sequence: nothing to write
+    if (effect.type == EFFECT_NONE) {  // no sequence: nothing to write
         effect.active = 0;
         return;
     }
@@ -91,8 +91,7 @@ void updateTileEffect(TileEffect& effect) {
 }
 
 void clearTileEffects() {
-    for (TileEffect& effect : tileEffects)
-        effect.active = 0;
+    for (TileEffect& effect : tileEffects) effect.active = 0;
 }
 
-} // namespace world
+}  // namespace world

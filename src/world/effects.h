@@ -13,21 +13,21 @@ namespace world {
 
 enum EffectType : int32_t {
     EFFECT_NONE = 0,
-    EFFECT_BRICK = 1,      // 200, 200, 201, 201, 202, 202, 203, 203, 0, 0, 0
-    EFFECT_CRUMBLE = 2,    // 180, 180, 181, 181, 182, 182, 183, 183, 0, 0, 0
-    EFFECT_SPIKE_TRAP = 4, // 0, 0, 87, 87, 105, 105, 105
-    EFFECT_BUMP = 5,       // 80, 80, 100, 100, 120, 120, 20, 20, 20
-    EFFECT_TRAP_DOOR = 6,  // 89, 89, 89, 89, 69
-    EFFECT_CHECKPOINT = 7, // 17 six times, 18 six times, 19 four times
-    EFFECT_PICK_UP = 8,    // 0
+    EFFECT_BRICK = 1,       // 200, 200, 201, 201, 202, 202, 203, 203, 0, 0, 0
+    EFFECT_CRUMBLE = 2,     // 180, 180, 181, 181, 182, 182, 183, 183, 0, 0, 0
+    EFFECT_SPIKE_TRAP = 4,  // 0, 0, 87, 87, 105, 105, 105
+    EFFECT_BUMP = 5,        // 80, 80, 100, 100, 120, 120, 20, 20, 20
+    EFFECT_TRAP_DOOR = 6,   // 89, 89, 89, 89, 69
+    EFFECT_CHECKPOINT = 7,  // 17 six times, 18 six times, 19 four times
+    EFFECT_PICK_UP = 8,     // 0
 };
 
 struct TileEffect {
-    int32_t x = 0; // pixel position of the animated cell (a cell's top-left)
+    int32_t x = 0;  // pixel position of the animated cell (a cell's top-left)
     int32_t y = 0;
-    int32_t t = 0; // updates since the effect started or was restarted
+    int32_t t = 0;  // updates since the effect started or was restarted
     EffectType type = EFFECT_NONE;
-    int32_t active = 0; // 1 while it runs; 0 = free slot
+    int32_t active = 0;  // 1 while it runs; 0 = free slot
 
     bool operator==(const TileEffect&) const = default;
 };
@@ -48,4 +48,4 @@ void updateTileEffect(TileEffect& effect);
 // Frees all slots.
 void clearTileEffects();
 
-} // namespace world
+}  // namespace world

@@ -26,14 +26,14 @@ namespace {
 
 constexpr int32_t kHatGuySpeed = 2;
 constexpr int32_t kWalkSpeed = 1;
-constexpr int32_t kFlyerVy = 1; // flyers and swimmers hold this vertical speed
+constexpr int32_t kFlyerVy = 1;  // flyers and swimmers hold this vertical speed
 constexpr int32_t kEnemyRestingVy = 3;
 constexpr int32_t kLastBox = kTileSize - 1;
-constexpr int32_t kStompReach = 15; // a stomp comes from at most 15 pixels above
-constexpr int32_t kKillAbove = 9;   // a touch kills from 9 pixels above
-constexpr int32_t kKillBelow = 10;  // to 10 pixels below
+constexpr int32_t kStompReach = 15;  // a stomp comes from at most 15 pixels above
+constexpr int32_t kKillAbove = 9;    // a touch kills from 9 pixels above
+constexpr int32_t kKillBelow = 10;   // to 10 pixels below
 constexpr int32_t kSquashedBlinkFrom = 63;
-constexpr int32_t kHatGuyGetUpPicture = 186; // frames stunned before it shows getting up
+constexpr int32_t kHatGuyGetUpPicture = 186;  // frames stunned before it shows getting up
 
 bool walks(EnemyType type) {
     switch (type) {
@@ -117,15 +117,14 @@ void touchPlayer(EnemySlot& e, PlayerState& player) {
         stomp(e, player);
     } else if (player.y >= e.y - kKillAbove && player.y <= e.y + kKillBelow) {
         killPlayer(player, kEnemyDeathMessages[size_t(e.type)]);
-        audio::playSound(audio::SOUND_AJ); // two cries start together
+        audio::playSound(audio::SOUND_AJ);  // two cries start together
     }
 }
 
-} // namespace
+}  // namespace
 
 void clearEnemies() {
-    for (EnemySlot& e : enemies)
-        e.active = 0;
+    for (EnemySlot& e : enemies) e.active = 0;
 }
 
 bool spawnEnemy(int32_t x, int32_t y, EnemyType type) {
@@ -189,4 +188,4 @@ int32_t enemyFrame(const EnemySlot& e) {
     return -1;
 }
 
-} // namespace world
+}  // namespace world

@@ -21,37 +21,37 @@ struct PlayerState;
 
 enum EnemyType : int32_t {
     ENEMY_NONE = 0,
-    ENEMY_BLOB = 1,      // marker 9; stompable, walks
-    ENEMY_HOGLET = 2,    // marker 13; walks
-    ENEMY_BAT = 3,       // marker 33; stompable, flies
-    ENEMY_DYING_BAT = 4, // a stomped bat, gone after 12 frames
-    ENEMY_PIRANHA = 5,   // marker 53; swims
-    ENEMY_HAT_GUY = 6,   // markers 67 and 121; stompable, walks at 2 pixels, gets up again
+    ENEMY_BLOB = 1,       // marker 9; stompable, walks
+    ENEMY_HOGLET = 2,     // marker 13; walks
+    ENEMY_BAT = 3,        // marker 33; stompable, flies
+    ENEMY_DYING_BAT = 4,  // a stomped bat, gone after 12 frames
+    ENEMY_PIRANHA = 5,    // marker 53; swims
+    ENEMY_HAT_GUY = 6,    // markers 67 and 121; stompable, walks at 2 pixels, gets up again
 };
 
 struct EnemySlot {
-    int32_t x = 0; // top-left pixel of the box, world coordinates
+    int32_t x = 0;  // top-left pixel of the box, world coordinates
     int32_t y = 0;
-    int32_t dx = 0;      // pixels per frame, negative = left; 0 = stopped
-    int32_t savedDx = 0; // hat guy: dx before its last stomp
-    int32_t vy = 0;      // thirds of a pixel per frame, walkers only
-    int32_t counter = 0; // frames since created or last stomped
+    int32_t dx = 0;       // pixels per frame, negative = left; 0 = stopped
+    int32_t savedDx = 0;  // hat guy: dx before its last stomp
+    int32_t vy = 0;       // thirds of a pixel per frame, walkers only
+    int32_t counter = 0;  // frames since created or last stomped
     EnemyType type = ENEMY_NONE;
-    int32_t active = 0;    // 1 = the slot holds an enemy
-    int32_t stompable = 0; // 1 if it can be stomped
-    int32_t hits = 0;      // hat guy: stomps taken
+    int32_t active = 0;     // 1 = the slot holds an enemy
+    int32_t stompable = 0;  // 1 if it can be stomped
+    int32_t hits = 0;       // hat guy: stomps taken
 
     bool operator==(const EnemySlot&) const = default;
 };
 
 constexpr int kEnemySlots = 16;
-constexpr int32_t kStompSpeed = 7;         // a stomp needs the player falling faster than this
-constexpr int32_t kBlobGoneFrames = 120;   // a squashed blob stays this long
-constexpr int32_t kHatGuyStunFrames = 225; // a stunned hat guy gets up after more than this
+constexpr int32_t kStompSpeed = 7;          // a stomp needs the player falling faster than this
+constexpr int32_t kBlobGoneFrames = 120;    // a squashed blob stays this long
+constexpr int32_t kHatGuyStunFrames = 225;  // a stunned hat guy gets up after more than this
 constexpr int32_t kDyingBatFrames = 12;
-constexpr int32_t kDespawnBehind = 250; // gone when this far left of the view
-constexpr int32_t kDespawnAhead = 500;  // or this far right of it
-constexpr int32_t kDespawnBelowY = 200; // or below this y
+constexpr int32_t kDespawnBehind = 250;  // gone when this far left of the view
+constexpr int32_t kDespawnAhead = 500;   // or this far right of it
+constexpr int32_t kDespawnBelowY = 200;  // or below this y
 
 // Death messages, indexed by enemy type.
 constexpr std::array<std::string_view, 7> kEnemyDeathMessages = {
@@ -76,4 +76,4 @@ void updateEnemy(EnemySlot& enemy, PlayerState& player, int32_t cameraX);
 // a squashed blob blinking out). The drawing culls by position itself.
 int32_t enemyFrame(const EnemySlot& enemy);
 
-} // namespace world
+}  // namespace world

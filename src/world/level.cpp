@@ -27,12 +27,10 @@ LevelState level;
 
 namespace {
 
-constexpr int32_t kScanAhead = kViewWidth + kTileSize; // columns are scanned 16 pixels early
+constexpr int32_t kScanAhead = kViewWidth + kTileSize;  // columns are scanned 16 pixels early
 constexpr int32_t kInitialScrollSteps = kViewWidth;
 
-int32_t levelPixelWidth() {
-    return levelMap.width * kTileSize;
-}
+int32_t levelPixelWidth() { return levelMap.width * kTileSize; }
 
 // Reads the whole file into a buffer the caller owns; empty when it cannot.
 archive::ResourceBuffer readWholeFile(const char* path) {
@@ -45,8 +43,7 @@ archive::ResourceBuffer readWholeFile(const char* path) {
         buffer.bytes.reset(static_cast<uint8_t*>(std::malloc(size_t(size))));
         if (buffer.bytes && std::fread(buffer.bytes.get(), 1, size_t(size), file) == size_t(size))
             buffer.size = int32_t(size);
-        else
-            buffer.bytes.reset();
+        else buffer.bytes.reset();
     }
     std::fclose(file);
     return buffer;
@@ -59,7 +56,7 @@ void scrollOnePixel() {
     spawnColumn(level.cameraX + kScanAhead);
 }
 
-} // namespace
+}  // namespace
 
 std::string_view levelFaultText(LevelFault fault) {
     switch (fault) {
@@ -106,7 +103,7 @@ LevelFault parseLevel(const uint8_t* bytes, size_t size) {
     for (int32_t i = 0; i < cellCount; ++i) {
         const TileCode code = cellBytes[i];
         levelMap.cells[size_t(i)] = code;
-        if (code == TILE_DOOR_TOP_LEFT) level.doorCell = i; // the last one is the door
+        if (code == TILE_DOOR_TOP_LEFT) level.doorCell = i;  // the last one is the door
         if (code == TILE_ITEM && (i / kMapRows) * kTileSize >= countFrom) ++level.itemsLeft;
     }
 
@@ -126,10 +123,8 @@ LevelFault parseLevel(const uint8_t* bytes, size_t size) {
     // The view starts a full screen left of the restart point and is scrolled onto it, so
     // every column from the restart point to the view's right edge is scanned once.
     level.cameraX = start - kViewWidth;
-    for (int32_t x = start; x <= start + kViewWidth; x += kTileSize)
-        spawnColumn(x);
-    for (int32_t i = 0; i < kInitialScrollSteps; ++i)
-        scrollOnePixel();
+    for (int32_t x = start; x <= start + kViewWidth; x += kTileSize) spawnColumn(x);
+    for (int32_t i = 0; i < kInitialScrollSteps; ++i) scrollOnePixel();
     return LEVEL_OK;
 }
 
@@ -142,13 +137,10 @@ void loadLevel(const char* name) {
         app::fatalError(kCantLoadFile, name ? name : kTestMapPath);
 }
 
-void freeLevel() {
-    levelMap = {};
-}
+void freeLevel() { levelMap = {}; }
 
 void scrollView(int32_t n) {
-    for (int32_t i = 0; i < n; ++i)
-        scrollOnePixel();
+    for (int32_t i = 0; i < n; ++i) scrollOnePixel();
 }
 
 void spawnColumn(int32_t x) {
@@ -197,4 +189,4 @@ std::optional<int32_t> restingY(int32_t x, int32_t y) {
     return std::nullopt;
 }
 
-} // namespace world
+}  // namespace world

@@ -22,34 +22,34 @@
 
 namespace world {
 
-constexpr int32_t kMinLevelWidth = 21;    // the view always shows parts of 21 columns
-constexpr int32_t kMaxLevelWidth = 65536; // the header holds columns minus one in 16 bits
+constexpr int32_t kMinLevelWidth = 21;     // the view always shows parts of 21 columns
+constexpr int32_t kMaxLevelWidth = 65536;  // the header holds columns minus one in 16 bits
 constexpr int32_t kLevelHeaderSize = 2;
-constexpr int32_t kRestartStartX = 16; // restart point of a new level
+constexpr int32_t kRestartStartX = 16;  // restart point of a new level
 constexpr int32_t kRestartStartY = 100;
-constexpr int kLevelCount = 17; // the title level and the sixteen levels of a run
+constexpr int kLevelCount = 17;  // the title level and the sixteen levels of a run
 
 // The level files in play order; entry 0 is the title level that scrolls by itself.
 constexpr std::array<const char*, kLevelCount> levelNames = {
     "plan0", "beginner", "plan8", "plan2", "plan6", "planc", "plan1", "plan3", "plan4",
     "plan7", "plana",    "plan9", "planb", "plan5", "pland", "plane", "planf"};
 
-constexpr const char* kTestMapPath = "maps/test.bin"; // the test map of the test mode
+constexpr const char* kTestMapPath = "maps/test.bin";  // the test map of the test mode
 constexpr const char* kCantLoadFile = "Can't load file";
 
 // The grid: `width` columns of 12 codes, column-major (column c, row r is cells[c * 12 + r]).
 struct LevelMap {
-    int32_t width = 0;                 // columns
-    std::unique_ptr<TileCode[]> cells; // width * 12 codes, or none before the first load
+    int32_t width = 0;                  // columns
+    std::unique_ptr<TileCode[]> cells;  // width * 12 codes, or none before the first load
 };
 
 // The state beside the grid, all in world pixels or cell indices.
 struct LevelState {
-    int32_t cameraX = 0;               // world x of the view's left edge
-    int32_t restartX = kRestartStartX; // restart point: a new level sets 16, 100, a
-    int32_t restartY = kRestartStartY; // checkpoint moves it, a death keeps it
-    int32_t doorCell = 0;              // cell index of the exit door's top-left cell
-    int32_t itemsLeft = 0;             // items to take before the door opens
+    int32_t cameraX = 0;                // world x of the view's left edge
+    int32_t restartX = kRestartStartX;  // restart point: a new level sets 16, 100, a
+    int32_t restartY = kRestartStartY;  // checkpoint moves it, a death keeps it
+    int32_t doorCell = 0;               // cell index of the exit door's top-left cell
+    int32_t itemsLeft = 0;              // items to take before the door opens
 
     bool operator==(const LevelState&) const = default;
 };
@@ -60,9 +60,9 @@ extern LevelState level;
 // Why level bytes are no playable level.
 enum LevelFault : int {
     LEVEL_OK = 0,
-    LEVEL_NO_DATA, // empty, or shorter than the two header bytes
-    LEVEL_SHORT,   // fewer cell bytes than the header promises
-    LEVEL_NARROW,  // fewer than 21 columns: the view could not be shown
+    LEVEL_NO_DATA,  // empty, or shorter than the two header bytes
+    LEVEL_SHORT,    // fewer cell bytes than the header promises
+    LEVEL_NARROW,   // fewer than 21 columns: the view could not be shown
 };
 
 // A short English description of a fault, for tools.
@@ -92,4 +92,4 @@ void spawnColumn(int32_t x);
 // column holds no solid cell below it (below the level nothing is solid).
 std::optional<int32_t> restingY(int32_t x, int32_t y);
 
-} // namespace world
+}  // namespace world

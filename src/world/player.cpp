@@ -21,18 +21,16 @@ namespace {
 
 constexpr int32_t kFastStep = 2;
 constexpr int32_t kSlowStep = 1;
-constexpr int32_t kWalkFrameTicks = 3; // frames per walking picture
-constexpr int32_t kStepFrames = 4;     // four walking pictures each way
-constexpr int32_t kScrollFar = 230;    // beyond this far into the view it scrolls 2 pixels
-constexpr int32_t kScrollNear = 200;   // beyond this 1 pixel
+constexpr int32_t kWalkFrameTicks = 3;  // frames per walking picture
+constexpr int32_t kStepFrames = 4;      // four walking pictures each way
+constexpr int32_t kScrollFar = 230;     // beyond this far into the view it scrolls 2 pixels
+constexpr int32_t kScrollNear = 200;    // beyond this 1 pixel
 constexpr int32_t kAirRefill = 2;
-constexpr int32_t kLastBox = kTileSize - 1; // the box's far edge, 15 pixels from its corner
+constexpr int32_t kLastBox = kTileSize - 1;  // the box's far edge, 15 pixels from its corner
 constexpr int32_t kMid = kTileSize / 2;
-constexpr int32_t kCheckpointProbe = 14; // the checkpoint is felt just above the feet
+constexpr int32_t kCheckpointProbe = 14;  // the checkpoint is felt just above the feet
 
-int32_t cellOf(int32_t pixel) {
-    return pixel & kCellMask;
-}
+int32_t cellOf(int32_t pixel) { return pixel & kCellMask; }
 
 bool feetOnSolid(int32_t x, int32_t y) {
     return isSolidAt(x, y + kTileSize) || isSolidAt(x + kLastBox, y + kTileSize);
@@ -40,7 +38,7 @@ bool feetOnSolid(int32_t x, int32_t y) {
 
 void walk(PlayerState& p, bool left, bool right, bool down, int32_t cameraX) {
     int32_t step = down ? kSlowStep : kFastStep;
-    if (p.x & 1) step = kSlowStep; // brings x back to even values
+    if (p.x & 1) step = kSlowStep;  // brings x back to even values
     if (right && !isSolidAt(p.x + kTileSize, p.y + 1) &&
         !isSolidAt(p.x + kTileSize, p.y + kTileSize - step))
         p.x += step;
@@ -203,13 +201,11 @@ void touchTiles(PlayerState& p) {
 }
 
 void followWithView(const PlayerState& p, int32_t cameraX) {
-    if (p.x > cameraX + kScrollFar)
-        scrollView(2);
-    else if (p.x > cameraX + kScrollNear)
-        scrollView(1);
+    if (p.x > cameraX + kScrollFar) scrollView(2);
+    else if (p.x > cameraX + kScrollNear) scrollView(1);
 }
 
-} // namespace
+}  // namespace
 
 bool placePlayer(PlayerState& player) {
     const std::optional<int32_t> y = restingY(level.restartX, level.restartY);
@@ -277,4 +273,4 @@ void killPlayerAtOnce(PlayerState& player, std::string_view message) {
     run.deathMessage = message;
 }
 
-} // namespace world
+}  // namespace world

@@ -13,19 +13,19 @@
 
 namespace world {
 
-constexpr int32_t kJumpSpeed = -21;       // quarter pixels per frame at the start of a jump
-constexpr int32_t kBounceSpeed = -7;      // after a stomp without a fresh jump press
-constexpr int32_t kRestingSpeed = 7;      // set by landing and by head bumps
-constexpr int32_t kDyingHopSpeed = -16;   // the hop of the dying sequence
-constexpr int32_t kFallOutY = 251;        // at or below this y the player has fallen out
-constexpr int32_t kDyingEndY = 2500;      // the dying sequence ends below this y
-constexpr int32_t kDeathWaitFrames = 180; // the run flow waits this long after a death at once
-constexpr int32_t kIdleRestFrames = 500;  // idle frames before the resting frame shows
+constexpr int32_t kJumpSpeed = -21;        // quarter pixels per frame at the start of a jump
+constexpr int32_t kBounceSpeed = -7;       // after a stomp without a fresh jump press
+constexpr int32_t kRestingSpeed = 7;       // set by landing and by head bumps
+constexpr int32_t kDyingHopSpeed = -16;    // the hop of the dying sequence
+constexpr int32_t kFallOutY = 251;         // at or below this y the player has fallen out
+constexpr int32_t kDyingEndY = 2500;       // the dying sequence ends below this y
+constexpr int32_t kDeathWaitFrames = 180;  // the run flow waits this long after a death at once
+constexpr int32_t kIdleRestFrames = 500;   // idle frames before the resting frame shows
 
 // Sprite frames of the player (indices of the tile sheet).
-constexpr int32_t kFrameWalkRight = 1; // 1..4
-constexpr int32_t kFrameWalkLeft = 5;  // 5..8
-constexpr int32_t kFrameRest = 24;     // start of a life and after long idling
+constexpr int32_t kFrameWalkRight = 1;  // 1..4
+constexpr int32_t kFrameWalkLeft = 5;   // 5..8
+constexpr int32_t kFrameRest = 24;      // start of a life and after long idling
 constexpr int32_t kFrameStandRight = 65;
 constexpr int32_t kFrameStandLeft = 68;
 
@@ -36,22 +36,22 @@ constexpr std::string_view kDrowned = "DROWNED";
 constexpr std::string_view kSuicide = "SUICIDE";
 
 struct PlayerState {
-    int32_t x = 0; // top-left pixel of the box, world coordinates
+    int32_t x = 0;  // top-left pixel of the box, world coordinates
     int32_t y = 0;
-    int32_t vy = 0;             // quarter pixels per frame, positive downwards
-    int32_t walkCounter = 0;    // +1 per frame walking right, -1 walking left
-    int32_t idleCounter = 0;    // frames without left or right; after a death the frames to wait
-    int32_t frame = kFrameRest; // sprite frame drawn
-    int32_t alive = 0;          // 1 while the player exists in the level
-    int32_t dying = 0;          // 1 while it hops up and falls out of the screen
-    int32_t reachedExit = 0;    // touched the open exit door: the level is done
-    int32_t forgotItems = 0;    // touched the closed exit door: the reminder shows
-    int32_t jumpLatched = 0;    // 1 from the start of a jump until jump is let go
-    int32_t bounce = 0;         // set by a stomp, used up by the next update
-    int32_t onTrapDoor = 0;     // 1 while overlapping an open trap door at mid-height
-    int32_t trapDoorX = 0;      // cell (top-left pixel) of the last trap door overlapped
+    int32_t vy = 0;              // quarter pixels per frame, positive downwards
+    int32_t walkCounter = 0;     // +1 per frame walking right, -1 walking left
+    int32_t idleCounter = 0;     // frames without left or right; after a death the frames to wait
+    int32_t frame = kFrameRest;  // sprite frame drawn
+    int32_t alive = 0;           // 1 while the player exists in the level
+    int32_t dying = 0;           // 1 while it hops up and falls out of the screen
+    int32_t reachedExit = 0;     // touched the open exit door: the level is done
+    int32_t forgotItems = 0;     // touched the closed exit door: the reminder shows
+    int32_t jumpLatched = 0;     // 1 from the start of a jump until jump is let go
+    int32_t bounce = 0;          // set by a stomp, used up by the next update
+    int32_t onTrapDoor = 0;      // 1 while overlapping an open trap door at mid-height
+    int32_t trapDoorX = 0;       // cell (top-left pixel) of the last trap door overlapped
     int32_t trapDoorY = 0;
-    int32_t splashed = 0; // the splash of the air rule was heard for this dive
+    int32_t splashed = 0;  // the splash of the air rule was heard for this dive
 
     bool operator==(const PlayerState&) const = default;
 };
@@ -72,4 +72,4 @@ void killPlayer(PlayerState& player, std::string_view message);
 // Takes the player away at once; the run flow waits 180 frames.
 void killPlayerAtOnce(PlayerState& player, std::string_view message);
 
-} // namespace world
+}  // namespace world

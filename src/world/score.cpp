@@ -17,7 +17,7 @@ namespace {
 
 constexpr int32_t kPointsPerLife = 100;
 
-} // namespace
+}  // namespace
 
 void addScore(int32_t n) {
     if (run.score >= kMaxScore) return;
@@ -48,4 +48,4 @@ void grantExtraLife() {
     ++run.lives;
 }
 
-} // namespace world
+}  // namespace world

@@ -14,18 +14,18 @@ struct PlayerState;
 constexpr int32_t kMaxScore = 9999;
 constexpr int32_t kMaxLives = 99;
 constexpr int32_t kStartLives = 6;
-constexpr int32_t kLifeFrames = 7000; // frames a life may last
-constexpr int32_t kMaxAir = 500;      // frames of air
+constexpr int32_t kLifeFrames = 7000;  // frames a life may last
+constexpr int32_t kMaxAir = 500;       // frames of air
 constexpr int32_t kItemPoints = 1;
 constexpr int32_t kBrickPoints = 1;
 constexpr int32_t kStompPoints = 3;
 
 struct RunState {
-    int32_t score = 0;              // 0..9999
-    int32_t lives = kStartLives;    // 0..99
-    int32_t timeLeft = kLifeFrames; // frames left in this life
-    int32_t airLeft = kMaxAir;      // 0..500
-    std::string_view deathMessage;  // shown after a death; empty when none
+    int32_t score = 0;               // 0..9999
+    int32_t lives = kStartLives;     // 0..99
+    int32_t timeLeft = kLifeFrames;  // frames left in this life
+    int32_t airLeft = kMaxAir;       // 0..500
+    std::string_view deathMessage;   // shown after a death; empty when none
 
     bool operator==(const RunState&) const = default;
 };
@@ -41,4 +41,4 @@ void collectItem(PlayerState& player);
 // One more life with its sound, unless there are 99 already.
 void grantExtraLife();
 
-} // namespace world
+}  // namespace world

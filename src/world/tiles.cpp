@@ -9,9 +9,7 @@ namespace world {
 
 namespace {
 
-int32_t levelPixelWidth() {
-    return levelMap.width * kTileSize;
-}
+int32_t levelPixelWidth() { return levelMap.width * kTileSize; }
 
 bool insideGrid(int32_t x, int32_t y) {
     return x >= 0 && x < levelPixelWidth() && y >= 0 && y < kPlayfieldHeight;
@@ -21,11 +19,9 @@ TileCode codeAtPixel(int32_t x, int32_t y) {
     return levelMap.cells[size_t(x >> 4) * kMapRows + size_t(y >> 4)];
 }
 
-} // namespace
+}  // namespace
 
-TileCode cellAt(int32_t x, int32_t y) {
-    return insideGrid(x, y) ? codeAtPixel(x, y) : 0;
-}
+TileCode cellAt(int32_t x, int32_t y) { return insideGrid(x, y) ? codeAtPixel(x, y) : 0; }
 
 TileCode cellOfGrid(int32_t column, int32_t row) {
     if (column < 0 || column >= levelMap.width || row < 0 || row >= kMapRows) return 0;
@@ -48,13 +44,11 @@ bool isSolidAt(int32_t x, int32_t y) {
     return isSolidCode(codeAtPixel(x, y));
 }
 
-bool isSpikeAt(int32_t x, int32_t y) {
-    return insideGrid(x, y) && isSpikeCode(codeAtPixel(x, y));
-}
+bool isSpikeAt(int32_t x, int32_t y) { return insideGrid(x, y) && isSpikeCode(codeAtPixel(x, y)); }
 
 bool isWaterAt(int32_t x, int32_t y) {
     const int32_t cx = x + kTileSize / 2, cy = y + kTileSize / 2;
     return insideGrid(cx, cy) && isWaterCode(codeAtPixel(cx, cy));
 }
 
-} // namespace world
+}  // namespace world

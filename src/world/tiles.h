@@ -13,40 +13,40 @@ namespace world {
 
 using TileCode = int32_t;
 
-constexpr int32_t kTileSize = 16;                          // pixels per tile side
-constexpr int32_t kMapRows = 12;                           // cells per level column
-constexpr int32_t kPlayfieldHeight = kMapRows * kTileSize; // 192 pixels
-constexpr int32_t kViewWidth = 320;                        // pixels of the level in view
-constexpr int32_t kTileImageCount = 240;                   // codes 1..239 have a picture
-constexpr int32_t kCellMask = ~(kTileSize - 1);            // clears a pixel's low four bits
+constexpr int32_t kTileSize = 16;                           // pixels per tile side
+constexpr int32_t kMapRows = 12;                            // cells per level column
+constexpr int32_t kPlayfieldHeight = kMapRows * kTileSize;  // 192 pixels
+constexpr int32_t kViewWidth = 320;                         // pixels of the level in view
+constexpr int32_t kTileImageCount = 240;                    // codes 1..239 have a picture
+constexpr int32_t kCellMask = ~(kTileSize - 1);             // clears a pixel's low four bits
 
 // The codes the rules know. Codes not named here have no rule: empty, non-solid space.
 enum TileId : TileCode {
     TILE_EMPTY = 0,
     TILE_BLOB_MARKER = 9,
     TILE_HOGLET_MARKER = 13,
-    TILE_CHECKPOINT = 17,        // untouched: touching it moves the restart point
-    TILE_CHECKPOINT_TAKING = 18, // frame of the checkpoint animation
+    TILE_CHECKPOINT = 17,         // untouched: touching it moves the restart point
+    TILE_CHECKPOINT_TAKING = 18,  // frame of the checkpoint animation
     TILE_CHECKPOINT_TAKEN = 19,
-    TILE_BUMP_BLOCK = 20, // solid; hit from below it bumps (80, 100, 120, back to 20)
+    TILE_BUMP_BLOCK = 20,  // solid; hit from below it bumps (80, 100, 120, back to 20)
     TILE_BLOCK = 21,
-    TILE_CRUMBLING = 22, // solid; stood on it crumbles (180..183, then empty)
+    TILE_CRUMBLING = 22,  // solid; stood on it crumbles (180..183, then empty)
     TILE_BLOCK_2 = 23,
     TILE_EXTRA_LIFE = 26,
-    TILE_DOOR_TOP_LEFT = 27, // the open exit door, 2 x 2: 27 28 / 47 48
+    TILE_DOOR_TOP_LEFT = 27,  // the open exit door, 2 x 2: 27 28 / 47 48
     TILE_DOOR_TOP_RIGHT = 28,
     TILE_BAT_MARKER = 33,
-    TILE_CLOSED_DOOR_TOP_LEFT = 38, // the closed exit door: 38 39 / 58 59
+    TILE_CLOSED_DOOR_TOP_LEFT = 38,  // the closed exit door: 38 39 / 58 59
     TILE_CLOSED_DOOR_TOP_RIGHT = 39,
-    TILE_BRICK = 40, // solid; hit from below it breaks (200..203, then empty), one point
+    TILE_BRICK = 40,  // solid; hit from below it breaks (200..203, then empty), one point
     TILE_ITEM = 41,
     TILE_BLOCK_3 = 43,
     TILE_BLOCK_4 = 44,
     TILE_DOOR_BOTTOM_LEFT = 47,
-    TILE_DOOR_BOTTOM_RIGHT = 48, // under the player's top-left corner: the level is done
+    TILE_DOOR_BOTTOM_RIGHT = 48,  // under the player's top-left corner: the level is done
     TILE_PIRANHA_MARKER = 53,
     TILE_CLOSED_DOOR_BOTTOM_LEFT = 58,
-    TILE_CLOSED_DOOR_BOTTOM_RIGHT = 59, // under the player's top-left corner: items forgotten
+    TILE_CLOSED_DOOR_BOTTOM_RIGHT = 59,  // under the player's top-left corner: items forgotten
     TILE_BLOCK_5 = 63,
     TILE_BLOCK_6 = 64,
     TILE_HAT_GUY_MARKER = 67,
@@ -56,22 +56,22 @@ enum TileId : TileCode {
     TILE_SPIKE_TRAP_ARMED = 86,  // stepped on: 0, 87, then spikes
     TILE_SPIKE_TRAP = 87,        // the marker in a level file; the middle frame of a springing trap
     TILE_TRAP_DOOR_OPEN = 88,    // passable; closes behind the player: 89, then 69
-    TILE_TRAP_DOOR_CLOSING = 89, // solid
+    TILE_TRAP_DOOR_CLOSING = 89,  // solid
     TILE_BUMP_2 = 100,
     TILE_SPIKES = 105,
     TILE_BUMP_3 = 120,
     TILE_HAT_GUY_MARKER_2 = 121,
-    TILE_SOLID_FIRST = 128, // 128..136 solid blocks
+    TILE_SOLID_FIRST = 128,  // 128..136 solid blocks
     TILE_SOLID_LAST = 136,
     TILE_SPIKES_2 = 140,
     TILE_WATER_2 = 145,
     TILE_WATER_3 = 146,
-    TILE_WATER_SURFACE_LEFT = 160, // 160 and 161 show the animated water surface
+    TILE_WATER_SURFACE_LEFT = 160,  // 160 and 161 show the animated water surface
     TILE_WATER_SURFACE_RIGHT = 161,
-    TILE_WATER_LAST = 166,    // 160..166 are water
-    TILE_CRUMBLE_FIRST = 180, // 180..183 crumbling frames, solid
+    TILE_WATER_LAST = 166,     // 160..166 are water
+    TILE_CRUMBLE_FIRST = 180,  // 180..183 crumbling frames, solid
     TILE_CRUMBLE_LAST = 183,
-    TILE_BREAK_FIRST = 200, // 200..203 breaking-brick frames, solid
+    TILE_BREAK_FIRST = 200,  // 200..203 breaking-brick frames, solid
     TILE_BREAK_LAST = 203,
 };
 
@@ -97,18 +97,14 @@ constexpr bool isSolidCode(TileCode code) {
     }
 }
 // The spike set: 105 and 140.
-constexpr bool isSpikeCode(TileCode code) {
-    return code == TILE_SPIKES || code == TILE_SPIKES_2;
-}
+constexpr bool isSpikeCode(TileCode code) { return code == TILE_SPIKES || code == TILE_SPIKES_2; }
 // The water set: 85, 145, 146, 160..166.
 constexpr bool isWaterCode(TileCode code) {
     return code == TILE_WATER || code == TILE_WATER_2 || code == TILE_WATER_3 ||
            (code >= TILE_WATER_SURFACE_LEFT && code <= TILE_WATER_LAST);
 }
 // Whether a cell of this code shows a picture of the tile sheet (240 and above show nothing).
-constexpr bool hasTileImage(TileCode code) {
-    return code > 0 && code < kTileImageCount;
-}
+constexpr bool hasTileImage(TileCode code) { return code > 0 && code < kTileImageCount; }
 
 // The code of the cell holding pixel (x, y); 0 outside the grid.
 TileCode cellAt(int32_t x, int32_t y);
@@ -127,4 +123,4 @@ bool isSpikeAt(int32_t x, int32_t y);
 // Water test of a 16 x 16 box with top-left (x, y), at its centre; false outside the grid.
 bool isWaterAt(int32_t x, int32_t y);
 
-} // namespace world
+}  // namespace world

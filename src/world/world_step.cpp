@@ -9,13 +9,11 @@
 namespace world {
 
 void updateTileEffects() {
-    for (TileEffect& effect : tileEffects)
-        updateTileEffect(effect);
+    for (TileEffect& effect : tileEffects) updateTileEffect(effect);
 }
 
 void updateEnemies(PlayerState& player) {
-    for (EnemySlot& enemy : enemies)
-        updateEnemy(enemy, player, level.cameraX);
+    for (EnemySlot& enemy : enemies) updateEnemy(enemy, player, level.cameraX);
 }
 
 void stepPlayFrame(PlayerState& player, const Controls& controls) {
@@ -58,4 +56,4 @@ void restoreWorld(const WorldSnapshot& snapshot) {
     tileEffects = snapshot.tileEffects;
 }
 
-} // namespace world
+}  // namespace world

@@ -52,4 +52,4 @@ WorldSnapshot saveWorld();
 // Puts the world back as the snapshot holds it.
 void restoreWorld(const WorldSnapshot& snapshot);
 
-} // namespace world
+}  // namespace world

@@ -26,7 +26,8 @@ int played(audio::SoundId id) { return audio::soundsPlayed[size_t(id)]; }
 
 // A short level: an item on the way and the exit door at its end.
 std::string levelWithDoor() {
-    return simpleLevel(32, {{9, std::string(25, '.') + "[]"}, {10, "..........*" + std::string(14, '.') + "()"}});
+    return simpleLevel(
+        32, {{9, std::string(25, '.') + "[]"}, {10, "..........*" + std::string(14, '.') + "()"}});
 }
 
 // The ground ends after two columns: walking right means falling out. The door stands out
@@ -77,12 +78,12 @@ TEST(GameFlow, StartOnTheCardEndsItAfterTwoSecondsAndOtherStylesShowNone) {
 TEST(GameFlow, TheTitleMenuStepsOnReleasesAndTheUpArrowCountsAsUp) {
     GameHarness game({{"plan0", simpleLevel(40)}, {"beginner", levelWithDoor()}});
     video::graphicsStyle = video::STYLE_CLASSIC;
-    game.tap(SDLK_DOWN, 500);    // from "PRESS START" straight to NEW GAME
-    game.tap(SDLK_DOWN, 800);    // CONTINUE
-    game.tap(SDLK_UP, 1100);     // its release reports jump, which counts as up: NEW GAME
-    game.tap(SDLK_LEFT, 1400);   // wraps to EXIT
-    game.tap(SDLK_RIGHT, 1700);  // wraps to NEW GAME
-    game.tap(SDLK_RETURN, 2000);  // a new game: the story
+    game.tap(SDLK_DOWN, 500);       // from "PRESS START" straight to NEW GAME
+    game.tap(SDLK_DOWN, 800);       // CONTINUE
+    game.tap(SDLK_UP, 1100);        // its release reports jump, which counts as up: NEW GAME
+    game.tap(SDLK_LEFT, 1400);      // wraps to EXIT
+    game.tap(SDLK_RIGHT, 1700);     // wraps to NEW GAME
+    game.tap(SDLK_RETURN, 2000);    // a new game: the story
     game.press(SDLK_ESCAPE, 3000);  // leaving the story goes back to the title
     game.release(SDLK_ESCAPE, 3050);
     game.tap(SDLK_ESCAPE, 4000);
@@ -97,29 +98,28 @@ TEST(GameFlow, TheTitleMenuStepsOnReleasesAndTheUpArrowCountsAsUp) {
 TEST(GameFlow, ContinueStartsAfterTheSavedLevelAndTheQuitQuestionReturnsToTheTitle) {
     GameHarness game({{"plan0", simpleLevel(40)}, {"plan6", levelWithDoor()}});
     video::graphicsStyle = video::STYLE_CLASSIC;
-    persist::writeSavegame(4);  // three levels finished
+    persist::writeSavegame(4);    // three levels finished
     game.tap(SDLK_RETURN, 500);   // the menu opens on CONTINUE
     game.tap(SDLK_RETURN, 1000);  // level 4
     game.tap(SDLK_ESCAPE, 2000);  // during the call to run: only noted
     game.tap(SDLK_RIGHT, 7000);   // "no": play goes on
     game.tap(SDLK_ESCAPE, 8000);
-    game.tap(SDLK_LEFT, 9000);    // "yes": back to the title
+    game.tap(SDLK_LEFT, 9000);  // "yes": back to the title
     game.tap(SDLK_ESCAPE, 11000);
     ASSERT_TRUE(game.run());
-    EXPECT_EQ(persist::readSavegame(), 3);  // rewritten on entering level 4
+    EXPECT_EQ(persist::readSavegame(), 3);     // rewritten on entering level 4
     EXPECT_EQ(played(audio::SOUND_JIPIE), 2);  // CONTINUE, and "no"
     EXPECT_EQ(played(audio::SOUND_AJ), 1);     // "yes"
     EXPECT_EQ(app::game.levelCounter, 0);
 }
 
 TEST(GameFlow, AFinishedLevelGivesItsBonusesAndSavesOnEnteringTheNext) {
-    GameHarness game({{"plan0", simpleLevel(40)},
-                      {"beginner", levelWithDoor()},
-                      {"plan8", levelWithDoor()}});
+    GameHarness game(
+        {{"plan0", simpleLevel(40)}, {"beginner", levelWithDoor()}, {"plan8", levelWithDoor()}});
     video::graphicsStyle = video::STYLE_CLASSIC;
     game.tap(SDLK_RETURN, 500);
-    game.tap(SDLK_RETURN, 1000);  // NEW GAME
-    game.tap(SDLK_RETURN, 2000);  // past the story
+    game.tap(SDLK_RETURN, 1000);   // NEW GAME
+    game.tap(SDLK_RETURN, 2000);   // past the story
     game.press(SDLK_RIGHT, 5500);  // after the call to run: walk to the door
     game.release(SDLK_RIGHT, 12000);
     game.tap(SDLK_ESCAPE, 20000);  // in level 2
@@ -161,7 +161,7 @@ TEST(GameFlow, TheLastLifeLeadsToGameOverTheNameEntryAndTheContinueQuestion) {
     game.tap(SDLK_RETURN, 1000);
     game.tap(SDLK_RETURN, 2000);
     for (uint32_t t = 5000; t < 52000; t += 500) game.tap(SDLK_RIGHT, t, 400);  // six falls
-    game.tap(SDLK_RETURN, 54000);  // past "GAME OVER"
+    game.tap(SDLK_RETURN, 54000);                                               // past "GAME OVER"
     game.tap(SDLK_RETURN, 56000);  // the name entry: "A"
     game.tap(SDLK_RIGHT, 58000);   // "CONTINUE?" no
     game.tap(SDLK_ESCAPE, 60000);
@@ -178,11 +178,11 @@ TEST(GameFlow, TheLastLifeLeadsToGameOverTheNameEntryAndTheContinueQuestion) {
 TEST(GameFlow, TheHiscoreListScrollsTheTitleAndStartReturnsToIt) {
     GameHarness game({{"plan0", simpleLevel(40)}});
     video::graphicsStyle = video::STYLE_CLASSIC;
-    game.tap(SDLK_DOWN, 500);    // NEW GAME
-    game.tap(SDLK_DOWN, 800);    // CONTINUE
-    game.tap(SDLK_DOWN, 1100);   // HISCORES
+    game.tap(SDLK_DOWN, 500);     // NEW GAME
+    game.tap(SDLK_DOWN, 800);     // CONTINUE
+    game.tap(SDLK_DOWN, 1100);    // HISCORES
     game.tap(SDLK_RETURN, 1400);  // the list
-    game.tap(SDLK_DOWN, 2000);   // no menu on the list: nothing happens
+    game.tap(SDLK_DOWN, 2000);    // no menu on the list: nothing happens
     game.tap(SDLK_RETURN, 3000);  // back to the title, its menu closed again
     game.tap(SDLK_ESCAPE, 4000);
     ASSERT_TRUE(game.run());
@@ -213,7 +213,9 @@ TEST(GameFlow, TheLastLevelLeadsToTheEndingAndItsNameEntry) {
 }
 
 TEST(GameFlow, TheTestMapEndsTheProgramAtItsOpenDoor) {
-    GameHarness game({{"plan0", simpleLevel(40)}, {"test", simpleLevel(30, {{9, std::string(20, '.') + "[]"}, {10, std::string(20, '.') + "()"}})}});
+    GameHarness game({{"plan0", simpleLevel(40)},
+                      {"test", simpleLevel(30, {{9, std::string(20, '.') + "[]"},
+                                                {10, std::string(20, '.') + "()"}})}});
     game.press(SDLK_RIGHT, 4000);
     ASSERT_TRUE(game.run(true));
     EXPECT_LE(game.now(), 8000u);

@@ -50,19 +50,19 @@ class WholeProgram : public ::testing::Test {
 };
 
 TEST_F(WholeProgram, FromTheWarningScreenIntoALevelAndOutWritesTheSettingsAtExit) {
-    const test_support::ChildResult result = runTrolk(
-        {"-w"}, {
-                    {1000, SDLK_UP},      // past the warning
-                    {2000, SDLK_UP},      // past the credits
-                    {3000, SDLK_RIGHT},   // the deluxe style
-                    {4000, SDLK_RETURN},  // "PRESS START"
-                    {5000, SDLK_RETURN},  // NEW GAME
-                    {6000, SDLK_RETURN},  // past the story
-                    {12000, SDLK_ESCAPE},  // in level 1, after the call to run
-                    {13000, SDLK_LEFT},    // yes, quit
-                    {15000, SDLK_ESCAPE},  // on the title: the donate card, then the end
-                    {18000, SDLK_RETURN},
-                });
+    const test_support::ChildResult result =
+        runTrolk({"-w"}, {
+                             {1000, SDLK_UP},       // past the warning
+                             {2000, SDLK_UP},       // past the credits
+                             {3000, SDLK_RIGHT},    // the deluxe style
+                             {4000, SDLK_RETURN},   // "PRESS START"
+                             {5000, SDLK_RETURN},   // NEW GAME
+                             {6000, SDLK_RETURN},   // past the story
+                             {12000, SDLK_ESCAPE},  // in level 1, after the call to run
+                             {13000, SDLK_LEFT},    // yes, quit
+                             {15000, SDLK_ESCAPE},  // on the title: the donate card, then the end
+                             {18000, SDLK_RETURN},
+                         });
     EXPECT_EQ(result.exitStatus, 0) << result.output;
     EXPECT_EQ(result.output, "");
     EXPECT_EQ(readText("trolk.cfg"),
@@ -73,7 +73,7 @@ TEST_F(WholeProgram, FromTheWarningScreenIntoALevelAndOutWritesTheSettingsAtExit
               "mpFlagsMEGABASS=0\nmpBassAmount=0\nmpBassRange=0\nmpFlagsSURROUND=0\n"
               "mpSurroundDepth=0\nmpSurroundDelay=0\n");
     EXPECT_EQ(test_support::readFile("hiscores.dat").size(), 160u);  // made at the first start
-    EXPECT_FALSE(fs::exists("savegame.dat"));  // level 1 is never saved
+    EXPECT_FALSE(fs::exists("savegame.dat"));                        // level 1 is never saved
 }
 
 TEST_F(WholeProgram, EscapeOnTheWarningScreenLeavesTheSettingsFileAlone) {

@@ -125,7 +125,8 @@ TEST_F(ArchiveTest, DamagedArchivesYieldNothing) {
         {"count with the top bit set", [](auto& f) { putU32(f, 4, 0x80000001u); }},
         {"count of zero", [](auto& f) { putU32(f, 4, 0); }},
         {"directory size not matching the count", [](auto& f) { putU32(f, 8, 12 + 52 * 2); }},
-        {"directory larger than the file", [](auto& f) {
+        {"directory larger than the file",
+         [](auto& f) {
              putU32(f, 4, 1000);
              putU32(f, 8, 12 + 52 * 1000);
          }},
@@ -133,15 +134,20 @@ TEST_F(ArchiveTest, DamagedArchivesYieldNothing) {
         {"unpacked size zero", [](auto& f) { putU32(f, kFirstEntry + kUnpackedField, 0); }},
         {"packed size zero", [](auto& f) { putU32(f, kFirstEntry + kPackedField, 0); }},
         {"negative packed size", [](auto& f) { putU32(f, kFirstEntry + kPackedField, -5); }},
-        {"data offset past the end", [](auto& f) { putU32(f, kFirstEntry + kOffsetField, 1 << 30); }},
-        {"data offset into the directory", [](auto& f) {
-             putU32(f, kFirstEntry + kOffsetField, uint32_t(-20));
-         }},
-        {"huge unpacked size", [](auto& f) { putU32(f, kFirstEntry + kUnpackedField, 0x7FFFFFFF); }},
+        {"data offset past the end",
+         [](auto& f) { putU32(f, kFirstEntry + kOffsetField, 1 << 30); }},
+        {"data offset into the directory",
+         [](auto& f) { putU32(f, kFirstEntry + kOffsetField, uint32_t(-20)); }},
+        {"huge unpacked size",
+         [](auto& f) { putU32(f, kFirstEntry + kUnpackedField, 0x7FFFFFFF); }},
         {"unpacked size too small for the stream",
          [](auto& f) { putU32(f, kFirstEntry + kUnpackedField, 3); }},
         {"data cut short", [](auto& f) { f.resize(f.size() - 4); }},
-        {"corrupted stream", [](auto& f) { f[f.size() - 6] ^= 0x55; f[f.size() - 3] ^= 0xAA; }},
+        {"corrupted stream",
+         [](auto& f) {
+             f[f.size() - 6] ^= 0x55;
+             f[f.size() - 3] ^= 0xAA;
+         }},
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.what);

@@ -57,8 +57,8 @@ std::vector<uint8_t> tinyModule() {
     put(xm, 263, 4);
     put(xm, "square", 22);
     put(xm, 0, 1);
-    put(xm, 1, 2);   // one sample
-    put(xm, 40, 4);  // sample header size
+    put(xm, 1, 2);                                       // one sample
+    put(xm, 40, 4);                                      // sample header size
     put(xm, "", 96 + 48 + 48 + 2 + 6 + 2 + 4 + 2 + 22);  // keymap to the reserved bytes
 
     constexpr int kFrames = 32;

@@ -42,8 +42,7 @@ Colour at(SDL_Surface* s, int x, int y) {
     const int bytes = s->format->BytesPerPixel;
     const uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * bytes;
     uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v |= uint32_t(p[i]) << (8 * i);
+    for (int i = 0; i < bytes; ++i) v |= uint32_t(p[i]) << (8 * i);
     Colour c;
     SDL_GetRGB(v, s->format, &c.r, &c.g, &c.b);
     return c;
@@ -55,12 +54,12 @@ const char* const kSheets[] = {"blocks", "newblocks", "gbblocks"};
 
 // Every index the game draws itself: actors, HUD icons, tiles that change under the rules.
 constexpr int kDrawnByTheGame[] = {
-    1,   2,   3,   4,   5,   6,   7,   8,   24,  65,  68,                // hero
-    9,   10,  11,  12,  13,  14,  15,  16,  33,  34,  57,  35,  36,  37, // enemies
+    1,   2,   3,   4,   5,   6,   7,   8,   24,  65,  68,                 // hero
+    9,   10,  11,  12,  13,  14,  15,  16,  33,  34,  57,  35,  36,  37,  // enemies
     53,  54,  55,  56,  121, 122, 123, 124, 125, 126, 141, 142, 143, 144, 17,  18,  19,
-    20,  80,  100, 120, 22,  180, 181, 182, 183, 40,  200, // blocks
+    20,  80,  100, 120, 22,  180, 181, 182, 183, 40,  200,  // blocks
     201, 202, 203, 21,  23,  43,  44,  63,  64,  128, 129, 130, 131, 132, 133, 134, 135,
-    136, 41,  26,  42,  27,  28,  47,  48,  38,  39,  58,  59, // pick-ups, doors
+    136, 41,  26,  42,  27,  28,  47,  48,  38,  39,  58,  59,  // pick-ups, doors
     69,  88,  89,  86,  87,  105, 140, 85,  145, 146, 160, 161, 162, 163, 164, 165, 166};
 
 // Frames that move over the world, and the pick-ups: the key must show around the figure.
@@ -259,8 +258,7 @@ TEST_F(GfxArchive, NoColourTurnsTransparentByAccident) {
         ASSERT_TRUE(picture);
         int faults = 0;
         for (int y = 0; y < picture->h; ++y)
-            for (int x = 0; x < picture->w; ++x)
-                faults += at(picture.get(), x, y).isNearKey();
+            for (int x = 0; x < picture->w; ++x) faults += at(picture.get(), x, y).isNearKey();
         EXPECT_EQ(faults, 0) << name;
     }
 }
@@ -280,14 +278,12 @@ TEST_F(GfxArchive, BackgroundsAreOpaqueAndRepeatSeamlessly) {
             return rows;
         };
         int roughest = 0;
-        for (int x = 0; x + 1 < s->w; ++x)
-            roughest = std::max(roughest, rowsThatJump(x, x + 1));
+        for (int x = 0; x + 1 < s->w; ++x) roughest = std::max(roughest, rowsThatJump(x, x + 1));
         EXPECT_LE(rowsThatJump(s->w - 1, 0), roughest) << name;
         EXPECT_FALSE(blankArea(s, 0, 0, 1, 1));
         int key = 0;
         for (int y = 0; y < s->h; ++y)
-            for (int x = 0; x < s->w; ++x)
-                key += at(s, x, y).isKey();
+            for (int x = 0; x < s->w; ++x) key += at(s, x, y).isKey();
         EXPECT_EQ(key, 0) << name << " must be opaque";
     }
 }
@@ -343,4 +339,4 @@ TEST_F(GfxArchive, TheTileTableListsEveryDrawnTileWithTheGamesSolidity) {
     }
 }
 
-} // namespace
+}  // namespace

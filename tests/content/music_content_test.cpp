@@ -22,18 +22,18 @@ namespace {
 
 constexpr int kRate = 22050;
 constexpr int kChannels = 2;
-constexpr int kMasterVolume = 128; // the game's default music volume
+constexpr int kMasterVolume = 128;  // the game's default music volume
 constexpr int kDefaultMixFlags = MODPLUG_ENABLE_OVERSAMPLING | MODPLUG_ENABLE_NOISE_REDUCTION;
-constexpr int kChunkBytes = 4096; // one mixing buffer of the music hook
-constexpr int kPeakLimit = 31000; // about -0.5 dBFS
+constexpr int kChunkBytes = 4096;  // one mixing buffer of the music hook
+constexpr int kPeakLimit = 31000;  // about -0.5 dBFS
 constexpr int kQuietWindowFrames = 2 * kRate;
-constexpr double kQuietRms = 60.0;      // below this a two-second stretch counts as silent
-constexpr double kLengthSlack = 1.5;    // libmodplug counts whole ms per row, whole seconds in all
-constexpr double kQuietestSong = -30.0; // dBFS over the whole module
+constexpr double kQuietRms = 60.0;       // below this a two-second stretch counts as silent
+constexpr double kLengthSlack = 1.5;     // libmodplug counts whole ms per row, whole seconds in all
+constexpr double kQuietestSong = -30.0;  // dBFS over the whole module
 
 struct Track {
     const char* name;
-    double shortest; // seconds
+    double shortest;  // seconds
     double longest;
 };
 
@@ -60,20 +60,15 @@ constexpr std::array<Track, 18> kTracks = {{
 }};
 
 // Names the case by its module in test output.
-void PrintTo(const Track& track, std::ostream* out) {
-    *out << track.name;
-}
+void PrintTo(const Track& track, std::ostream* out) { *out << track.name; }
 
 double rms(const std::vector<int16_t>& sound, size_t from, size_t count) {
     double sum = 0.0;
-    for (size_t i = from; i < from + count; ++i)
-        sum += double(sound[i]) * sound[i];
+    for (size_t i = from; i < from + count; ++i) sum += double(sound[i]) * sound[i];
     return std::sqrt(sum / double(count));
 }
 
-double dbfs(double level) {
-    return 20.0 * std::log10(std::max(level, 1.0) / 32768.0);
-}
+double dbfs(double level) { return 20.0 * std::log10(std::max(level, 1.0) / 32768.0); }
 
 std::vector<int16_t> renderToEnd(ModPlugFile* module) {
     std::vector<int16_t> sound;
@@ -120,8 +115,7 @@ TEST_P(MusicModule, PlaysThroughAtItsLengthAudiblyAndBelowFullScale) {
     const double seconds = double(frames) / kRate;
     const double reported = ModPlug_GetLength(module) / 1000.0;
     int peak = 0;
-    for (int16_t s : sound)
-        peak = std::max(peak, std::abs(int(s)));
+    for (int16_t s : sound) peak = std::max(peak, std::abs(int(s)));
     std::printf("%-22s %6.2f s (libmodplug %3.0f s), peak %5.1f dBFS, rms %5.1f dBFS\n", track.name,
                 seconds, reported, dbfs(peak), dbfs(rms(sound, 0, sound.size())));
 
@@ -153,4 +147,4 @@ INSTANTIATE_TEST_SUITE_P(AllEighteen, MusicModule, ::testing::ValuesIn(kTracks),
                              return std::string(info.param.name);
                          });
 
-} // namespace
+}  // namespace

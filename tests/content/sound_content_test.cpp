@@ -21,11 +21,11 @@
 namespace {
 
 constexpr int kRate = audio::kMixFrequency;
-constexpr int kStereoFrameBytes = 4;       // what the mixer converts each effect to
+constexpr int kStereoFrameBytes = 4;  // what the mixer converts each effect to
 constexpr int kWavHeaderBytes = 44;
-constexpr double kLoudestPeak = -2.5;      // dBFS: the effects are made to peak at -3 ...
-constexpr double kQuietestPeak = -7.0;     // ... or, for a few bright tones, at -6
-constexpr int kSilentEnd = 100;            // |sample| at the first and last frame, at most
+constexpr double kLoudestPeak = -2.5;   // dBFS: the effects are made to peak at -3 ...
+constexpr double kQuietestPeak = -7.0;  // ... or, for a few bright tones, at -6
+constexpr int kSilentEnd = 100;         // |sample| at the first and last frame, at most
 
 struct Effect {
     const char* name;
@@ -40,13 +40,13 @@ constexpr std::array<Effect, audio::kSoundCount> kEffects = {{
     {"aj", 0.15, 0.6},
     {"blubb", 0.1, 0.4},
     {"jipie", 0.2, 0.8},
-    {"chew", 0.05, 0.2},    // items often lie in rows
+    {"chew", 0.05, 0.2},  // items often lie in rows
     {"knirk", 0.2, 0.6},
-    {"tada", 0.5, 1.2},     // a fanfare, longer than the cheer
+    {"tada", 0.5, 1.2},  // a fanfare, longer than the cheer
     {"trdoor", 0.15, 0.6},
     {"boink", 0.15, 0.6},
     {"bat", 0.05, 0.2},
-    {"klack", 0.05, 0.2},   // a sharp click
+    {"klack", 0.05, 0.2},  // a sharp click
     {"splash", 0.25, 1.0},
 }};
 
@@ -65,9 +65,8 @@ double dbfs(int level) { return 20.0 * std::log10(level / 32768.0); }
 class SoundContent : public ::testing::TestWithParam<Effect> {
   protected:
     static void SetUpTestSuite() {
-        ASSERT_EQ(Mix_OpenAudio(kRate, audio::kMixFormat, audio::kMixChannels,
-                                audio::kMixChunkSize),
-                  0)
+        ASSERT_EQ(
+            Mix_OpenAudio(kRate, audio::kMixFormat, audio::kMixChannels, audio::kMixChunkSize), 0)
             << SDL_GetError();
     }
     static void TearDownTestSuite() { Mix_CloseAudio(); }
@@ -95,10 +94,10 @@ TEST_P(SoundContent, LoadsAtTheMixersRateWithSilentEndsAndTheRightLevel) {
 
     const uint8_t* header = file.bytes.get();
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(header), 4), "RIFF");
-    EXPECT_EQ(read16(header + 20), 1);      // PCM
-    EXPECT_EQ(read16(header + 22), 1);      // mono: the mixer copies it to both sides
+    EXPECT_EQ(read16(header + 20), 1);  // PCM
+    EXPECT_EQ(read16(header + 22), 1);  // mono: the mixer copies it to both sides
     EXPECT_EQ(read32(header + 24), uint32_t(kRate));
-    EXPECT_EQ(read16(header + 34), 16);     // bits per sample
+    EXPECT_EQ(read16(header + 34), 16);  // bits per sample
     const uint32_t frames = read32(header + 40) / 2;
 
     SDL_RWops* stream = SDL_RWFromMem(file.bytes.get(), file.size);

@@ -51,8 +51,8 @@ class ConfigTest : public ::testing::Test {
 struct ReadCase {
     const char* what;
     std::string file;
-    void (*expect)();            // changes the defaults into what the file should give
-    const char* written = "";    // a line the file written back at exit must hold
+    void (*expect)();          // changes the defaults into what the file should give
+    const char* written = "";  // a line the file written back at exit must hold
 };
 
 TEST_F(ConfigTest, ReadsKeysAnywhereRefusesAndClampsValues) {
@@ -69,7 +69,10 @@ TEST_F(ConfigTest, ReadsKeysAnywhereRefusesAndClampsValues) {
         {"inside a longer word", "foo_k_jump=100\n", [] { keyBindings.k_jump = 'd'; }},
         {"the later of two", "k_jump=a\nk_jump=b\n", [] { keyBindings.k_jump = 'b'; }},
         {"search stops once both are known", "k_up=u\nj_up=2\nk_up=v\nj_up=8\n",
-         [] { keyBindings.k_up = 'u'; keyBindings.j_up = 2; }},
+         [] {
+             keyBindings.k_up = 'u';
+             keyBindings.j_up = 2;
+         }},
         {"negative button ignored", "j_jump=-1\n", [] {}},
         {"button without a number is 0", "j_start=x\n", [] { keyBindings.j_start = 0; }},
         {"huge numbers saturate", "j_fire=99999999999999999999\n",
@@ -91,12 +94,12 @@ TEST_F(ConfigTest, ReadsKeysAnywhereRefusesAndClampsValues) {
         {"clamped settings",
          "mpReverbDepth=150\nmpReverbDelay=10\nmpBassAmount=-3\nmpBassRange=500\n"
          "mpSurroundDepth=50\nmpSurroundDelay=1\n",
-         [] {
-             mixSettings = {3, 1, 100, 40, 0, 100, 50, 5};
-         },
-         "mpReverbDelay=40\n"},
+         [] { mixSettings = {3, 1, 100, 40, 0, 100, 50, 5}; }, "mpReverbDelay=40\n"},
         {"other line ends and foreign text", "# mine\r\nk_jump=z\r\nvolume=25\r\nxyz",
-         [] { keyBindings.k_jump = 'z'; persist::volume = 32; }},
+         [] {
+             keyBindings.k_jump = 'z';
+             persist::volume = 32;
+         }},
         {"an empty file", "", [] {}},
     };
     for (const ReadCase& c : cases) {
@@ -108,8 +111,7 @@ TEST_F(ConfigTest, ReadsKeysAnywhereRefusesAndClampsValues) {
         persist::readConfig();
         EXPECT_EQ(describeSettings(), expected) << c.what;
         ASSERT_TRUE(persist::writeConfig());
-        EXPECT_NE(("\n" + readConfigText()).find("\n" + std::string(c.written)),
-                  std::string::npos)
+        EXPECT_NE(("\n" + readConfigText()).find("\n" + std::string(c.written)), std::string::npos)
             << c.what;
     }
 }

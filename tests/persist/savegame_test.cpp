@@ -44,10 +44,18 @@ TEST(Savegame, OddFilesReadAsNoSavegame) {
     std::vector<uint8_t> longer = fileOf(0xBEEF, 16);
     longer.push_back(0x99);
     const std::pair<std::vector<uint8_t>, int> cases[] = {
-        {{0, 0, 0, 0}, 0},         {{0xFF, 0xFF, 0xFF, 0xFF}, 0}, {fileOf(0x0000, 3), 0},
-        {fileOf(0xFFFF, 3), 0},    {damagedLow, 0},               {damagedHigh, 0},
-        {fileOf(0x4321, 0), 0},    {fileOf(0x4321, 17), 0},       {{0x12, 0x34 ^ 5, 0x34}, 0},
-        {{}, 0},                   {fileOf(0x4321, 16), 16},      {fileOf(0x00FF, 1), 1},
+        {{0, 0, 0, 0}, 0},
+        {{0xFF, 0xFF, 0xFF, 0xFF}, 0},
+        {fileOf(0x0000, 3), 0},
+        {fileOf(0xFFFF, 3), 0},
+        {damagedLow, 0},
+        {damagedHigh, 0},
+        {fileOf(0x4321, 0), 0},
+        {fileOf(0x4321, 17), 0},
+        {{0x12, 0x34 ^ 5, 0x34}, 0},
+        {{}, 0},
+        {fileOf(0x4321, 16), 16},
+        {fileOf(0x00FF, 1), 1},
         {longer, 16},
     };
     EXPECT_EQ(persist::readSavegame(), 0) << "no file";

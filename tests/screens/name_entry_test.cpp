@@ -6,9 +6,9 @@
 
 #include <functional>
 
+#include "app/event_script.h"
 #include "app/frame_clock.h"
 #include "app/input.h"
-#include "app/event_script.h"
 #include "app/platform_time.h"
 #include "persist/config.h"
 #include "persist/hiscores.h"
@@ -74,9 +74,9 @@ TEST_F(NameEntryTest, StartCutsTheNameAfterTheCursor) {
         const char* expected;
     } cases[] = {
         {{SDLK_RETURN}, "A"},
-        {{SDLK_DOWN, SDLK_RETURN}, " "},                                   // 'A' steps back to space
-        {{SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}, "Z"},                        // space back to 'Z'
-        {{SDLK_UP, SDLK_RIGHT, SDLK_RIGHT, SDLK_LEFT, SDLK_RETURN}, "BA"},  // cut at the cursor
+        {{SDLK_DOWN, SDLK_RETURN}, " "},             // 'A' steps back to space
+        {{SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}, "Z"},  // space back to 'Z'
+        {{SDLK_UP, SDLK_RIGHT, SDLK_RIGHT, SDLK_LEFT, SDLK_RETURN}, "BA"},   // cut at the cursor
         {{SDLK_RIGHT, SDLK_DOWN, SDLK_RIGHT, SDLK_UP, SDLK_RETURN}, "A B"},  // inner spaces stay
     };
     for (const auto& c : cases) {

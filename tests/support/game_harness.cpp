@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
+#include "app/event_script.h"
 #include "app/frame_clock.h"
 #include "app/game_loop.h"
 #include "app/game_state.h"
 #include "app/input.h"
-#include "app/event_script.h"
 #include "app/platform_time.h"
 #include "archive/archive.h"
 #include "audio/sound.h"
@@ -55,8 +55,7 @@ GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
     audio::soundsPlayed = {};
     app::setVirtualClock(true);
     SDL_Event stale;
-    while (SDL_PollEvent(&stale)) {
-    }
+    while (SDL_PollEvent(&stale)) {}
 
     video::DisplaySettings window;
     window.fullScreen = window.zoom = false;
@@ -102,7 +101,5 @@ bool GameHarness::run(bool testMode, uint32_t limitMs) {
 }
 
 uint32_t GameHarness::now() const { return app::readTicks(); }
-
-
 
 }  // namespace test_support

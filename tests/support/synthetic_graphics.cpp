@@ -20,7 +20,8 @@ video::FrameList font(int size) {
     video::FrameList list;
     list.count = kGlyphCount;
     list.frames.reset(new SDL_Surface*[kGlyphCount + 1]);
-    for (int i = 0; i < kGlyphCount; ++i) list.frames[size_t(i)] = block(size, size, kGlyphBase + uint32_t(i));
+    for (int i = 0; i < kGlyphCount; ++i)
+        list.frames[size_t(i)] = block(size, size, kGlyphBase + uint32_t(i));
     list.frames[kGlyphCount] = nullptr;
     return list;
 }

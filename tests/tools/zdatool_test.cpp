@@ -52,7 +52,7 @@ TEST_F(ZdatoolTest, BadInputFailsWithStatusOne) {
     test_support::writeText(std::string(40, 'n'), "long");
     test_support::writeText("empty.bin", "");
     EXPECT_EQ(zdatool({"pack", "o.zda", "a.bin", "other/a.bin"}).exitStatus, 1);  // same name
-    EXPECT_EQ(zdatool({"pack", "o.zda", std::string(40, 'n')}).exitStatus, 1);     // too long
+    EXPECT_EQ(zdatool({"pack", "o.zda", std::string(40, 'n')}).exitStatus, 1);    // too long
     EXPECT_EQ(zdatool({"pack", "o.zda", "missing.bin"}).exitStatus, 1);
     EXPECT_EQ(zdatool({"pack", "o.zda", "empty.bin"}).exitStatus, 1);
     EXPECT_FALSE(fs::exists("o.zda"));

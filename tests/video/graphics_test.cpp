@@ -109,7 +109,8 @@ TEST_F(GraphicsTest, MissingOrUndecodablePicturesAreFatal) {
 TEST_F(GraphicsTest, CutSheetGoesRowMajorIgnoresRemaindersAndKeysEachFrame) {
     SDL_Surface* sheet = makeSurface(35, 20, 16);  // 4 x 2 frames of 8 x 8, remainders left out
     paint(sheet, 0, 0, 35, 20, 255, 0, 255);
-    for (int i = 0; i < 8; ++i) paint(sheet, (i % 4) * 8, (i / 4) * 8, 8, 4, uint8_t(i * 30), 50, 50);
+    for (int i = 0; i < 8; ++i)
+        paint(sheet, (i % 4) * 8, (i / 4) * 8, 8, 4, uint8_t(i * 30), 50, 50);
     const int fullFrame = 7;
     paint(sheet, 24, 8, 8, 8, 1, 2, 3);  // frame 7 holds no magenta at all
 
@@ -135,7 +136,8 @@ TEST_F(GraphicsTest, CutSheetGoesRowMajorIgnoresRemaindersAndKeysEachFrame) {
 
 TEST_F(GraphicsTest, TileSetCutsTwoHundredFortyImagesAndRotatesTheWaterStrip) {
     SDL_Surface* sheet = makeSurface(320, 192, 24);
-    for (int i = 0; i < 240; ++i) paint(sheet, 16 * (i % 20), 16 * (i / 20), 16, 16, uint8_t(i), 1, 2);
+    for (int i = 0; i < 240; ++i)
+        paint(sheet, 16 * (i % 20), 16 * (i / 20), 16, 16, uint8_t(i), 1, 2);
     for (int x = 0; x < 32; ++x) paint(sheet, x, 128, 1, 16, 7, uint8_t(8 * x), 200);  // the strip
     openGfx({{"newblocks.bmp", test_support::bmpBytes(sheet)}});
     video::graphicsStyle = video::STYLE_DELUXE;
@@ -145,7 +147,9 @@ TEST_F(GraphicsTest, TileSetCutsTwoHundredFortyImagesAndRotatesTheWaterStrip) {
     for (int i : {1, 24, 119, 239})
         EXPECT_EQ(pixelAt(video::tileImages[size_t(i)], 3, 3),
                   SDL_MapRGB(video::backBuffer->format, uint8_t(i), 1, 2));
-    auto stripColumn = [](int x) { return SDL_MapRGB(video::backBuffer->format, 7, uint8_t(8 * x), 200); };
+    auto stripColumn = [](int x) {
+        return SDL_MapRGB(video::backBuffer->format, 7, uint8_t(8 * x), 200);
+    };
     for (int pair = 0; pair < 4; ++pair) {
         SCOPED_TRACE(pair);
         SDL_Surface* left = video::waterFrames[size_t(2 * pair)];

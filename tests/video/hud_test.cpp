@@ -62,8 +62,8 @@ TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
         world::run.airLeft = c.airLeft;
         video::drawHudBars();
         EXPECT_EQ(filledWidth(198, video::colorRed), c.timeWidth);
-        EXPECT_EQ(screenPixel(48 + c.timeWidth, 200), c.timeWidth < 264 ? video::colorDarkRed
-                                                                         : screenPixel(312, 200));
+        EXPECT_EQ(screenPixel(48 + c.timeWidth, 200),
+                  c.timeWidth < 264 ? video::colorDarkRed : screenPixel(312, 200));
         EXPECT_EQ(filledWidth(208, video::colorBlue), c.airWidth);
     }
     video::graphicsStyle = video::STYLE_HANDHELD;

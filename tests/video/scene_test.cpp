@@ -99,7 +99,7 @@ TEST_F(SceneTest, TheWaterSurfaceShowsOnePairForEightFramesAndLoopsEveryThirtyTw
     for (const auto& c : cases) {
         SCOPED_TRACE(c.n);
         video::drawTileLayer(c.n);
-        EXPECT_EQ(screenPixel(3, 5 * 16 + 3), kWaterBase + uint32_t(2 * c.pair));      // code 160
+        EXPECT_EQ(screenPixel(3, 5 * 16 + 3), kWaterBase + uint32_t(2 * c.pair));  // code 160
         EXPECT_EQ(screenPixel(16 + 3, 5 * 16 + 3), kWaterBase + uint32_t(2 * c.pair + 1));
     }
 }
@@ -114,7 +114,7 @@ TEST_F(SceneTest, TheBackgroundRepeatsSeamlesslyAtHalfSpeedWithTheMoonInFront) {
     EXPECT_EQ(screenPixel(139, top + 30), kBackgroundBase + 639);
     EXPECT_EQ(screenPixel(140, top + 30), kBackgroundBase + 0);
     EXPECT_EQ(screenPixel(319, top + 30), kBackgroundBase + 179);
-    EXPECT_EQ(screenPixel(5, top - 1), video::colorBlack);  // the sky above it
+    EXPECT_EQ(screenPixel(5, top - 1), video::colorBlack);      // the sky above it
     EXPECT_EQ(screenPixel(100, 20), test_support::kMoonValue);  // moon at 600 - 500
     EXPECT_EQ(screenPixel(99, 20), video::colorBlack);
     EXPECT_EQ(screenPixel(5, 239), video::colorBlack);  // the HUD area
@@ -136,7 +136,7 @@ TEST_F(SceneTest, ActorsAreCulledByPositionAndThePlayerWaitsForFrame181) {
     video::drawFrame(181, player, false);
     EXPECT_NE(screenPixel(63, 103), tile(65));
 
-    ASSERT_TRUE(world::spawnEnemy(85, 150, world::ENEMY_BAT));  // drawn from x -15
+    ASSERT_TRUE(world::spawnEnemy(85, 150, world::ENEMY_BAT));   // drawn from x -15
     ASSERT_TRUE(world::spawnEnemy(400, 176, world::ENEMY_BAT));  // reaches into the HUD rows
     video::drawFrame(0, player, false);
     EXPECT_EQ(screenPixel(0, 153), tile(world::enemyFrame(world::enemies[0])));

@@ -85,7 +85,9 @@ TEST_F(TextTest, GlyphsWhollyLeftOfTheScreenAreSkippedAndTheRestDrawn) {
 }
 
 TEST_F(TextTest, CharactersWithoutAGlyphDrawNothingButAdvance) {
-    video::drawText("A\x7f" "B~", 0, 0, font);  // 127 and '~' lie beyond this font's 59 glyphs
+    video::drawText("A\x7f"
+                    "B~",
+                    0, 0, font);  // 127 and '~' lie beyond this font's 59 glyphs
     EXPECT_EQ(readRow(0, 2, 4, 8), "A.B.");
     clear();
     video::drawText("", 0, 0, font);
@@ -97,11 +99,8 @@ TEST_F(TextTest, HudNumbersArePaddedWithZerosAndGrowLeftWhenTooLong) {
         int value, x, digits;
         const char* expected;  // as seen from x - 2 cells
     } cases[] = {
-        {7, 124, 4, "..0007."},
-        {12345, 124, 4, ".12345."},
-        {0, 64, 2, "..00."},
-        {-5, 64, 2, "..-5."},
-        {99, 216, 2, "..99."},
+        {7, 124, 4, "..0007."}, {12345, 124, 4, ".12345."}, {0, 64, 2, "..00."},
+        {-5, 64, 2, "..-5."},   {99, 216, 2, "..99."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);

@@ -32,8 +32,7 @@ TEST(Veil, DarkensThePlayAreaAsSdlsBlitDoes) {
             const size_t rowBytes = size_t(320 * f->BytesPerPixel);
             for (int y = 0; y < 240; ++y) {
                 auto* row = static_cast<uint8_t*>(screen->pixels) + y * screen->pitch;
-                for (size_t i = 0; i < rowBytes; ++i)
-                    row[i] = uint8_t(random());
+                for (size_t i = 0; i < rowBytes; ++i) row[i] = uint8_t(random());
                 std::copy(row, row + rowBytes,
                           static_cast<uint8_t*>(expected->pixels) + y * expected->pitch);
             }
@@ -52,4 +51,4 @@ TEST(Veil, DarkensThePlayAreaAsSdlsBlitDoes) {
     }
 }
 
-} // namespace
+}  // namespace

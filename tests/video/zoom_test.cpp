@@ -37,22 +37,19 @@ struct Surfaces {
     int bytes() const { return source->format->BytesPerPixel; }
     void set(int x, int y, uint32_t v) {
         uint8_t* p = static_cast<uint8_t*>(source->pixels) + y * source->pitch + x * bytes();
-        for (int i = 0; i < bytes(); ++i)
-            p[i] = uint8_t(v >> (8 * i));
+        for (int i = 0; i < bytes(); ++i) p[i] = uint8_t(v >> (8 * i));
     }
     uint32_t get(SDL_Surface* s, int x, int y) const {
         const uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * bytes();
         uint32_t v = 0;
-        for (int i = 0; i < bytes(); ++i)
-            v |= uint32_t(p[i]) << (8 * i);
+        for (int i = 0; i < bytes(); ++i) v |= uint32_t(p[i]) << (8 * i);
         return v;
     }
     uint32_t out(int x, int y) const { return get(target, x, y); }
     uint32_t in(int x, int y) const { return get(source, x, y); }
     void fill(uint32_t v) {
         for (int y = 0; y < 240; ++y)
-            for (int x = 0; x < 320; ++x)
-                set(x, y, v);
+            for (int x = 0; x < 320; ++x) set(x, y, v);
     }
     void smooth() { video::zoomSmooth(source, target, work.data()); }
     void nearest() { video::zoomNearest(source, target); }
@@ -64,8 +61,7 @@ TEST(ZoomNearest, EveryPixelBecomesATwoByTwoBlock) {
         Surfaces s(depth);
         std::mt19937 random(7);
         for (int y = 0; y < 240; ++y)
-            for (int x = 0; x < 320; ++x)
-                s.set(x, y, random() & (depth == 16 ? 0xFFFF : 0xFFFFFF));
+            for (int x = 0; x < 320; ++x) s.set(x, y, random() & (depth == 16 ? 0xFFFF : 0xFFFFFF));
         s.nearest();
         for (int y = 0; y < 480; ++y)
             for (int x = 0; x < 640; ++x)
@@ -76,14 +72,14 @@ TEST(ZoomNearest, EveryPixelBecomesATwoByTwoBlock) {
 TEST(ZoomSmooth, AveragesEachFieldWithTruncation) {
     Surfaces s(16);
     s.fill(0xFFFF);
-    s.set(10, 10, 0x0000); // black with white to its right and below
+    s.set(10, 10, 0x0000);  // black with white to its right and below
     s.smooth();
-    EXPECT_EQ(s.out(20, 20), 0x0000u);                        // the pixel itself, unchanged
-    EXPECT_EQ(s.out(21, 20), (15u << 11) | (31u << 5) | 15u); // red, blue 15; green 31
+    EXPECT_EQ(s.out(20, 20), 0x0000u);                         // the pixel itself, unchanged
+    EXPECT_EQ(s.out(21, 20), (15u << 11) | (31u << 5) | 15u);  // red, blue 15; green 31
     EXPECT_EQ(s.out(20, 21), 0x7BEFu);
-    EXPECT_EQ(s.out(21, 21), 0xF7DEu); // right and below are both white
-    EXPECT_EQ(s.out(40, 40), 0xFFFFu); // source pixels are copied unchanged...
-    EXPECT_EQ(s.out(41, 40), 0xF7DEu); // ...the inserted ones lose each field's lowest bit
+    EXPECT_EQ(s.out(21, 21), 0xF7DEu);  // right and below are both white
+    EXPECT_EQ(s.out(40, 40), 0xFFFFu);  // source pixels are copied unchanged...
+    EXPECT_EQ(s.out(41, 40), 0xF7DEu);  // ...the inserted ones lose each field's lowest bit
 
     Surfaces t(24);
     t.fill(0xFFFFFF);
@@ -103,12 +99,11 @@ TEST(ZoomSmooth, TheLastColumnAndRowRepeatTheirEdgePixel) {
         s.set(319, 100, 0);
         s.smooth();
         EXPECT_EQ(s.out(638, 200), 0u);
-        EXPECT_EQ(s.out(639, 200), 0u); // its own right neighbour
+        EXPECT_EQ(s.out(639, 200), 0u);  // its own right neighbour
         EXPECT_EQ(s.out(639, 201), s.out(638, 201));
-        EXPECT_EQ(s.out(639, 210), white); // exact, not masked
+        EXPECT_EQ(s.out(639, 210), white);  // exact, not masked
         EXPECT_EQ(s.out(639, 479), white);
-        for (int x = 0; x < 640; ++x)
-            ASSERT_EQ(s.out(x, 479), s.out(x, 478)) << x;
+        for (int x = 0; x < 640; ++x) ASSERT_EQ(s.out(x, 479), s.out(x, 478)) << x;
     }
 }
 
@@ -134,8 +129,7 @@ TEST(ZoomSmooth, MatchesThePlainRuleOnABusyPicture) {
         Surfaces s(depth);
         std::mt19937 random(11);
         for (int y = 0; y < 240; ++y)
-            for (int x = 0; x < 320; ++x)
-                s.set(x, y, random() & (depth == 16 ? 0xFFFF : 0xFFFFFF));
+            for (int x = 0; x < 320; ++x) s.set(x, y, random() & (depth == 16 ? 0xFFFF : 0xFFFFFF));
         s.smooth();
         const SDL_PixelFormat* f = s.source->format;
         const uint32_t mask = video::smoothMask(f->BytesPerPixel, f->Rshift, f->Gshift, f->Bshift);
@@ -180,12 +174,12 @@ TEST(ZoomFilters, VectorisedAndPlainAgreeOnRandomPictures) {
         int bytes, rShift, gShift, bShift;
     };
     const Format formats[] = {
-        {2, 11, 5, 0}, // 5-6-5
-        {2, 10, 5, 0}, // 5-5-5
-        {2, 11, 6, 1}, // 5-5-5-1: no field at bit 0, so the sums can be odd
-        {3, 16, 8, 0}, // RGB
-        {3, 0, 8, 16}, // BGR
-        {3, 18, 9, 0}, // fields that are not whole bytes
+        {2, 11, 5, 0},  // 5-6-5
+        {2, 10, 5, 0},  // 5-5-5
+        {2, 11, 6, 1},  // 5-5-5-1: no field at bit 0, so the sums can be odd
+        {3, 16, 8, 0},  // RGB
+        {3, 0, 8, 16},  // BGR
+        {3, 18, 9, 0},  // fields that are not whole bytes
     };
     std::mt19937 random(2024);
     for (video::ZoomPath path : paths) {
@@ -229,4 +223,4 @@ TEST(ZoomSmooth, MaskClearsTheLowestBitOfEachField) {
     EXPECT_EQ(video::smoothMask(3, 16, 8, 0), 0xFFFEFEFEu);
 }
 
-} // namespace
+}  // namespace

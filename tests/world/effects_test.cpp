@@ -36,16 +36,14 @@ TEST_F(TileEffects, EachTypeWritesItsSequenceAndEndsOnItsLastCode) {
          {17, 17, 17, 17, 17, 17, 18, 18, 18, 18, 18, 18, 19, 19, 19, 19}},
         {world::EFFECT_PICK_UP, {0}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(runEffect(c.type), c.codes) << "type " << c.type;
+    for (const auto& c : cases) EXPECT_EQ(runEffect(c.type), c.codes) << "type " << c.type;
 }
 
 TEST_F(TileEffects, StartingWhereOneRunsRestartsItWithTheNewType) {
     load(kOpenLevel);
     EXPECT_TRUE(world::startTileEffect(48, 32, world::EFFECT_BRICK));
     EXPECT_TRUE(world::startTileEffect(64, 32, world::EFFECT_BUMP));
-    for (int i = 0; i < 5; ++i)
-        world::updateTileEffects();
+    for (int i = 0; i < 5; ++i) world::updateTileEffects();
     EXPECT_EQ(cell(3, 2), 202);
 
     EXPECT_FALSE(world::startTileEffect(48, 32, world::EFFECT_CHECKPOINT));
@@ -53,7 +51,7 @@ TEST_F(TileEffects, StartingWhereOneRunsRestartsItWithTheNewType) {
     EXPECT_EQ(world::tileEffects[0].type, world::EFFECT_CHECKPOINT);
     world::updateTileEffects();
     EXPECT_EQ(cell(3, 2), world::TILE_CHECKPOINT);
-    EXPECT_EQ(cell(4, 2), 120); // the other effect runs on undisturbed
+    EXPECT_EQ(cell(4, 2), 120);  // the other effect runs on undisturbed
     world::updateTileEffects();
     EXPECT_EQ(cell(4, 2), 20);
 
@@ -80,13 +78,12 @@ TEST_F(TileEffects, AFullTableDropsTheRequestAndLeavesTheCell) {
 
 TEST_F(TileEffects, AnEffectOutsideTheGridWritesNothing) {
     load(kOpenLevel);
-    ASSERT_TRUE(world::startTileEffect(16, 192, world::EFFECT_SPIKE_TRAP)); // row 12
+    ASSERT_TRUE(world::startTileEffect(16, 192, world::EFFECT_SPIKE_TRAP));  // row 12
     ASSERT_TRUE(world::startTileEffect(21 * 16, 0, world::EFFECT_SPIKE_TRAP));
-    for (int i = 0; i < 10; ++i)
-        world::updateTileEffects();
+    for (int i = 0; i < 10; ++i) world::updateTileEffects();
     EXPECT_EQ(cell(1, 11), world::TILE_BLOCK);
     EXPECT_EQ(world::levelMap.width, 21);
     EXPECT_FALSE(world::tileEffects[0].active);
 }
 
-} // namespace
+}  // namespace

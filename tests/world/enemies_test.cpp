@@ -7,7 +7,7 @@ namespace {
 
 // Walls in row 10 at columns 2 and 12, ground in row 11, a platform in row 6 (columns 20..22).
 const std::string kArena = levelText({{6, "....................###"}, {10, "..#.........#"}});
-constexpr int32_t kWallRight = 48; // the first x right of the wall in column 2
+constexpr int32_t kWallRight = 48;  // the first x right of the wall in column 2
 constexpr int32_t kGroundY = 160;
 
 class Enemies : public WorldTest {
@@ -26,8 +26,7 @@ class Enemies : public WorldTest {
         return world::enemies[0];
     }
     void frames(int n) {
-        for (int i = 0; i < n; ++i)
-            world::updateEnemies(player);
+        for (int i = 0; i < n; ++i) world::updateEnemies(player);
     }
 };
 
@@ -39,8 +38,7 @@ TEST_F(Enemies, WalkAndFlyAtTheirSpeedAndTurnInTheFrameTheyMeetAWall) {
         frames(10);
         EXPECT_EQ(e.x, 96 - 10 * speed) << type;
         EXPECT_EQ(e.y, kGroundY) << type;
-        while (e.dx < 0 && e.counter < 200)
-            frames(1);
+        while (e.dx < 0 && e.counter < 200) frames(1);
         EXPECT_EQ(e.x, kWallRight) << type;
         frames(1);
         EXPECT_EQ(e.x, kWallRight + speed) << type;
@@ -65,14 +63,14 @@ TEST_F(Enemies, TurnAtBothEndsOfTheLevel) {
 
     world::EnemySlot& fast = put(world::ENEMY_HAT_GUY, 30 * 16 - 18, 32, 2);
     frames(1);
-    EXPECT_EQ(fast.x, 30 * 16 - 16); // one step to the end, and the turn in the same frame
+    EXPECT_EQ(fast.x, 30 * 16 - 16);  // one step to the end, and the turn in the same frame
     EXPECT_EQ(fast.dx, -2);
 }
 
 TEST_F(Enemies, WalkersFallOffLedgesAndFlyersKeepTheirHeight) {
-    world::EnemySlot& blob = put(world::ENEMY_BLOB, 21 * 16, 5 * 16); // on the platform
+    world::EnemySlot& blob = put(world::ENEMY_BLOB, 21 * 16, 5 * 16);  // on the platform
     frames(3);
-    EXPECT_EQ(blob.y, 80); // resting: it sinks a pixel a frame and is snapped back
+    EXPECT_EQ(blob.y, 80);  // resting: it sinks a pixel a frame and is snapped back
     EXPECT_EQ(blob.vy, 3);
     std::vector<int32_t> drops;
     for (int i = 0; i < 100 && blob.y < kGroundY; ++i) {
@@ -81,7 +79,7 @@ TEST_F(Enemies, WalkersFallOffLedgesAndFlyersKeepTheirHeight) {
         if (blob.y != y) drops.push_back(blob.y - y);
     }
     EXPECT_EQ(blob.y, kGroundY);
-    EXPECT_EQ(blob.dx, -1); // ledges do not turn it
+    EXPECT_EQ(blob.dx, -1);  // ledges do not turn it
     // y grows by vy / 3 while vy grows by one: 1, 1, 1, 2, 2, 2, 3, ...
     ASSERT_GE(drops.size(), 4u);
     EXPECT_EQ(drops[0], 1);
@@ -96,7 +94,7 @@ TEST_F(Enemies, WalkersFallOffLedgesAndFlyersKeepTheirHeight) {
 // The player against an enemy that stays put (pressed against the wall, it only turns).
 struct Contact {
     world::EnemyType type;
-    int32_t dx, dy, vy; // player position relative to the enemy, and its speed
+    int32_t dx, dy, vy;  // player position relative to the enemy, and its speed
     enum { NOTHING, STOMP, KILL } outcome;
 };
 
@@ -105,7 +103,7 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         {world::ENEMY_BLOB, 0, -1, 8, Contact::STOMP},
         {world::ENEMY_BLOB, 0, -15, 8, Contact::STOMP},
         {world::ENEMY_BLOB, 0, -16, 8, Contact::NOTHING},
-        {world::ENEMY_BLOB, 0, -1, 7, Contact::KILL}, // walked off a ledge onto it
+        {world::ENEMY_BLOB, 0, -1, 7, Contact::KILL},  // walked off a ledge onto it
         {world::ENEMY_BLOB, 0, -9, 7, Contact::KILL},
         {world::ENEMY_BLOB, 0, -10, 7, Contact::NOTHING},
         {world::ENEMY_BLOB, 0, -15, 7, Contact::NOTHING},
@@ -117,7 +115,7 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         {world::ENEMY_BLOB, 16, 0, 0, Contact::KILL},
         {world::ENEMY_BLOB, 17, 0, 0, Contact::NOTHING},
         {world::ENEMY_BLOB, 16, -5, 9, Contact::STOMP},
-        {world::ENEMY_HOGLET, 0, -5, 12, Contact::KILL}, // no standing on a hoglet
+        {world::ENEMY_HOGLET, 0, -5, 12, Contact::KILL},  // no standing on a hoglet
         {world::ENEMY_HOGLET, 0, -12, 12, Contact::NOTHING},
         {world::ENEMY_PIRANHA, 0, -5, 12, Contact::KILL},
         {world::ENEMY_BAT, 0, -5, 12, Contact::STOMP},
@@ -141,7 +139,7 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         EXPECT_EQ(e.dx == 0, stomped);
         if (killed) {
             EXPECT_EQ(world::run.deathMessage, world::kEnemyDeathMessages[size_t(c.type)]);
-            EXPECT_EQ(sounds(audio::SOUND_AJ), 2); // two cries at once
+            EXPECT_EQ(sounds(audio::SOUND_AJ), 2);  // two cries at once
         }
     }
 }
@@ -150,7 +148,7 @@ TEST_F(Enemies, NobodyTouchesADeadOrDyingPlayer) {
     for (int dying : {0, 1}) {
         world::EnemySlot& e = put(world::ENEMY_HOGLET, kWallRight, kGroundY);
         player = {};
-        player.alive = dying; // dead, or alive and dying
+        player.alive = dying;  // dead, or alive and dying
         player.dying = dying;
         player.x = kWallRight;
         player.y = kGroundY;
@@ -180,7 +178,7 @@ TEST_F(Enemies, AStompedBlobLiesSquashedAndHarmlessThenGoes) {
     EXPECT_EQ(sounds(audio::SOUND_BLUBB), 1);
 
     dropOn(player, e);
-    player.y = e.y; // walking into it
+    player.y = e.y;  // walking into it
     frames(119);
     EXPECT_EQ(player.dying, 0);
     EXPECT_EQ(player.bounce, 0);
@@ -205,7 +203,7 @@ TEST_F(Enemies, AStompedBatDiesWithinTwelveFrames) {
 
 TEST_F(Enemies, AHatGuyGetsUpTheOtherWayAndScoresOnlyOnce) {
     world::EnemySlot& e = put(world::ENEMY_HAT_GUY, 96, kGroundY);
-    frames(1); // walking left, at 94
+    frames(1);  // walking left, at 94
     dropOn(player, e);
     frames(1);
     EXPECT_EQ(e.dx, 0);
@@ -217,7 +215,7 @@ TEST_F(Enemies, AHatGuyGetsUpTheOtherWayAndScoresOnlyOnce) {
     frames(225);
     EXPECT_EQ(e.dx, 0);
     frames(1);
-    EXPECT_EQ(e.dx, 2); // gets up walking away from where it was heading
+    EXPECT_EQ(e.dx, 2);  // gets up walking away from where it was heading
     const int32_t x = e.x;
     frames(1);
     EXPECT_EQ(e.x, x + 2);
@@ -235,13 +233,13 @@ TEST_F(Enemies, LeaveWhenFarBehindFarAheadOrBelowTheLevel) {
         int32_t x, y, cameraX;
         bool stays;
     } cases[] = {
-        {100, 32, 350, true}, {100, 32, 351, false}, // 250 pixels behind the view
-        {600, 32, 100, true}, {600, 32, 99, false},  // 500 pixels ahead of it
-        {100, 200, 0, true},  {100, 201, 0, false},  // below the level
+        {100, 32, 350, true}, {100, 32, 351, false},  // 250 pixels behind the view
+        {600, 32, 100, true}, {600, 32, 99, false},   // 500 pixels ahead of it
+        {100, 200, 0, true},  {100, 201, 0, false},   // below the level
     };
     for (const auto& c : cases) {
         world::EnemySlot& e = put(world::ENEMY_BAT, c.x, c.y);
-        e.dx = 0; // a dying bat that would stay 12 frames: only the despawn rule acts
+        e.dx = 0;  // a dying bat that would stay 12 frames: only the despawn rule acts
         e.type = world::ENEMY_DYING_BAT;
         world::updateEnemy(e, player, c.cameraX);
         EXPECT_EQ(e.active == 1, c.stays) << c.x << "," << c.y << " view " << c.cameraX;
@@ -293,4 +291,4 @@ TEST_F(Enemies, NewEnemiesTakeTheFirstFreeSlot) {
     EXPECT_EQ(world::enemies[9].active, 0);
 }
 
-} // namespace
+}  // namespace

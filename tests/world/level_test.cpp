@@ -41,7 +41,7 @@ TEST_F(LevelLoad, TheLastDoorInFileOrderIsTheOneThatCloses) {
     load(levelText({{9, "...[].....*......[].."}, {10, "...().............).."}}, 21));
     EXPECT_EQ(cell(3, 9), world::TILE_DOOR_TOP_LEFT);
     EXPECT_EQ(cell(17, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
-    EXPECT_EQ(cell(17, 10), world::TILE_CLOSED_DOOR_BOTTOM_LEFT); // written over the '.'
+    EXPECT_EQ(cell(17, 10), world::TILE_CLOSED_DOOR_BOTTOM_LEFT);  // written over the '.'
 }
 
 TEST_F(LevelLoad, CountsOnlyItemsFromOneColumnLeftOfTheRestartPoint) {
@@ -69,14 +69,13 @@ TEST_F(LevelLoad, CountsOnlyItemsFromOneColumnLeftOfTheRestartPoint) {
 TEST_F(LevelLoad, NearTheEndOfALevelTheItemsLeftOfTheRestartPointInViewAreCounted) {
     // 25 columns: the view stops at x 79. Items in columns 3 to 19 on the ground, the door at
     // columns 22 and 23, the restart point in column 20.
-    const std::string text = levelText({{9, "......................[]."},
-                                        {10, "...*****************..()."}},
-                                       25);
+    const std::string text =
+        levelText({{9, "......................[]."}, {10, "...*****************..()."}}, 25);
     world::level.restartX = 20 * 16;
     world::level.restartY = 160;
     start(text);
     ASSERT_EQ(world::level.cameraX, 79);
-    EXPECT_EQ(world::level.itemsLeft, 15); // columns 5 to 19; 3 and 4 lie out of reach
+    EXPECT_EQ(world::level.itemsLeft, 15);  // columns 5 to 19; 3 and 4 lie out of reach
     EXPECT_EQ(cell(22, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
 
     int32_t fewest = world::level.itemsLeft;
@@ -84,7 +83,7 @@ TEST_F(LevelLoad, NearTheEndOfALevelTheItemsLeftOfTheRestartPointInViewAreCounte
         step(kLeft);
         fewest = std::min(fewest, world::level.itemsLeft);
     }
-    EXPECT_EQ(player.x, 78); // one pixel left of the view
+    EXPECT_EQ(player.x, 78);  // one pixel left of the view
     EXPECT_EQ(fewest, 0);
     EXPECT_EQ(world::level.itemsLeft, 0);
     EXPECT_EQ(cell(22, 9), world::TILE_DOOR_TOP_LEFT);
@@ -114,8 +113,7 @@ std::string markerLevel() {
     for (int row = 0; row < 12; ++row) {
         std::string line(60, row == 11 ? '#' : '.');
         if (row == 5)
-            for (int column : {0, 21, 22, 28, 29, 50, 51})
-                line[size_t(column)] = 'b';
+            for (int column : {0, 21, 22, 28, 29, 50, 51}) line[size_t(column)] = 'b';
         text += line + "\n";
     }
     return text;
@@ -125,7 +123,7 @@ TEST_F(LevelLoad, TheViewStartsOnTheRestartPointAndScansEveryColumnInView) {
     load(markerLevel());
     EXPECT_EQ(world::level.cameraX, 0);
     EXPECT_EQ(cell(0, 5), 0);
-    EXPECT_EQ(cell(21, 5), 0); // 16 pixels beyond the view's right edge
+    EXPECT_EQ(cell(21, 5), 0);  // 16 pixels beyond the view's right edge
     EXPECT_EQ(cell(22, 5), world::TILE_BLOB_MARKER);
     ASSERT_EQ(activeEnemies(), 2);
     EXPECT_EQ(world::enemies[0].x, 0);
@@ -161,7 +159,7 @@ TEST_F(LevelLoad, ScrollingStopsOnePixelShortOfTheEndAndScansAheadOfTheView) {
     load(markerLevel());
     world::scrollView(7);
     EXPECT_EQ(world::level.cameraX, 7);
-    world::scrollView(9); // the view's right edge reaches column 21; column 22 is scanned
+    world::scrollView(9);  // the view's right edge reaches column 21; column 22 is scanned
     EXPECT_EQ(world::level.cameraX, 16);
     EXPECT_EQ(cell(22, 5), 0);
     EXPECT_EQ(cell(28, 5), world::TILE_BLOB_MARKER);
@@ -259,12 +257,12 @@ TEST_F(LevelLoad, RefusesBytesThatAreNoPlayableLevelAndKeepsTheOldOne) {
 TEST_F(LevelLoad, FindsWhereABoxComesToRestInItsColumn) {
     load(levelText({{0, ".#"}, {11, "#.#.#################"}}, 21));
     EXPECT_EQ(world::restingY(0, 100), 160);
-    EXPECT_EQ(world::restingY(0, 163), 163); // already in the floor: it stays
+    EXPECT_EQ(world::restingY(0, 163), 163);  // already in the floor: it stays
     EXPECT_EQ(world::restingY(0, -1000), 160);
-    EXPECT_EQ(world::restingY(16, -1000), -1000);    // row 0 continues upwards
-    EXPECT_EQ(world::restingY(16, 0), std::nullopt); // below the top nothing in column 1
+    EXPECT_EQ(world::restingY(16, -1000), -1000);     // row 0 continues upwards
+    EXPECT_EQ(world::restingY(16, 0), std::nullopt);  // below the top nothing in column 1
     EXPECT_EQ(world::restingY(48, 100), std::nullopt);
-    EXPECT_EQ(world::restingY(-5, 100), 100); // beyond the ends stands the wall
+    EXPECT_EQ(world::restingY(-5, 100), 100);  // beyond the ends stands the wall
     EXPECT_EQ(world::restingY(336, 500), 500);
 }
 
@@ -293,9 +291,9 @@ TEST_F(LevelFiles, TheTestMapAndArchivedLevelsLoadAndBadOnesEndTheProgram) {
         int status;
     } cases[] = {
         {"plan0", "width 21 items 1\n", 0},
-        {"plan8", "Can't load file: plan8\n", 1},         // shorter than its header says
-        {"beginner", "Can't load file: beginner\n", 1},   // not in the archive
-        {nullptr, "Can't load file: maps/test.bin\n", 1}, // no test map yet
+        {"plan8", "Can't load file: plan8\n", 1},          // shorter than its header says
+        {"beginner", "Can't load file: beginner\n", 1},    // not in the archive
+        {nullptr, "Can't load file: maps/test.bin\n", 1},  // no test map yet
     };
     for (const auto& c : cases) {
         const test_support::ChildResult result = loads(c.name);
@@ -311,4 +309,4 @@ TEST_F(LevelFiles, TheTestMapAndArchivedLevelsLoadAndBadOnesEndTheProgram) {
     EXPECT_EQ(loads(nullptr).output, "Can't load file: maps/test.bin\n");
 }
 
-} // namespace
+}  // namespace

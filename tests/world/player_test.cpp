@@ -30,12 +30,12 @@ TEST_F(Player, IsPlacedOnTheFirstSolidCellBelowTheRestartPoint) {
 
 TEST_F(Player, AJumpRisesFiftyPixelsInItsOwnStepsAndLandsOnTheTileBoundary) {
     start(levelText({}));
-    step(); // settle on the ground
+    step();  // settle on the ground
     ASSERT_EQ(player.y, kFloorY);
     std::vector<int32_t> rises;
     for (int frame = 0; frame < 18; ++frame) {
         const int32_t before = player.y;
-        step(frame == 0 ? kJump : kNone); // letting go does not cut the jump short
+        step(frame == 0 ? kJump : kNone);  // letting go does not cut the jump short
         rises.push_back(before - player.y);
     }
     EXPECT_EQ(rises, (std::vector<int32_t>{5, 5, 4, 4, 4, 4, 3, 3, 3, 3, 2, 2, 2, 2, 1, 1, 1, 1}));
@@ -49,23 +49,21 @@ TEST_F(Player, AJumpRisesFiftyPixelsInItsOwnStepsAndLandsOnTheTileBoundary) {
     EXPECT_EQ(player.y, kFloorY);
     EXPECT_EQ(player.vy, world::kRestingSpeed);
     step();
-    EXPECT_EQ(player.y, kFloorY); // it sinks a pixel each frame and is snapped back
+    EXPECT_EQ(player.y, kFloorY);  // it sinks a pixel each frame and is snapped back
 }
 
 TEST_F(Player, JumpsAgainOnLandingOnlyAfterAFreshPress) {
     start(levelText({}));
     step();
     // Holding jump through the landing after a jump does not jump again.
-    for (int i = 0; i < 60; ++i)
-        step(kJump);
+    for (int i = 0; i < 60; ++i) step(kJump);
     EXPECT_EQ(player.y, kFloorY);
     EXPECT_EQ(player.jumpLatched, 1);
 
     // A press that starts in mid-air is kept and jumps on the first frame on the ground.
     step();
     player.y = 100;
-    while (player.y < kFloorY)
-        step(kJump);
+    while (player.y < kFloorY) step(kJump);
     EXPECT_EQ(player.y, kFloorY);
     step(kJump);
     EXPECT_EQ(player.y, kFloorY - 5);
@@ -124,9 +122,9 @@ TEST_F(Player, TheLowerSideProbeLiesHigherAtTheFasterSpeed) {
         int32_t expected;
     } cases[] = {
         {32, kRight, 34},
-        {32, kSlowRight, 32}, // the wall to the right
+        {32, kSlowRight, 32},  // the wall to the right
         {16, kLeft, 14},
-        {16, {true, false, false, true}, 16}, // and to the left
+        {16, {true, false, false, true}, 16},  // and to the left
     };
     for (const auto& c : cases) {
         load(levelText({{10, "#..#"}}));
@@ -145,7 +143,7 @@ TEST_F(Player, NeverStepsLeftFromTheViewsLeftEdge) {
     world::level.cameraX = 1;
     player.x = 2;
     step(kLeft);
-    EXPECT_EQ(player.x, 0); // one pixel left of the view
+    EXPECT_EQ(player.x, 0);  // one pixel left of the view
     step(kLeft);
     EXPECT_EQ(player.x, 0);
     world::level.cameraX = 0;
@@ -202,22 +200,19 @@ TEST_F(Player, TheViewFollowsOnePixelPastTwoHundredAndTwoPastTwoHundredThirty) {
 
 TEST_F(Player, TheOpenDoorEndsTheLevelAndTheClosedOneRemindsOfItems) {
     start(levelText({{9, "......[]"}, {10, "......()"}}));
-    while (!player.reachedExit && player.x < 200)
-        step(kRight);
-    EXPECT_EQ(player.x, 112); // the top-left corner entered the bottom-right door cell
+    while (!player.reachedExit && player.x < 200) step(kRight);
+    EXPECT_EQ(player.x, 112);  // the top-left corner entered the bottom-right door cell
 
     start(levelText({{9, "......[]...*"}, {10, "......()"}}));
     ASSERT_EQ(cell(6, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
-    while (!player.forgotItems && player.x < 200)
-        step(kRight);
+    while (!player.forgotItems && player.x < 200) step(kRight);
     EXPECT_EQ(player.x, 112);
     EXPECT_EQ(player.reachedExit, 0);
 }
 
 TEST_F(Player, SpikesKillOnAnyCornerAndTheDyingHopFollows) {
     start(levelText({{10, ".....^"}}));
-    while (!player.dying && player.x < 200)
-        step(kRight);
+    while (!player.dying && player.x < 200) step(kRight);
     // At x 66 the right edge x + 15 is first inside column 5; the kill frame already hops.
     EXPECT_EQ(player.x, 65);
     EXPECT_EQ(player.y, kFloorY - 4);
@@ -243,14 +238,12 @@ TEST_F(Player, SpikesKillOnAnyCornerAndTheDyingHopFollows) {
 
 TEST_F(Player, ATrapDoorShutsBehindThePlayerAndOnlyTheLastOfARun) {
     start(levelText({{10, ".....T.....TT"}}));
-    while (player.x < 100)
-        step(kRight);
+    while (player.x < 100) step(kRight);
     EXPECT_EQ(sounds(audio::SOUND_TRDOOR), 1);
     steps(4);
     EXPECT_EQ(cell(5, 10), world::TILE_TRAP_DOOR_CLOSED);
 
-    while (player.x < 220)
-        step(kRight);
+    while (player.x < 220) step(kRight);
     steps(5);
     EXPECT_EQ(cell(11, 10), world::TILE_TRAP_DOOR_OPEN);
     EXPECT_EQ(cell(12, 10), world::TILE_TRAP_DOOR_CLOSED);
@@ -260,16 +253,15 @@ TEST_F(Player, ATrapDoorShutsBehindThePlayerAndOnlyTheLastOfARun) {
 TEST_F(Player, ASpikeTrapSpringsUnderThePlayersMiddle) {
     start(levelText({{10, "......:"}}));
     ASSERT_EQ(cell(6, 10), world::TILE_SPIKE_TRAP_ARMED);
-    while (sounds(audio::SOUND_BOINK) == 0 && player.x < 200)
-        step(kRight);
-    EXPECT_EQ(player.x + 8, 96); // the middle reached column 6
+    while (sounds(audio::SOUND_BOINK) == 0 && player.x < 200) step(kRight);
+    EXPECT_EQ(player.x + 8, 96);  // the middle reached column 6
     EXPECT_EQ(sounds(audio::SOUND_BOINK), 1);
     int frames = 0;
     while (!player.dying && frames < 20) {
         step();
         ++frames;
     }
-    EXPECT_EQ(frames, 5); // 0, 0, 87, 87, then spikes
+    EXPECT_EQ(frames, 5);  // 0, 0, 87, 87, then spikes
     EXPECT_EQ(world::run.deathMessage, world::kImpaled);
 }
 
@@ -277,8 +269,7 @@ TEST_F(Player, PickUpsAreTakenOnceByThePlayersMiddle) {
     world::run.lives = 6;
     start(levelText({{9, ".....[]"}, {10, ".....()+*"}}));
     ASSERT_EQ(world::level.itemsLeft, 1);
-    while (player.x < 160)
-        step(kRight);
+    while (player.x < 160) step(kRight);
     EXPECT_EQ(world::run.lives, 7);
     EXPECT_EQ(sounds(audio::SOUND_TADA), 1);
     EXPECT_EQ(sounds(audio::SOUND_CHEW), 1);
@@ -312,8 +303,7 @@ TEST_F(Player, AnItemIsTakenOnceEvenWhenNoEffectSlotIsFree) {
 
 TEST_F(Player, ACheckpointMovesTheRestartPointAndAnimatesOnlyAfterThePlayerLeaves) {
     start(levelText({{10, ".....C...c"}}));
-    while (player.x < 80)
-        step(kRight);
+    while (player.x < 80) step(kRight);
     EXPECT_EQ(world::level.restartX, 80);
     EXPECT_EQ(world::level.restartY, kFloorY);
     EXPECT_EQ(sounds(audio::SOUND_KNIRK), 1);
@@ -331,8 +321,7 @@ TEST_F(Player, ACheckpointMovesTheRestartPointAndAnimatesOnlyAfterThePlayerLeave
     EXPECT_NE(std::find(codes.begin(), codes.end(), world::TILE_CHECKPOINT_TAKING), codes.end());
 
     // A taken checkpoint is no checkpoint.
-    while (player.x < 160)
-        step(kRight);
+    while (player.x < 160) step(kRight);
     EXPECT_EQ(world::level.restartX, 80);
 }
 
@@ -340,7 +329,7 @@ TEST_F(Player, ACheckpointIsFeltFourteenPixelsBelowTheTop) {
     for (int32_t y : {145, 146}) {
         start(levelText({{10, "..C"}}));
         player.x = 32;
-        player.y = y; // dropping in from above: its row 10 begins at y + 15 or y + 14
+        player.y = y;  // dropping in from above: its row 10 begins at y + 15 or y + 14
         player.vy = 0;
         world::updatePlayer(player, false, false, false, false, 0);
         EXPECT_EQ(world::level.restartX, y == 145 ? 16 : 32) << y;
@@ -352,7 +341,7 @@ TEST_F(Player, HeadBumpsBreakBricksBumpBlocksAndPushThePlayerDown) {
         char block;
         int32_t points;
         int klonks, kracks;
-        world::TileCode after; // 12 frames after the hit
+        world::TileCode after;  // 12 frames after the hit
     } cases[] = {
         {'B', 1, 0, 1, 0},
         {'?', 0, 1, 0, world::TILE_BUMP_BLOCK},
@@ -361,12 +350,12 @@ TEST_F(Player, HeadBumpsBreakBricksBumpBlocksAndPushThePlayerDown) {
     for (const auto& c : cases) {
         SetUp();
         start(levelText({{8, std::string("..") + c.block}}));
-        player.x = 32; // under the block, beside the restart column
+        player.x = 32;  // under the block, beside the restart column
         step();
-        step(kJump); // 155
-        step();      // 150
-        step();      // 146
-        step();      // 142: the head in row 8
+        step(kJump);  // 155
+        step();       // 150
+        step();       // 146
+        step();       // 142: the head in row 8
         EXPECT_EQ(player.y, 144) << c.block;
         EXPECT_EQ(player.vy, world::kRestingSpeed) << c.block;
         EXPECT_EQ(world::run.score, c.points) << c.block;
@@ -402,7 +391,7 @@ TEST_F(Player, CrumblingBlocksGiveWayUnderTheMiddleOrAnEdge) {
     EXPECT_EQ(codes,
               (std::vector<world::TileCode>{22, 180, 180, 181, 181, 182, 182, 183, 183, 0, 0, 0}));
     steps(10);
-    EXPECT_GT(player.y, kFloorY); // it falls through
+    EXPECT_GT(player.y, kFloorY);  // it falls through
 
     // Under the right edge while the middle is over a gap.
     start(levelText({{11, "##.%##"}}));
@@ -430,8 +419,7 @@ TEST_F(Player, AboveTheTopNoTileRuleRunsButTheGroundStillHolds) {
 
 TEST_F(Player, FallingOutOfTheLevelEndsTheLifeAtOnceWithoutACry) {
     start(levelText({{11, "##...#####"}}));
-    while (player.alive && player.x < 200)
-        step(kRight);
+    while (player.alive && player.x < 200) step(kRight);
     EXPECT_EQ(player.alive, 0);
     EXPECT_EQ(player.dying, 0);
     EXPECT_GE(player.y, world::kFallOutY);
@@ -451,7 +439,7 @@ TEST_F(Player, TimeRunsOutOnceThePlayerIsAlive) {
     EXPECT_EQ(world::run.deathMessage, world::kTimeUp);
     EXPECT_EQ(player.idleCounter, world::kDeathWaitFrames);
     step();
-    EXPECT_EQ(world::run.timeLeft, 0); // a dead player's time stands still
+    EXPECT_EQ(world::run.timeLeft, 0);  // a dead player's time stands still
 }
 
 TEST_F(Player, WaterDrainsAirWithOneSplashAndAirRefillsTwiceAsFast) {
@@ -459,19 +447,17 @@ TEST_F(Player, WaterDrainsAirWithOneSplashAndAirRefillsTwiceAsFast) {
     steps(10);
     EXPECT_EQ(world::run.airLeft, world::kMaxAir - 10);
     EXPECT_EQ(sounds(audio::SOUND_SPLASH), 1);
-    while (player.x < 48)
-        step(kRight);
+    while (player.x < 48) step(kRight);
     world::run.airLeft = 400;
     steps(50);
     EXPECT_EQ(world::run.airLeft, world::kMaxAir);
     EXPECT_EQ(player.splashed, 0);
 
-    world::run.airLeft = 499; // refills only from 498 down
+    world::run.airLeft = 499;  // refills only from 498 down
     step();
     EXPECT_EQ(world::run.airLeft, 499);
 
-    while (player.x > 20)
-        step(kLeft);
+    while (player.x > 20) step(kLeft);
     EXPECT_EQ(sounds(audio::SOUND_SPLASH), 2);
     world::run.airLeft = 2;
     steps(2);
@@ -480,4 +466,4 @@ TEST_F(Player, WaterDrainsAirWithOneSplashAndAirRefillsTwiceAsFast) {
     EXPECT_EQ(player.idleCounter, world::kDeathWaitFrames);
 }
 
-} // namespace
+}  // namespace

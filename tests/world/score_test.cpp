@@ -67,4 +67,4 @@ TEST_F(Scoring, TheLastCountedItemOpensTheDoor) {
     EXPECT_EQ(sounds(audio::SOUND_KLACK), 1);
 }
 
-} // namespace
+}  // namespace

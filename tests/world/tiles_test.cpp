@@ -32,8 +32,7 @@ TEST_F(TileQueries, SolidTestFollowsTheEdgeRules) {
         {16, 0, false, "spikes do not block"},
         {0, 160, false, "water does not block"},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(world::isSolidAt(c.x, c.y), c.solid) << c.why;
+    for (const Case& c : cases) EXPECT_EQ(world::isSolidAt(c.x, c.y), c.solid) << c.why;
 }
 
 TEST_F(TileQueries, CellSpikeAndWaterQueriesAreEmptyOutsideTheGrid) {
@@ -45,16 +44,16 @@ TEST_F(TileQueries, CellSpikeAndWaterQueriesAreEmptyOutsideTheGrid) {
 
     EXPECT_TRUE(world::isSpikeAt(16, 0));
     EXPECT_TRUE(world::isSpikeAt(31, 15));
-    EXPECT_TRUE(world::isSpikeAt(16, 175)); // the second spike code
-    EXPECT_FALSE(world::isSpikeAt(16, -1)); // row 0 is not continued for spikes
+    EXPECT_TRUE(world::isSpikeAt(16, 175));  // the second spike code
+    EXPECT_FALSE(world::isSpikeAt(16, -1));  // row 0 is not continued for spikes
     EXPECT_FALSE(world::isSpikeAt(15, 0));
 
     // Water is tested at the centre of a 16 x 16 box.
     EXPECT_TRUE(world::isWaterAt(-8, 152));
     EXPECT_TRUE(world::isWaterAt(7, 167));
-    EXPECT_FALSE(world::isWaterAt(-9, 152)); // centre left of the level
-    EXPECT_FALSE(world::isWaterAt(8, 152));  // centre in column 1
-    EXPECT_FALSE(world::isWaterAt(-8, 168)); // centre in the floor row
+    EXPECT_FALSE(world::isWaterAt(-9, 152));  // centre left of the level
+    EXPECT_FALSE(world::isWaterAt(8, 152));   // centre in column 1
+    EXPECT_FALSE(world::isWaterAt(-8, 168));  // centre in the floor row
 }
 
 TEST_F(TileQueries, SetCellIgnoresWritesOutsideTheGrid) {
@@ -62,15 +61,13 @@ TEST_F(TileQueries, SetCellIgnoresWritesOutsideTheGrid) {
     const struct {
         int32_t column, row;
     } outside[] = {{-1, 0}, {21, 0}, {0, -1}, {0, 12}, {5, -2147483647}};
-    for (auto [column, row] : outside)
-        world::setCell(column, row, 99);
+    for (auto [column, row] : outside) world::setCell(column, row, 99);
     for (int column = 0; column < 21; ++column)
-        for (int row = 0; row < 12; ++row)
-            EXPECT_NE(cell(column, row), 99);
+        for (int row = 0; row < 12; ++row) EXPECT_NE(cell(column, row), 99);
 
     world::setCell(20, 11, 99);
     world::setCellIndex(0, 98);
-    world::setCellIndex(21 * 12, 97); // one past the grid
+    world::setCellIndex(21 * 12, 97);  // one past the grid
     world::setCellIndex(-1, 97);
     EXPECT_EQ(cell(20, 11), 99);
     EXPECT_EQ(cell(0, 0), 98);
@@ -105,7 +102,7 @@ TEST(TileCodes, SetsEndExactlyAtTheirBoundaries) {
     }
     EXPECT_FALSE(world::hasTileImage(0));
     EXPECT_TRUE(world::hasTileImage(239));
-    EXPECT_FALSE(world::hasTileImage(240)); // no picture: drawn as empty
+    EXPECT_FALSE(world::hasTileImage(240));  // no picture: drawn as empty
 }
 
-} // namespace
+}  // namespace

@@ -63,16 +63,14 @@ class WorldTest : public ::testing::Test {
     // One frame of play with these controls held.
     void step(world::Controls controls = {}) { world::stepPlayFrame(player, controls); }
     void steps(int n, world::Controls controls = {}) {
-        for (int i = 0; i < n; ++i)
-            step(controls);
+        for (int i = 0; i < n; ++i) step(controls);
     }
 
     static world::TileCode cell(int column, int row) { return world::cellOfGrid(column, row); }
     static int sounds(audio::SoundId id) { return audio::soundsPlayed[size_t(id)]; }
     static int activeEnemies() {
         int n = 0;
-        for (const world::EnemySlot& e : world::enemies)
-            n += e.active;
+        for (const world::EnemySlot& e : world::enemies) n += e.active;
         return n;
     }
 

@@ -22,7 +22,7 @@ TEST_F(FrameStep, EnemiesSeeThePlayerAsTheLastFrameLeftIt) {
     start(kBusyLevel);
     world::clearEnemies();
     ASSERT_TRUE(world::spawnEnemy(48, 160, world::ENEMY_HOGLET));
-    player.x = 66; // two pixels out of its reach
+    player.x = 66;  // two pixels out of its reach
     step(kLeft);
     EXPECT_EQ(player.x, 64);
     EXPECT_EQ(player.dying, 0);
@@ -52,19 +52,17 @@ TEST_F(FrameStep, TheTitleRunsItsActorsAndMovesTheViewAPixelAFrame) {
     nobody.idleCounter = world::kDeathWaitFrames;
     const world::PlayerState before = nobody;
     ASSERT_EQ(world::level.cameraX, 0);
-    ASSERT_EQ(cell(40, 4), 0); // the second brick lies beyond the first view
+    ASSERT_EQ(cell(40, 4), 0);  // the second brick lies beyond the first view
     const world::EnemySlot* bat = nullptr;
     for (const world::EnemySlot& e : world::enemies)
         if (e.active && e.type == world::ENEMY_BAT) bat = &e;
     ASSERT_NE(bat, nullptr);
     const int32_t batX = bat->x;
-    for (int i = 0; i < 10; ++i)
-        world::stepTitleFrame(nobody);
+    for (int i = 0; i < 10; ++i) world::stepTitleFrame(nobody);
     EXPECT_EQ(world::level.cameraX, 10);
     EXPECT_EQ(bat->x, batX - 10);
     EXPECT_EQ(nobody, before);
-    for (int i = 0; i < 2000; ++i)
-        world::stepTitleFrame(nobody);
+    for (int i = 0; i < 2000; ++i) world::stepTitleFrame(nobody);
     EXPECT_EQ(world::level.cameraX, 60 * 16 - 321);
 }
 
@@ -94,8 +92,7 @@ world::Controls controlsOf(int frame) {
 
 TEST_F(FrameStep, ARunIsAPureFunctionOfItsControls) {
     const auto play = [this](int from, int to) {
-        for (int frame = from; frame < to; ++frame)
-            step(controlsOf(frame));
+        for (int frame = from; frame < to; ++frame) step(controlsOf(frame));
     };
     start(kBusyLevel);
     play(0, 600);
@@ -124,4 +121,4 @@ TEST_F(FrameStep, ARunIsAPureFunctionOfItsControls) {
     EXPECT_EQ(outcome(player), first);
 }
 
-} // namespace
+}  // namespace

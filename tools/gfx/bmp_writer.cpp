@@ -15,9 +15,9 @@ void put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 constexpr uint32_t kInfoHeaderBytes = 40;
-constexpr uint32_t kPixelsPerMetre = 2835; // 72 dots per inch
+constexpr uint32_t kPixelsPerMetre = 2835;  // 72 dots per inch
 
-} // namespace
+}  // namespace
 
 std::vector<uint8_t> encodeBmp(const Image& image) {
     const uint32_t rowBytes = (uint32_t(image.width) * 3 + 3) & ~3u;
@@ -27,19 +27,19 @@ std::vector<uint8_t> encodeBmp(const Image& image) {
     out.push_back('B');
     out.push_back('M');
     put32(out, kBmpHeaderBytes + pixelBytes);
-    put32(out, 0); // two reserved words
+    put32(out, 0);  // two reserved words
     put32(out, kBmpHeaderBytes);
     put32(out, kInfoHeaderBytes);
     put32(out, uint32_t(image.width));
-    put32(out, uint32_t(image.height)); // positive: the last row comes first
-    put16(out, 1);                      // planes
-    put16(out, 24);                     // bits per pixel
-    put32(out, 0);                      // no compression
+    put32(out, uint32_t(image.height));  // positive: the last row comes first
+    put16(out, 1);                       // planes
+    put16(out, 24);                      // bits per pixel
+    put32(out, 0);                       // no compression
     put32(out, pixelBytes);
     put32(out, kPixelsPerMetre);
     put32(out, kPixelsPerMetre);
-    put32(out, 0); // colours used: none, there is no palette
-    put32(out, 0); // important colours
+    put32(out, 0);  // colours used: none, there is no palette
+    put32(out, 0);  // important colours
     for (int y = image.height - 1; y >= 0; --y) {
         for (int x = 0; x < image.width; ++x) {
             const Rgb c = image.at(x, y);
@@ -47,10 +47,9 @@ std::vector<uint8_t> encodeBmp(const Image& image) {
             out.push_back(c.g);
             out.push_back(c.r);
         }
-        for (uint32_t pad = uint32_t(image.width) * 3; pad < rowBytes; ++pad)
-            out.push_back(0);
+        for (uint32_t pad = uint32_t(image.width) * 3; pad < rowBytes; ++pad) out.push_back(0);
     }
     return out;
 }
 
-} // namespace gfx
+}  // namespace gfx

@@ -15,4 +15,4 @@ constexpr int kBmpHeaderBytes = 54;
 // The complete file for a picture.
 std::vector<uint8_t> encodeBmp(const Image& image);
 
-} // namespace gfx
+}  // namespace gfx

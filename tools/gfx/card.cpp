@@ -55,14 +55,10 @@ void drawCard(Image& image, const CardColours& c, int left, int top, int w, int 
             const int toBottomRight = std::min(left + w - 1 - x, top + h - 1 - y);
             const bool lit = toTopLeft <= toBottomRight;
             Rgb colour;
-            if (d == 0 || d == kFrameWidth + 1)
-                colour = c.ink;
-            else if (d == 1)
-                colour = lit ? c.light : c.frame;
-            else if (d == kFrameWidth)
-                colour = lit ? c.dark : c.light;
-            else if (d <= kFrameWidth)
-                colour = lit ? c.frame : c.dark;
+            if (d == 0 || d == kFrameWidth + 1) colour = c.ink;
+            else if (d == 1) colour = lit ? c.light : c.frame;
+            else if (d == kFrameWidth) colour = lit ? c.dark : c.light;
+            else if (d <= kFrameWidth) colour = lit ? c.frame : c.dark;
             else {
                 const int position = (y - top) * 16 / h;
                 colour = position > kBayer4[y % 4][x % 4] ? c.insideBottom : c.insideTop;
@@ -82,7 +78,7 @@ void drawCard(Image& image, const CardColours& c, int left, int top, int w, int 
     }
 }
 
-} // namespace
+}  // namespace
 
 bool composeCard(TextSource& source, const Palette& palette, const CardParts& parts, Image& image,
                  std::string& error) {
@@ -153,4 +149,4 @@ bool composeCard(TextSource& source, const Palette& palette, const CardParts& pa
     return true;
 }
 
-} // namespace gfx
+}  // namespace gfx

@@ -18,12 +18,12 @@ namespace gfx {
 
 struct CardParts {
     const Image* tiles = nullptr;
-    const Image* smallFont = nullptr; // 8 x 8 cells
-    const Image* bigFont = nullptr;   // 16 x 16 cells
+    const Image* smallFont = nullptr;  // 8 x 8 cells
+    const Image* bigFont = nullptr;    // 16 x 16 cells
 };
 
 // Composes a card source; false with a reason at the first fault.
 bool composeCard(TextSource& source, const Palette& palette, const CardParts& parts, Image& image,
                  std::string& error);
 
-} // namespace gfx
+}  // namespace gfx

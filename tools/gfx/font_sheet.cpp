@@ -30,10 +30,8 @@ void drawSmall(const Shape& shape, const std::array<Rgb, kGlyphShapeSize>& rows,
                Image& sheet, int cellX, int cellY) {
     for (int y = 0; y < kSmallCell; ++y)
         for (int x = 0; x < kSmallCell; ++x) {
-            if (ink(shape, x, y))
-                sheet.set(cellX + x, cellY + y, rows[y]);
-            else if (ink(shape, x - 1, y - 1))
-                sheet.set(cellX + x, cellY + y, shadow);
+            if (ink(shape, x, y)) sheet.set(cellX + x, cellY + y, rows[y]);
+            else if (ink(shape, x - 1, y - 1)) sheet.set(cellX + x, cellY + y, shadow);
         }
 }
 
@@ -51,13 +49,12 @@ void drawBig(const Shape& shape, const std::array<Rgb, kBigInkRows>& rows, Rgb s
             }
             bool near = false;
             for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx)
-                    near = near || ink(big, sx + dx, sy + dy);
+                for (int dx = -1; dx <= 1; ++dx) near = near || ink(big, sx + dx, sy + dy);
             if (near) sheet.set(cellX + x, cellY + y, outline);
         }
 }
 
-} // namespace
+}  // namespace
 
 Shape scaleShape2x(const Shape& shape) {
     const int h = int(shape.size());
@@ -66,10 +63,10 @@ Shape scaleShape2x(const Shape& shape) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const bool p = shape[y][x];
-            const bool a = ink(shape, x, y - 1); // above
-            const bool b = ink(shape, x + 1, y); // right
-            const bool c = ink(shape, x - 1, y); // left
-            const bool d = ink(shape, x, y + 1); // below
+            const bool a = ink(shape, x, y - 1);  // above
+            const bool b = ink(shape, x + 1, y);  // right
+            const bool c = ink(shape, x - 1, y);  // left
+            const bool d = ink(shape, x, y + 1);  // below
             out[2 * y][2 * x] = (c == a && c != d && a != b) ? a : p;
             out[2 * y][2 * x + 1] = (a == b && a != c && b != d) ? b : p;
             out[2 * y + 1][2 * x] = (d == c && d != b && c != a) ? c : p;
@@ -130,7 +127,7 @@ bool buildFontSheets(const std::vector<Piece>& pieces, const Palette& palette, I
     return true;
 }
 
-} // namespace gfx
+}  // namespace gfx
 
 namespace gfx {
 
@@ -151,4 +148,4 @@ int centredX(int pictureWidth, int cell, const std::string& text) {
     return pictureWidth / 2 - (cell / 2) * int(text.size());
 }
 
-} // namespace gfx
+}  // namespace gfx

@@ -20,8 +20,8 @@
 namespace gfx {
 
 constexpr int kGlyphShapeSize = 7;
-constexpr int kFirstGlyph = 32; // space
-constexpr int kGlyphCount = 96; // space .. DEL
+constexpr int kFirstGlyph = 32;  // space
+constexpr int kGlyphCount = 96;  // space .. DEL
 constexpr int kRequiredLast = 'Z';
 constexpr int kGlyphsPerRow = 16;
 
@@ -32,7 +32,7 @@ bool buildFontSheets(const std::vector<Piece>& pieces, const Palette& palette, I
 // A shape doubled by the EPX rule: true cells are ink.
 std::vector<std::vector<bool>> scaleShape2x(const std::vector<std::vector<bool>>& shape);
 
-} // namespace gfx
+}  // namespace gfx
 
 namespace gfx {
 
@@ -43,4 +43,4 @@ void drawSheetText(Image& target, const Image& sheet, int cell, int x, int y,
 // The x at which a text of that many glyphs is centred on a picture of the given width.
 int centredX(int pictureWidth, int cell, const std::string& text);
 
-} // namespace gfx
+}  // namespace gfx

@@ -22,16 +22,14 @@ void blit(Image& target, const Image& source, int x, int y, bool keyed) {
 Image mirrored(const Image& source) {
     Image out(source.width, source.height);
     for (int j = 0; j < source.height; ++j)
-        for (int i = 0; i < source.width; ++i)
-            out.at(source.width - 1 - i, j) = source.at(i, j);
+        for (int i = 0; i < source.width; ++i) out.at(source.width - 1 - i, j) = source.at(i, j);
     return out;
 }
 
 Image flipped(const Image& source) {
     Image out(source.width, source.height);
     for (int j = 0; j < source.height; ++j)
-        for (int i = 0; i < source.width; ++i)
-            out.at(i, source.height - 1 - j) = source.at(i, j);
+        for (int i = 0; i < source.width; ++i) out.at(i, source.height - 1 - j) = source.at(i, j);
     return out;
 }
 
@@ -44,15 +42,13 @@ Image shifted(const Image& source, int dx, int dy) {
 Image scaled(const Image& source, int factor) {
     Image out(source.width * factor, source.height * factor);
     for (int j = 0; j < out.height; ++j)
-        for (int i = 0; i < out.width; ++i)
-            out.at(i, j) = source.at(i / factor, j / factor);
+        for (int i = 0; i < out.width; ++i) out.at(i, j) = source.at(i / factor, j / factor);
     return out;
 }
 
 void fillRect(Image& target, int x, int y, int w, int h, Rgb c) {
     for (int j = y; j < y + h; ++j)
-        for (int i = x; i < x + w; ++i)
-            target.set(i, j, c);
+        for (int i = x; i < x + w; ++i) target.set(i, j, c);
 }
 
 bool isBlank(const Image& image) {
@@ -66,4 +62,4 @@ Rgb mix(Rgb a, Rgb b, int t) {
     return {channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
 }
 
-} // namespace gfx
+}  // namespace gfx

@@ -21,14 +21,12 @@ struct Rgb {
 constexpr Rgb kKey{255, 0, 255};
 
 // True for a colour other than the key that still reads as the key once reduced to 5-6-5.
-constexpr bool isNearKey(Rgb c) {
-    return !(c == kKey) && c.r >= 248 && c.g < 4 && c.b >= 248;
-}
+constexpr bool isNearKey(Rgb c) { return !(c == kKey) && c.r >= 248 && c.g < 4 && c.b >= 248; }
 
 struct Image {
     int width = 0;
     int height = 0;
-    std::vector<Rgb> pixels; // width * height, row-major from the top
+    std::vector<Rgb> pixels;  // width * height, row-major from the top
 
     Image() = default;
     Image(int w, int h, Rgb fill = kKey) : width(w), height(h), pixels(size_t(w) * h, fill) {}
@@ -61,4 +59,4 @@ bool isBlank(const Image& image);
 // Straight mix of two colours: t = 0 gives a, t = 256 gives b.
 Rgb mix(Rgb a, Rgb b, int t);
 
-} // namespace gfx
+}  // namespace gfx

@@ -54,7 +54,7 @@ Mask grown(const Mask& m, int by) {
     return out;
 }
 
-} // namespace
+}  // namespace
 
 bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::string& error) {
     int cell = 4;
@@ -69,10 +69,8 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
         const std::string& what = words[0];
         auto named = [&](const std::string& name, Rgb& out) {
             const Rgb* c = palette.find(name);
-            if (!c)
-                error = source.where("the palette has no colour " + name);
-            else
-                out = *c;
+            if (!c) error = source.where("the palette has no colour " + name);
+            else out = *c;
             return c != nullptr;
         };
         if ((what == "cell" || what == "gap") && words.size() == 2) {
@@ -205,4 +203,4 @@ bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::s
     return true;
 }
 
-} // namespace gfx
+}  // namespace gfx

@@ -27,4 +27,4 @@ namespace gfx {
 // Renders a logo source with one palette; false with a reason at the first fault.
 bool renderLogo(TextSource& source, const Palette& palette, Image& image, std::string& error);
 
-} // namespace gfx
+}  // namespace gfx

@@ -44,7 +44,7 @@ struct Build {
     std::vector<Piece> tilePieces;
     std::vector<Piece> glyphPieces;
     TileSheet sheets[kStyleCount];
-    Image smallFont[kStyleCount]; // classic and deluxe share the deluxe fonts
+    Image smallFont[kStyleCount];  // classic and deluxe share the deluxe fonts
     Image bigFont[kStyleCount];
     Image logo[kStyleCount];
     Image background[kStyleCount];
@@ -234,7 +234,7 @@ bool buildMockups(const Build& b) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4) {

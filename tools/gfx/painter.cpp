@@ -10,8 +10,8 @@ namespace gfx {
 namespace {
 
 constexpr int kBayer4[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-constexpr int kNoiseOne = 1024; // noise values lie in [-kNoiseOne, kNoiseOne]
-constexpr int kStepOne = 256;   // interpolation steps between two lattice points
+constexpr int kNoiseOne = 1024;  // noise values lie in [-kNoiseOne, kNoiseOne]
+constexpr int kStepOne = 256;    // interpolation steps between two lattice points
 constexpr int kCrossedStarEvery = 14;
 
 struct Painter {
@@ -24,15 +24,12 @@ struct Painter {
 };
 
 // Smoothstep on 0..kStepOne, in integers.
-int smooth(int t) {
-    return t * t * (3 * kStepOne - 2 * t) / (kStepOne * kStepOne);
-}
+int smooth(int t) { return t * t * (3 * kStepOne - 2 * t) / (kStepOne * kStepOne); }
 
 // One octave of value noise with `cells` lattice points across the width; repeats exactly.
 std::vector<int> octave(Random& random, int width, int cells) {
     std::vector<int> lattice(static_cast<size_t>(cells));
-    for (int& v : lattice)
-        v = random.between(-kNoiseOne, kNoiseOne);
+    for (int& v : lattice) v = random.between(-kNoiseOne, kNoiseOne);
     std::vector<int> out(static_cast<size_t>(width));
     for (int x = 0; x < width; ++x) {
         const int position = x * cells * kStepOne / width;
@@ -54,8 +51,7 @@ std::vector<int> skyline(Random& random, int width, int base, int height, int fi
     int cells = firstCells;
     for (int o = 0; o < octaves; ++o) {
         const std::vector<int> layer = octave(random, width, cells);
-        for (int x = 0; x < width; ++x)
-            sum[size_t(x)] += layer[size_t(x)] * amplitude / kNoiseOne;
+        for (int x = 0; x < width; ++x) sum[size_t(x)] += layer[size_t(x)] * amplitude / kNoiseOne;
         amplitude = amplitude * roughness / 100;
         cells *= 2;
     }
@@ -70,14 +66,12 @@ std::vector<int> skyline(Random& random, int width, int base, int height, int fi
 void fillBelow(Painter& p, const std::vector<int>& top, Rgb fill, const Rgb* rim) {
     for (int x = 0; x < p.image.width; ++x) {
         const int y0 = top[size_t(x)];
-        for (int y = std::max(0, y0); y < p.image.height; ++y)
-            p.image.at(x, y) = fill;
+        for (int y = std::max(0, y0); y < p.image.height; ++y) p.image.at(x, y) = fill;
         if (!rim) continue;
         p.image.set(x, y0, *rim);
         // Steep steps facing the light (left) get lit down their side as well.
         const int left = top[size_t(p.wrap(x - 1))];
-        for (int y = left + 1; y < y0; ++y)
-            p.image.set(x, y, *rim);
+        for (int y = left + 1; y < y0; ++y) p.image.set(x, y, *rim);
     }
 }
 
@@ -126,11 +120,9 @@ void pines(Painter& p, int base, int height, int spacing, Rgb fill) {
             const int tier = r * 3 / h;
             const int inTier = r - tier * h / 3;
             const int w = std::min(half, (inTier + 1 + tier * 2) * half / (h / 3 + 4));
-            for (int dx = -w; dx <= w; ++dx)
-                p.plot(x + dx, base - h + r, fill);
+            for (int dx = -w; dx <= w; ++dx) p.plot(x + dx, base - h + r, fill);
         }
-        for (int r = 0; r < 3; ++r)
-            p.plot(x, base - r, fill);
+        for (int r = 0; r < 3; ++r) p.plot(x, base - r, fill);
         x += p.random.between(spacing / 2, spacing + spacing / 2);
     }
 }
@@ -157,19 +149,16 @@ void town(Painter& p, int base, int height, Rgb fill, Rgb lit, Rgb dim) {
                             : p.random.between(height / 3, height);
         const int top = base - h;
         for (int dx = 0; dx < (tower ? w / 2 : w); ++dx)
-            for (int y = top; y <= base; ++y)
-                p.plot(x + dx, y, fill);
+            for (int y = top; y <= base; ++y) p.plot(x + dx, y, fill);
         const int bodyWidth = tower ? w / 2 : w;
         if (tower) {
             // A pointed spire.
             for (int r = 0; r < bodyWidth; ++r)
-                for (int dx = r / 2; dx < bodyWidth - r / 2; ++dx)
-                    p.plot(x + dx, top - r, fill);
+                for (int dx = r / 2; dx < bodyWidth - r / 2; ++dx) p.plot(x + dx, top - r, fill);
         } else if (p.random.below(2) == 0) {
             // A gabled roof and a chimney.
             for (int r = 0; r < bodyWidth / 2; ++r)
-                for (int dx = r; dx < bodyWidth - r; ++dx)
-                    p.plot(x + dx, top - r, fill);
+                for (int dx = r; dx < bodyWidth - r; ++dx) p.plot(x + dx, top - r, fill);
             const int chimney = x + bodyWidth / 4;
             for (int y = top - bodyWidth / 4 - 3; y < top; ++y) {
                 p.plot(chimney, y, fill);
@@ -184,8 +173,7 @@ void town(Painter& p, int base, int height, Rgb fill, Rgb lit, Rgb dim) {
 void castle(Painter& p, int cx, int base, Rgb fill, Rgb lit) {
     auto block = [&](int left, int right, int top) {
         for (int x = left; x <= right; ++x)
-            for (int y = top; y <= base; ++y)
-                p.plot(x, y, fill);
+            for (int y = top; y <= base; ++y) p.plot(x, y, fill);
     };
     auto battlements = [&](int left, int right, int top) {
         for (int x = left; x <= right; x += 3) {
@@ -196,18 +184,17 @@ void castle(Painter& p, int cx, int base, Rgb fill, Rgb lit) {
     auto roof = [&](int left, int right, int top) {
         const int w = right - left + 1;
         for (int r = 0; r <= w; ++r)
-            for (int x = left - 1 + r / 3; x <= right + 1 - r / 3; ++x)
-                p.plot(x, top - r, fill);
+            for (int x = left - 1 + r / 3; x <= right + 1 - r / 3; ++x) p.plot(x, top - r, fill);
     };
-    block(cx - 22, cx + 22, base - 26); // curtain wall
+    block(cx - 22, cx + 22, base - 26);  // curtain wall
     battlements(cx - 22, cx + 22, base - 26);
-    block(cx - 10, cx + 10, base - 44); // keep
+    block(cx - 10, cx + 10, base - 44);  // keep
     battlements(cx - 10, cx + 10, base - 44);
-    block(cx - 30, cx - 21, base - 50); // towers
+    block(cx - 30, cx - 21, base - 50);  // towers
     block(cx + 21, cx + 30, base - 50);
     roof(cx - 30, cx - 21, base - 51);
     roof(cx + 21, cx + 30, base - 51);
-    block(cx - 3, cx + 3, base - 58); // watch turret
+    block(cx - 3, cx + 3, base - 58);  // watch turret
     roof(cx - 3, cx + 3, base - 59);
     for (int y = base - 40; y < base - 36; ++y) {
         p.plot(cx - 26, y, lit);
@@ -219,7 +206,7 @@ void castle(Painter& p, int cx, int base, Rgb fill, Rgb lit) {
     }
     p.plot(cx, base - 53, lit);
     p.plot(cx, base - 52, lit);
-    for (int y = base - 8; y <= base; ++y) // gate, lit from inside
+    for (int y = base - 8; y <= base; ++y)  // gate, lit from inside
         for (int x = cx - 2; x <= cx + 2; ++x)
             if (y > base - 8 || (x > cx - 2 && x < cx + 2)) p.plot(x, y, lit);
 }
@@ -237,7 +224,7 @@ bool colourList(const std::vector<std::string>& words, size_t first, const Palet
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool paintScene(TextSource& source, const Palette& palette, Image& image, std::string& error) {
     std::string line;
@@ -260,8 +247,7 @@ bool paintScene(TextSource& source, const Palette& palette, Image& image, std::s
         // Leading numbers, then colour names.
         std::vector<int> numbers;
         size_t i = 1;
-        for (int n = 0; i < words.size() && parseInt(words[i], n); ++i)
-            numbers.push_back(n);
+        for (int n = 0; i < words.size() && parseInt(words[i], n); ++i) numbers.push_back(n);
         std::vector<Rgb> colours;
         std::string missing;
         if (!colourList(words, i, palette, colours, missing)) {
@@ -301,4 +287,4 @@ bool paintScene(TextSource& source, const Palette& palette, Image& image, std::s
     return true;
 }
 
-} // namespace gfx
+}  // namespace gfx

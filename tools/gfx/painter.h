@@ -27,4 +27,4 @@ namespace gfx {
 // Paints a scene; false with a reason at the first bad statement.
 bool paintScene(TextSource& source, const Palette& palette, Image& image, std::string& error);
 
-} // namespace gfx
+}  // namespace gfx

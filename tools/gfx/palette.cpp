@@ -46,4 +46,4 @@ bool readPalette(TextSource& source, Palette& palette, std::string& error) {
     return true;
 }
 
-} // namespace gfx
+}  // namespace gfx

@@ -30,4 +30,4 @@ struct Palette {
 // Reads a palette; false with a reason at the first bad line.
 bool readPalette(TextSource& source, Palette& palette, std::string& error);
 
-} // namespace gfx
+}  // namespace gfx

@@ -116,8 +116,7 @@ bool readTileHeader(TextSource& source, const std::string& line, Piece& piece, s
 bool readGlyphHeader(TextSource& source, const std::vector<std::string>& words, Piece& piece,
                      std::string& error) {
     int code = -1;
-    if (words.size() == 2 && words[1] == "space")
-        code = ' ';
+    if (words.size() == 2 && words[1] == "space") code = ' ';
     else if (words.size() == 2 && words[1].size() == 1)
         code = static_cast<unsigned char>(words[1][0]);
     if (code < kGlyphCodeFirst || code > kGlyphCodeLast) {
@@ -128,7 +127,7 @@ bool readGlyphHeader(TextSource& source, const std::vector<std::string>& words, 
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool readPixelArt(TextSource& source, std::vector<Piece>& pieces, std::string& error) {
     std::map<char, std::string> legend;
@@ -196,4 +195,4 @@ bool paintPiece(const Piece& piece, const Palette& palette, Image& image, std::s
     return true;
 }
 
-} // namespace gfx
+}  // namespace gfx

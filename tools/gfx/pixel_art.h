@@ -38,20 +38,20 @@ enum class Derivation { None, Mirror, Flip, Copy };
 
 struct Piece {
     PieceKind kind = PieceKind::Tile;
-    std::vector<int> indices; // tiles: row-major over the group; glyph: the character code
-    std::string name;         // what the piece shows (tiles, images)
-    int columns = 1;          // group width in tiles
-    int rows = 1;             // group height in tiles
-    int width = 0;            // grid width in pixels
-    int height = 0;           // grid height in pixels
-    int style = -1;           // a Style, or -1 for every style
+    std::vector<int> indices;  // tiles: row-major over the group; glyph: the character code
+    std::string name;          // what the piece shows (tiles, images)
+    int columns = 1;           // group width in tiles
+    int rows = 1;              // group height in tiles
+    int width = 0;             // grid width in pixels
+    int height = 0;            // grid height in pixels
+    int style = -1;            // a Style, or -1 for every style
     Derivation derivation = Derivation::None;
-    int source = 0; // tile derived from
-    int shiftX = 0; // pixels to the right
-    int shiftY = 0; // pixels down
+    int source = 0;  // tile derived from
+    int shiftX = 0;  // pixels to the right
+    int shiftY = 0;  // pixels down
     std::vector<std::string> grid;
-    std::map<char, std::string> legend; // the legend in force where the piece stands
-    std::string origin;                 // "file:line" of the header
+    std::map<char, std::string> legend;  // the legend in force where the piece stands
+    std::string origin;                  // "file:line" of the header
 };
 
 // Reads every piece of a source; false with a reason at the first fault.
@@ -60,4 +60,4 @@ bool readPixelArt(TextSource& source, std::vector<Piece>& pieces, std::string& e
 // palette lacks.
 bool paintPiece(const Piece& piece, const Palette& palette, Image& image, std::string& error);
 
-} // namespace gfx
+}  // namespace gfx

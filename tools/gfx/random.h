@@ -24,4 +24,4 @@ class Random {
     uint64_t state_;
 };
 
-} // namespace gfx
+}  // namespace gfx

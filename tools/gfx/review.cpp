@@ -37,7 +37,7 @@ constexpr Rgb kDarkGrey{64, 64, 64};
 constexpr int kViewRows = 12;
 constexpr int kViewHeight = kViewRows * kTileSize;
 
-} // namespace
+}  // namespace
 
 bool writePng(const std::string& path, const Image& image, int scale, bool checker) {
     const Image big = scaled(image, scale);
@@ -126,7 +126,7 @@ void drawTitle(Image& screen, const MockupParts& parts) {
     drawSheetText(screen, *parts.bigFont, 16, centredX(320, 16, version), 216, version);
 }
 
-} // namespace
+}  // namespace
 
 bool renderMockup(TextSource& source, const MockupParts& parts, int cameraX, Image& screen,
                   std::string& error) {
@@ -186,11 +186,9 @@ bool renderMockup(TextSource& source, const MockupParts& parts, int cameraX, Ima
                 blit(screen, tileOf(*parts.tiles, index), x, r * kTileSize, true);
         }
     fillRect(screen, 0, kViewHeight, 320, 240 - kViewHeight, Rgb{});
-    if (parts.logo)
-        drawTitle(screen, parts);
-    else
-        drawHud(screen, parts);
+    if (parts.logo) drawTitle(screen, parts);
+    else drawHud(screen, parts);
     return true;
 }
 
-} // namespace gfx
+}  // namespace gfx

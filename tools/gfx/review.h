@@ -21,13 +21,13 @@ void drawLabel(Image& target, int x, int y, int value, int scale, Rgb colour);
 
 // What a mock-up screen is made of.
 struct MockupParts {
-    const Image* tiles = nullptr;      // tile sheet
-    const Image* background = nullptr; // none for the handheld style
+    const Image* tiles = nullptr;       // tile sheet
+    const Image* background = nullptr;  // none for the handheld style
     const Image* moon = nullptr;
     const Image* smallFont = nullptr;
     const Image* bigFont = nullptr;
-    const Image* logo = nullptr; // set: a title screen instead of a level with its HUD
-    bool handheld = false;       // grey bars instead of red and blue
+    const Image* logo = nullptr;  // set: a title screen instead of a level with its HUD
+    bool handheld = false;        // grey bars instead of red and blue
 };
 
 // A 320 x 240 screen of a map source (legend of characters to tile indices, then "map" and
@@ -35,4 +35,4 @@ struct MockupParts {
 bool renderMockup(TextSource& source, const MockupParts& parts, int cameraX, Image& screen,
                   std::string& error);
 
-} // namespace gfx
+}  // namespace gfx

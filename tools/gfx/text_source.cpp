@@ -86,4 +86,4 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-} // namespace gfx
+}  // namespace gfx

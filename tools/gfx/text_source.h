@@ -37,4 +37,4 @@ bool parseSize(const std::string& text, int& w, int& h);
 // Text without leading and trailing spaces and tabs.
 std::string trimmed(const std::string& text);
 
-} // namespace gfx
+}  // namespace gfx

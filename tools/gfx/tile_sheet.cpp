@@ -98,7 +98,7 @@ class SheetBuilder {
     std::array<State, kTileCount> state_{};
 };
 
-} // namespace
+}  // namespace
 
 bool buildTileSheet(const std::vector<Piece>& pieces, const Palette& palette, int style,
                     TileSheet& result, std::string& error) {
@@ -118,4 +118,4 @@ Image tileOf(const Image& sheet, int index) {
                 kTileSize, kTileSize);
 }
 
-} // namespace gfx
+}  // namespace gfx

@@ -23,8 +23,8 @@ constexpr int kSheetWidth = kSheetColumns * kTileSize;
 constexpr int kSheetHeight = kSheetRows * kTileSize;
 
 struct TileSheet {
-    Image sheet;                               // kSheetWidth x kSheetHeight
-    std::array<std::string, kTileCount> names; // what each tile shows; empty when unused
+    Image sheet;                                // kSheetWidth x kSheetHeight
+    std::array<std::string, kTileCount> names;  // what each tile shows; empty when unused
 };
 
 // Builds the sheet of one style from all tile pieces (other kinds are ignored).
@@ -33,4 +33,4 @@ bool buildTileSheet(const std::vector<Piece>& pieces, const Palette& palette, in
 // The 16 x 16 picture of tile i.
 Image tileOf(const Image& sheet, int index);
 
-} // namespace gfx
+}  // namespace gfx

@@ -19,9 +19,7 @@ namespace {
 
 constexpr int kMaxCode = 255;
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // One line of a text with its number, without its line ending.
 struct Line {
@@ -44,14 +42,12 @@ std::vector<Line> splitLines(std::string_view text) {
 }
 
 size_t skipBlanks(std::string_view s, size_t at) {
-    while (at < s.size() && isBlank(s[at]))
-        ++at;
+    while (at < s.size() && isBlank(s[at])) ++at;
     return at;
 }
 
 size_t wordEnd(std::string_view s, size_t at) {
-    while (at < s.size() && !isBlank(s[at]))
-        ++at;
+    while (at < s.size() && !isBlank(s[at])) ++at;
     return at;
 }
 
@@ -64,9 +60,7 @@ void report(Diagnostics& errors, std::string_view file, int line, int column, st
     errors.push_back({std::string(file), line, column, std::move(message)});
 }
 
-std::string quoted(char c) {
-    return std::string("'") + c + "'";
-}
+std::string quoted(char c) { return std::string("'") + c + "'"; }
 
 // A legend line: "legend <character> <code>", after the word legend at `at`.
 void readLegendLine(const Line& line, size_t at, std::string_view file, Legend& legend,
@@ -117,11 +111,11 @@ void readLegendLine(const Line& line, size_t at, std::string_view file, Legend& 
 struct Row {
     std::string_view text;
     int line = 0;
-    int column = 0; // of the row's first character
+    int column = 0;  // of the row's first character
 };
 
 struct Block {
-    int line = 0; // of the word map
+    int line = 0;  // of the word map
     std::vector<Row> rows;
 };
 
@@ -184,7 +178,7 @@ struct Grid {
     bool solid(int column, int row) const { return world::isSolidCode(code(column, row)); }
     // Whether column `column` holds a solid cell in rows fromRow..11.
     bool groundFrom(int column, int fromRow) const {
-        if (column < 0 || column >= level.width) return true; // the level's ends are walls
+        if (column < 0 || column >= level.width) return true;  // the level's ends are walls
         for (int row = fromRow < 0 ? 0 : fromRow; row < kRows; ++row)
             if (solid(column, row)) return true;
         return false;
@@ -314,19 +308,15 @@ struct ActorPictures {
     }
 };
 
-} // namespace
+}  // namespace
 
 std::string Diagnostic::text() const {
     return file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": error: " + message;
 }
 
-int Legend::codeOf(char c) const {
-    return isCellCharacter(c) ? entries[size_t(c)].code : -1;
-}
+int Legend::codeOf(char c) const { return isCellCharacter(c) ? entries[size_t(c)].code : -1; }
 
-bool isCellCharacter(char c) {
-    return c > ' ' && c <= '~' && c != kCommentChar;
-}
+bool isCellCharacter(char c) { return c > ' ' && c <= '~' && c != kCommentChar; }
 
 std::string_view actorPictureOf(int code) {
     static const ActorPictures pictures;
@@ -410,9 +400,7 @@ std::vector<uint8_t> levelFileBytes(const CompiledLevel& level) {
     return bytes;
 }
 
-std::string sharedLegendPath() {
-    return LEVEL_TEXT_SHARED_LEGEND;
-}
+std::string sharedLegendPath() { return LEVEL_TEXT_SHARED_LEGEND; }
 
 bool readTextFile(const std::string& path, std::string& text) {
     std::ifstream in(path, std::ios::binary);
@@ -444,4 +432,4 @@ std::vector<uint8_t> compileWithSharedLegend(std::string_view text, Diagnostics&
     return compileWithLegendFile(text, sharedLegendPath(), errors, check);
 }
 
-} // namespace level_text
+}  // namespace level_text

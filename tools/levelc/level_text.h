@@ -40,7 +40,7 @@ using Diagnostics = std::vector<Diagnostic>;
 
 // Where a legend character was defined.
 struct LegendEntry {
-    int code = -1; // 0..255, or -1 when the character has no meaning
+    int code = -1;  // 0..255, or -1 when the character has no meaning
     std::string file;
     int line = 0;
 };
@@ -59,9 +59,9 @@ bool isCellCharacter(char c);
 // A compiled level: its cells column-major and where each cell was written.
 struct CompiledLevel {
     std::string file;
-    int32_t width = 0;                      // columns
-    std::vector<uint8_t> cells;             // width * 12 codes, column c row r at c * 12 + r
-    std::vector<std::array<int, 2>> places; // line and column of each cell's character
+    int32_t width = 0;                       // columns
+    std::vector<uint8_t> cells;              // width * 12 codes, column c row r at c * 12 + r
+    std::vector<std::array<int, 2>> places;  // line and column of each cell's character
 };
 
 // Reads legend lines (a legend file is a level file without maps) into the legend; a file may
@@ -94,4 +94,4 @@ std::vector<uint8_t> compileWithLegendFile(std::string_view text, const std::str
 std::vector<uint8_t> compileWithSharedLegend(std::string_view text, Diagnostics& errors,
                                              bool check = true);
 
-} // namespace level_text
+}  // namespace level_text

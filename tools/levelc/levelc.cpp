@@ -157,7 +157,7 @@ bool printText(const Options& options) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     Options options;

@@ -31,7 +31,8 @@ void copyScreen(Picture& picture, int toX, int fromX, int width, int height) {
             const uint8_t* p = static_cast<uint8_t*>(screen->pixels) + y * screen->pitch +
                                (fromX + x) * screen->format->BytesPerPixel;
             Uint32 value = 0;
-            for (int i = 0; i < screen->format->BytesPerPixel; ++i) value |= Uint32(p[i]) << (8 * i);
+            for (int i = 0; i < screen->format->BytesPerPixel; ++i)
+                value |= Uint32(p[i]) << (8 * i);
             Uint8 r, g, b;
             SDL_GetRGB(value, screen->format, &r, &g, &b);
             picture.set(toX + x, y, r, g, b);
@@ -122,8 +123,8 @@ Picture renderOverview(int n) {
         openLevel(currentLevel, ignored);
         world::clearEnemies();
         const int cameraX = std::min(left, lastCameraX());
-        for (int x = cameraX - world::kTileSize; x < cameraX + video::kScreenWidth + world::kTileSize;
-             x += world::kTileSize)
+        for (int x = cameraX - world::kTileSize;
+             x < cameraX + video::kScreenWidth + world::kTileSize; x += world::kTileSize)
             world::spawnColumn(x & world::kCellMask);
         world::level.cameraX = cameraX;
         video::drawFrame(n < 0 ? kPastIntro : n, nobody, false);

@@ -8,20 +8,20 @@ namespace level_render {
 
 namespace {
 
-constexpr int kHalfBox = 8;    // from the box's corner to its centre
-constexpr int kDashFrames = 4; // frames drawn, then as many left out
+constexpr int kHalfBox = 8;     // from the box's corner to its centre
+constexpr int kDashFrames = 4;  // frames drawn, then as many left out
 constexpr int kSecondFrames = 60;
-constexpr int kMarkRadius = 4; // start square, end ring and cross, in level pixels
+constexpr int kMarkRadius = 4;  // start square, end ring and cross, in level pixels
 constexpr PathColour kWhite{255, 255, 255};
 constexpr PathColour kRed{255, 32, 32};
 constexpr PathColour kGreen{48, 255, 96};
 
 constexpr std::array<PathColour, 5> kPathColours = {{
-    {255, 230, 0},  // yellow
-    {0, 230, 255},  // cyan
-    {255, 80, 255}, // magenta
-    {255, 150, 0},  // orange
-    {150, 255, 60}, // lime
+    {255, 230, 0},   // yellow
+    {0, 230, 255},   // cyan
+    {255, 80, 255},  // magenta
+    {255, 150, 0},   // orange
+    {150, 255, 60},  // lime
 }};
 
 // A square of level pixels around (x, y), in the enlarged picture.
@@ -63,7 +63,7 @@ void cross(Picture& picture, int x, int y, int scale, PathColour c) {
         }
 }
 
-} // namespace
+}  // namespace
 
 PathColour pathColour(int index) {
     return kPathColours[size_t(std::abs(index)) % kPathColours.size()];
@@ -79,10 +79,8 @@ void drawPath(Picture& picture, const std::vector<std::pair<int32_t, int32_t>>& 
     };
     for (size_t i = 0; i < boxes.size(); ++i) {
         const auto [x, y] = centre(i);
-        if (i % kSecondFrames == 0)
-            dot(picture, x, y, 1, scale, kWhite);
-        else if ((i / kDashFrames) % 2 == 0)
-            pixel(picture, x, y, scale, colour);
+        if (i % kSecondFrames == 0) dot(picture, x, y, 1, scale, kWhite);
+        else if ((i / kDashFrames) % 2 == 0) pixel(picture, x, y, scale, colour);
     }
     const auto [startX, startY] = centre(0);
     square(picture, startX, startY, scale, colour);
@@ -94,4 +92,4 @@ void drawPath(Picture& picture, const std::vector<std::pair<int32_t, int32_t>>& 
     }
 }
 
-} // namespace level_render
+}  // namespace level_render

@@ -30,4 +30,4 @@ PathColour pathColour(int index);
 void drawPath(Picture& picture, const std::vector<std::pair<int32_t, int32_t>>& boxes, PathEnd end,
               int scale, PathColour colour);
 
-} // namespace level_render
+}  // namespace level_render

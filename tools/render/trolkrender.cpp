@@ -29,8 +29,8 @@
 #include "path_overlay.h"
 #include "playback.h"
 #include "png_file.h"
-#include "tool_files.h"
 #include "replay.h"
+#include "tool_files.h"
 
 namespace fs = std::filesystem;
 
@@ -49,7 +49,8 @@ bool levelBytes(const std::string& level, std::vector<uint8_t>& bytes, std::stri
         if (!tool_files::readFile(path, text)) return error = "cannot read " + level, false;
         level_text::Diagnostics errors;
         bytes = level_text::compileWithSharedLegend(
-            std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), errors, false);
+            std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), errors,
+            false);
         if (!errors.empty()) return error = errors.front().text(), false;
         return true;
     }
@@ -57,7 +58,8 @@ bool levelBytes(const std::string& level, std::vector<uint8_t>& bytes, std::stri
         if (!tool_files::readFile(path, bytes)) return error = "cannot read " + level, false;
         return true;
     }
-    archive::ResourceBuffer entry = archive::loadResource(archive::ARCHIVE_MAPS, level.c_str(), "bin");
+    archive::ResourceBuffer entry =
+        archive::loadResource(archive::ARCHIVE_MAPS, level.c_str(), "bin");
     if (!entry) return error = "no level named " + level + " in data/maps.zda", false;
     bytes.assign(entry.bytes.get(), entry.bytes.get() + entry.size);
     return true;

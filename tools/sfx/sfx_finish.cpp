@@ -15,7 +15,7 @@ namespace sfx {
 
 namespace {
 
-constexpr int kTaps = 127;                   // odd, so the filter delays by a whole sample
+constexpr int kTaps = 127;  // odd, so the filter delays by a whole sample
 constexpr double kCutoffHertz = 10000;
 constexpr double kInputRate = 2.0 * kOutputRate;
 
@@ -93,8 +93,8 @@ std::optional<std::vector<int16_t>> finishSound(std::vector<float> samples, doub
     const double seconds = double(samples.size()) / kOutputRate;
     if (seconds < kShortestSound || seconds > kLongestSound) {
         char text[96];
-        std::snprintf(text, sizeof text, "the sound lasts %.3f s (allowed %.2f to %.2f s)",
-                      seconds, kShortestSound, kLongestSound);
+        std::snprintf(text, sizeof text, "the sound lasts %.3f s (allowed %.2f to %.2f s)", seconds,
+                      kShortestSound, kLongestSound);
         error = text;
         return std::nullopt;
     }

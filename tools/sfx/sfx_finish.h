@@ -12,14 +12,14 @@
 
 namespace sfx {
 
-constexpr int kOutputRate = 22050;           // samples per second in the effect files
-constexpr double kShortestSound = 0.05;      // seconds an effect may last, at least ...
-constexpr double kLongestSound = 1.5;        // ... and at most
+constexpr int kOutputRate = 22050;       // samples per second in the effect files
+constexpr double kShortestSound = 0.05;  // seconds an effect may last, at least ...
+constexpr double kLongestSound = 1.5;    // ... and at most
 constexpr double kFadeInSeconds = 0.002;
 constexpr double kFadeOutSeconds = 0.010;
-constexpr double kSilenceLevel = 0.001;      // trailing samples below this part of the peak go
+constexpr double kSilenceLevel = 0.001;  // trailing samples below this part of the peak go
 constexpr double kFullScale = 32767;
-constexpr double kOffsetCutoff = 20;         // Hz below which the offset remover takes all
+constexpr double kOffsetCutoff = 20;  // Hz below which the offset remover takes all
 
 // Removes the steady offset of samples at kOutputRate with a one-pole high-pass that leaves
 // everything we can hear.

@@ -16,15 +16,15 @@ namespace sfx {
 namespace {
 
 enum KeyKind : int {
-    KEY_WAVE,            // a wave name
-    KEY_SEED,            // a whole number
-    KEY_KNOB,            // a bare knob value
-    KEY_PITCH,           // a knob, or Hz
-    KEY_STAGE,           // a knob, or ms of an envelope stage
-    KEY_STEP,            // a knob, or ms until the arpeggio jump / between restarts
-    KEY_JUMP,            // a knob, or semitones
-    KEY_WOBBLE,          // a knob, or vibrato cycles per second (Hz)
-    KEY_LEVEL,           // dBFS, with or without "dB"
+    KEY_WAVE,    // a wave name
+    KEY_SEED,    // a whole number
+    KEY_KNOB,    // a bare knob value
+    KEY_PITCH,   // a knob, or Hz
+    KEY_STAGE,   // a knob, or ms of an envelope stage
+    KEY_STEP,    // a knob, or ms until the arpeggio jump / between restarts
+    KEY_JUMP,    // a knob, or semitones
+    KEY_WOBBLE,  // a knob, or vibrato cycles per second (Hz)
+    KEY_LEVEL,   // dBFS, with or without "dB"
 };
 
 struct KeyRow {
@@ -117,8 +117,8 @@ bool splitNumber(std::string_view text, double& number, std::string_view& unit) 
     const auto [stop, failure] = std::from_chars(begin, end, number);
     if (failure != std::errc() || !std::isfinite(number)) return false;
     unit = trim(std::string_view(stop, size_t(end - stop)));
-    const bool looksNumeric = !unit.empty() && std::string_view("0123456789.+-").find(unit[0]) !=
-                                                   std::string_view::npos;
+    const bool looksNumeric =
+        !unit.empty() && std::string_view("0123456789.+-").find(unit[0]) != std::string_view::npos;
     return !looksNumeric && unit.find_first_of(" \t") == std::string_view::npos;
 }
 
@@ -135,8 +135,8 @@ bool readValue(const KeyRow& key, std::string_view text, Params& params, std::st
         return false;
     }
     if (key.kind == KEY_SEED) {
-        const auto [stop, failure] = std::from_chars(text.data(), text.data() + text.size(),
-                                                     params.seed);
+        const auto [stop, failure] =
+            std::from_chars(text.data(), text.data() + text.size(), params.seed);
         if (failure == std::errc() && stop == text.data() + text.size()) return true;
         problem = "seed must be a whole number from 0 to 4294967295";
         return false;

@@ -17,15 +17,15 @@ enum Wave : int { WAVE_SQUARE = 0, WAVE_SAW = 1, WAVE_SINE = 2, WAVE_NOISE = 3 }
 
 struct Params {
     Wave wave = WAVE_SQUARE;
-    uint32_t seed = 1;          // picks the noise values
-    double attack = 0;          // envelope stage knobs: a stage lasts knob^2 x 100,000 samples
+    uint32_t seed = 1;  // picks the noise values
+    double attack = 0;  // envelope stage knobs: a stage lasts knob^2 x 100,000 samples
     double sustain = 0;
-    double punch = 0;           // extra level at the start of the sustain, 0..1
+    double punch = 0;  // extra level at the start of the sustain, 0..1
     double decay = 0;
-    double frequency = 0;       // start pitch knob
-    double minFrequency = 0;    // the sound ends when a falling pitch passes it; 0 = never
-    double slide = 0;           // +- pitch slide
-    double deltaSlide = 0;      // +- change of the slide
+    double frequency = 0;     // start pitch knob
+    double minFrequency = 0;  // the sound ends when a falling pitch passes it; 0 = never
+    double slide = 0;         // +- pitch slide
+    double deltaSlide = 0;    // +- change of the slide
     double vibratoDepth = 0;
     double vibratoSpeed = 0;
     double arpeggio = 0;        // +- one pitch jump: up when positive, down when negative
@@ -40,9 +40,9 @@ struct Params {
     double lowpass = 1;         // low-pass cutoff; 1 = off
     double lowpassSweep = 0;    // +-
     double resonance = 0;
-    double highpass = 0;        // high-pass cutoff; 0 = off
-    double highpassSweep = 0;   // +-
-    double peakLevel = -3;      // dBFS of the loudest sample in the finished file
+    double highpass = 0;       // high-pass cutoff; 0 = off
+    double highpassSweep = 0;  // +-
+    double peakLevel = -3;     // dBFS of the loudest sample in the finished file
 };
 
 // Reads a .sfx text. On failure returns nothing and sets `error` to "line N: what is wrong"

@@ -17,24 +17,24 @@ namespace sfx {
 namespace {
 
 constexpr double kSubSampleRate = double(kRenderRate) * kSubSamples;
-constexpr double kSlideScale = 0.01;          // per-sample period factor at slide knob 1
-constexpr double kDeltaSlideScale = 1e-6;     // per-sample change of that factor
-constexpr double kVibratoScale = 0.5;         // period swing at depth knob 1
-constexpr double kArpeggioUpScale = 0.9;      // period x (1 - knob^2 x this) when jumping up
-constexpr double kArpeggioDownScale = 10;     // period x (1 + knob^2 x this) when jumping down
-constexpr double kDutySweepScale = 5e-5;      // duty change per sample at sweep knob 1
-constexpr double kSquareLevel = 0.5;          // the square wave swings +-0.5, the others +-1
-constexpr double kLowpassScale = 0.1;         // cutoff coefficient = knob^3 x this
-constexpr double kLowpassSweepScale = 1e-4;   // per-sub-sample cutoff factor at sweep knob 1
-constexpr double kDampingScale = 5;           // low-pass damping = this / (1 + res^2 x 20) ...
+constexpr double kSlideScale = 0.01;         // per-sample period factor at slide knob 1
+constexpr double kDeltaSlideScale = 1e-6;    // per-sample change of that factor
+constexpr double kVibratoScale = 0.5;        // period swing at depth knob 1
+constexpr double kArpeggioUpScale = 0.9;     // period x (1 - knob^2 x this) when jumping up
+constexpr double kArpeggioDownScale = 10;    // period x (1 + knob^2 x this) when jumping down
+constexpr double kDutySweepScale = 5e-5;     // duty change per sample at sweep knob 1
+constexpr double kSquareLevel = 0.5;         // the square wave swings +-0.5, the others +-1
+constexpr double kLowpassScale = 0.1;        // cutoff coefficient = knob^3 x this
+constexpr double kLowpassSweepScale = 1e-4;  // per-sub-sample cutoff factor at sweep knob 1
+constexpr double kDampingScale = 5;          // low-pass damping = this / (1 + res^2 x 20) ...
 constexpr double kResonanceScale = 20;
-constexpr double kDampingBias = 0.01;         // ... x (bias + cutoff coefficient)
+constexpr double kDampingBias = 0.01;  // ... x (bias + cutoff coefficient)
 constexpr double kMostDamping = 0.8;
 constexpr double kHighpassScale = 0.1;        // high-pass coefficient = knob^2 x this
 constexpr double kHighpassSweepScale = 3e-4;  // per-sample coefficient factor at sweep knob 1
 constexpr double kHighpassLowest = 1e-5;      // range of a sweeping high-pass coefficient
 constexpr double kHighpassHighest = 0.1;
-constexpr double kPhaserReach = 1020;         // delay in sub-samples at offset knob 1
+constexpr double kPhaserReach = 1020;  // delay in sub-samples at offset knob 1
 
 double square(double x) { return x * x; }
 double cube(double x) { return x * x * x; }
@@ -64,11 +64,11 @@ class NoiseSource {
 
 // The pitch controls that a restart sets back to their start.
 struct Pitch {
-    double period = 0;       // sub-samples per cycle, before vibrato
-    double slide = 1;        // factor applied to the period every sample
-    double duty = 0.5;       // part of a square cycle that is high
-    int sinceStart = 0;      // samples since the start or the last restart
-    bool jumped = false;     // the first arpeggio jump has happened
+    double period = 0;         // sub-samples per cycle, before vibrato
+    double slide = 1;          // factor applied to the period every sample
+    double duty = 0.5;         // part of a square cycle that is high
+    int sinceStart = 0;        // samples since the start or the last restart
+    bool jumped = false;       // the first arpeggio jump has happened
     bool jumpedAgain = false;  // the second one has
 };
 
@@ -125,9 +125,8 @@ std::vector<float> renderVoice(const Params& params) {
     const double secondJumpFactor = 1 / arpeggioRatio(params.arpeggio2);
     const int secondJumpDelay = stepSamples(params.arpeggio2Speed);
     const int repeatPeriod = params.repeatSpeed > 0 ? stepSamples(params.repeatSpeed) : 0;
-    const std::array<int, 3> stageLength = {stageSamples(params.attack),
-                                            stageSamples(params.sustain),
-                                            stageSamples(params.decay)};
+    const std::array<int, 3> stageLength = {
+        stageSamples(params.attack), stageSamples(params.sustain), stageSamples(params.decay)};
 
     const bool lowpassOn = params.lowpass < 1;
     double lowpassCoefficient = cube(params.lowpass) * kLowpassScale;
@@ -218,8 +217,8 @@ std::vector<float> renderVoice(const Params& params) {
 
                 const double lowpassBefore = lowpassOut;
                 if (lowpassOn) {
-                    lowpassCoefficient = std::clamp(lowpassCoefficient * lowpassSweep, 0.0,
-                                                    kLowpassScale);
+                    lowpassCoefficient =
+                        std::clamp(lowpassCoefficient * lowpassSweep, 0.0, kLowpassScale);
                     lowpassVelocity += (wave - lowpassOut) * lowpassCoefficient;
                     lowpassVelocity -= lowpassVelocity * damping;
                     lowpassOut += lowpassVelocity;

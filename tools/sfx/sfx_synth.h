@@ -15,17 +15,17 @@
 
 namespace sfx {
 
-constexpr int kRenderRate = 44100;          // samples per second the voice is rendered at
-constexpr int kSubSamples = 8;              // voice steps per sample, averaged
-constexpr double kStageSamples = 100000;    // samples of an envelope stage at knob 1
-constexpr double kPeriodScale = 100;        // period in sub-samples = scale / (knob^2 + bias)
+constexpr int kRenderRate = 44100;        // samples per second the voice is rendered at
+constexpr int kSubSamples = 8;            // voice steps per sample, averaged
+constexpr double kStageSamples = 100000;  // samples of an envelope stage at knob 1
+constexpr double kPeriodScale = 100;      // period in sub-samples = scale / (knob^2 + bias)
 constexpr double kPeriodBias = 0.001;
-constexpr double kShortestPeriod = 8;       // sub-samples: the pitch never goes past this
-constexpr double kStepSamples = 20000;      // arpeggio delay and repeat period at knob 0 ...
-constexpr double kStepMinimum = 32;         // ... plus this; at knob 1 only this
-constexpr double kVibratoStep = 0.01;       // radians per sample of vibrato at speed knob 1
-constexpr int kNoiseValues = 32;            // noise values per period
-constexpr int kPhaserLength = 1024;         // sub-samples in the phaser's delay line
+constexpr double kShortestPeriod = 8;   // sub-samples: the pitch never goes past this
+constexpr double kStepSamples = 20000;  // arpeggio delay and repeat period at knob 0 ...
+constexpr double kStepMinimum = 32;     // ... plus this; at knob 1 only this
+constexpr double kVibratoStep = 0.01;   // radians per sample of vibrato at speed knob 1
+constexpr int kNoiseValues = 32;        // noise values per period
+constexpr int kPhaserLength = 1024;     // sub-samples in the phaser's delay line
 
 // The pitch knob of a frequency in Hz, and the frequency of a pitch knob.
 double frequencyKnob(double hertz);

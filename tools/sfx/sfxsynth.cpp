@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
     const std::optional<std::vector<int16_t>> samples =
         sfx::finishSound(sfx::halveRate(sfx::renderVoice(*params)), params->peakLevel, error);
     if (!samples) return fail(input + ": " + error);
-    if (!tool_files::writeFileReplacing(output, sfx::encodeWav(*samples, sfx::kOutputRate, kOutputChannels)))
+    if (!tool_files::writeFileReplacing(
+            output, sfx::encodeWav(*samples, sfx::kOutputRate, kOutputChannels)))
         return fail("cannot write " + output);
 
     if (info) {

@@ -29,8 +29,7 @@ void put32(std::vector<uint8_t>& out, uint32_t value) {
 
 }  // namespace
 
-std::vector<uint8_t> encodeWav(const std::vector<int16_t>& samples, int sampleRate,
-                               int channels) {
+std::vector<uint8_t> encodeWav(const std::vector<int16_t>& samples, int sampleRate, int channels) {
     const uint32_t dataSize = uint32_t(samples.size()) * kBytesPerSample;
     const uint32_t blockAlign = uint32_t(channels) * kBytesPerSample;
     std::vector<uint8_t> out;

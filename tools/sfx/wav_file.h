@@ -10,7 +10,6 @@ namespace sfx {
 constexpr int kWavHeaderSize = 44;
 
 // The whole file for these samples (frames of `channels` samples each) at `sampleRate`.
-std::vector<uint8_t> encodeWav(const std::vector<int16_t>& samples, int sampleRate,
-                               int channels);
+std::vector<uint8_t> encodeWav(const std::vector<int16_t>& samples, int sampleRate, int channels);
 
 }  // namespace sfx

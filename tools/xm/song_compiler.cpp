@@ -19,7 +19,7 @@ namespace {
 constexpr int kMaxPhraseDepth = 16;
 constexpr int kMaxRepeat = 256;
 constexpr int kDefaultVolume = 48;
-constexpr int kSemitones[7] = {9, 11, 0, 2, 4, 5, 7}; // a b c d e f g above C
+constexpr int kSemitones[7] = {9, 11, 0, 2, 4, 5, 7};  // a b c d e f g above C
 constexpr int kMaxOctave = 7;
 
 struct SongFault {
@@ -27,9 +27,7 @@ struct SongFault {
     std::string message;
 };
 
-[[noreturn]] void fault(int line, const std::string& message) {
-    throw SongFault{line, message};
-}
+[[noreturn]] void fault(int line, const std::string& message) { throw SongFault{line, message}; }
 
 struct Word {
     std::string text;
@@ -39,20 +37,20 @@ struct Word {
 struct SourceLine {
     int number = 0;
     std::vector<std::string> words;
-    std::string rest; // text after the first word, for quoted names
+    std::string rest;  // text after the first word, for quoted names
 };
 
 struct Drum {
-    int instrument = 0; // 1-based
+    int instrument = 0;  // 1-based
     int note = 0;
-    int volume = -1; // -1: no volume column
+    int volume = -1;  // -1: no volume column
 };
 
 // A token of a channel's note list after phrases and repeats are unrolled.
 struct FlatToken {
     std::string text;
     int line = 0;
-    int transpose = 0; // semitones added to its notes
+    int transpose = 0;  // semitones added to its notes
 };
 
 // What carries from one token of a channel to the next within a pattern.
@@ -81,8 +79,7 @@ std::vector<SourceLine> splitLines(const std::string& source) {
         line.number = number;
         std::istringstream words(text);
         std::string word;
-        while (words >> word)
-            line.words.push_back(word);
+        while (words >> word) line.words.push_back(word);
         if (line.words.empty()) continue;
         const size_t first = text.find(line.words[0]) + line.words[0].size();
         line.rest = text.substr(first);
@@ -125,8 +122,7 @@ void lexWord(const Word& word, std::vector<Word>& out) {
         size_t j = i + 1;
         if (j < w.size() && w[j] == '*') {
             ++j;
-            while (j < w.size() && std::isdigit(static_cast<unsigned char>(w[j])))
-                ++j;
+            while (j < w.size() && std::isdigit(static_cast<unsigned char>(w[j]))) ++j;
         }
         out.push_back({w.substr(i, j - i), word.line});
         i = j;
@@ -135,11 +131,11 @@ void lexWord(const Word& word, std::vector<Word>& out) {
 
 struct Song {
     xm::Module module;
-    std::map<std::string, int> instruments; // name -> 1-based number
+    std::map<std::string, int> instruments;  // name -> 1-based number
     std::map<char, Drum> drums;
     std::map<std::string, std::vector<Word>> phrases;
-    std::map<std::string, int> patterns; // name -> pattern index
-    int transpose = 0;                   // semitones added to every note of the patterns after it
+    std::map<std::string, int> patterns;  // name -> pattern index
+    int transpose = 0;                    // semitones added to every note of the patterns after it
 };
 
 // Drum names are single letters that cannot start a note (a-g) or a setting (l, v).
@@ -174,8 +170,7 @@ void flatten(const Song& song, const std::vector<Word>& words, size_t from, size
             const int count = closer.size() > 2 ? parseInt(closer.substr(2), words[j].line, 1,
                                                            kMaxRepeat, "repeat count")
                                                 : 1;
-            for (int n = 0; n < count; ++n)
-                flatten(song, words, i + 1, j, transpose, depth, out);
+            for (int n = 0; n < count; ++n) flatten(song, words, i + 1, j, transpose, depth, out);
             i = j;
         } else if (word.text[0] == ')') {
             fault(word.line, "')' without its '('");
@@ -223,10 +218,8 @@ size_t parseEffect(const std::string& text, size_t at, int line, uint8_t& effect
 int readNote(const std::string& t, size_t& at, int line) {
     int note = kSemitones[t[0] - 'a'];
     at = 1;
-    if (t[1] == '#')
-        ++note, ++at;
-    else if (t[1] == 'b')
-        --note, ++at;
+    if (t[1] == '#') ++note, ++at;
+    else if (t[1] == 'b') --note, ++at;
     const int octave = t[at] - '0';
     if (octave > kMaxOctave) fault(line, "octave above 7 in '" + t + "'");
     ++at;
@@ -260,7 +253,7 @@ int placeChannel(const Song& song, const std::vector<FlatToken>& tokens, int cha
 
         xm::Cell cell;
         size_t at = 1;
-        int volume = -1; // the volume a note gets when it names none itself
+        int volume = -1;  // the volume a note gets when it names none itself
         if (isNoteHead(t)) {
             const int note = readNote(t, at, line) + token.transpose;
             if (note < 1 || note > xm::kNoteCount) fault(line, "note out of range: '" + t + "'");
@@ -288,13 +281,10 @@ int placeChannel(const Song& song, const std::vector<FlatToken>& tokens, int cha
             const char c = t[at];
             if (c == ':' || c == 'v') {
                 size_t end = at + 1;
-                while (end < t.size() && std::isdigit(static_cast<unsigned char>(t[end])))
-                    ++end;
+                while (end < t.size() && std::isdigit(static_cast<unsigned char>(t[end]))) ++end;
                 const std::string digits = t.substr(at + 1, end - at - 1);
-                if (c == ':')
-                    length = parseInt(digits, line, 1, xm::kMaxRows, "length");
-                else
-                    volume = parseInt(digits, line, 0, xm::kMaxVolume, "volume");
+                if (c == ':') length = parseInt(digits, line, 1, xm::kMaxRows, "length");
+                else volume = parseInt(digits, line, 0, xm::kMaxVolume, "volume");
                 at = end;
             } else if (c == '[') {
                 at = parseEffect(t, at, line, cell.effect, cell.parameter);
@@ -389,26 +379,17 @@ size_t parseInstrument(Song& song, const std::vector<SourceLine>& lines, size_t 
             return line.words[index];
         };
         if (key == "end") break;
-        if (key == "wave")
-            spec.kind = parseWave(line, spec), waveGiven = true;
-        else if (key == "cycle")
-            spec.cycleFrames = parseInt(value(1), n, 8, 256, "cycle");
-        else if (key == "amp")
-            spec.amplitude = parseNumber(value(1), n, "amp");
-        else if (key == "bits")
-            spec.sixteenBit = parseInt(value(1), n, 8, 16, "bits") == 16;
-        else if (key == "volume")
-            volume = parseInt(value(1), n, 0, xm::kMaxVolume, "volume");
-        else if (key == "pan")
-            panning = parseInt(value(1), n, 0, 255, "pan");
-        else if (key == "finetune")
-            finetune = parseInt(value(1), n, -64, 64, "finetune");
-        else if (key == "transpose")
-            transpose = parseInt(value(1), n, -48, 48, "transpose");
+        if (key == "wave") spec.kind = parseWave(line, spec), waveGiven = true;
+        else if (key == "cycle") spec.cycleFrames = parseInt(value(1), n, 8, 256, "cycle");
+        else if (key == "amp") spec.amplitude = parseNumber(value(1), n, "amp");
+        else if (key == "bits") spec.sixteenBit = parseInt(value(1), n, 8, 16, "bits") == 16;
+        else if (key == "volume") volume = parseInt(value(1), n, 0, xm::kMaxVolume, "volume");
+        else if (key == "pan") panning = parseInt(value(1), n, 0, 255, "pan");
+        else if (key == "finetune") finetune = parseInt(value(1), n, -64, 64, "finetune");
+        else if (key == "transpose") transpose = parseInt(value(1), n, -48, 48, "transpose");
         else if (key == "fadeout")
             instrument.fadeout = uint16_t(parseInt(value(1), n, 0, 4095, "fadeout"));
-        else if (key == "env")
-            instrument.volumeEnvelope = parseEnvelope(line);
+        else if (key == "env") instrument.volumeEnvelope = parseEnvelope(line);
         else if (key == "vibrato") {
             instrument.vibratoType = uint8_t(parseInt(value(1), n, 0, 3, "vibrato type"));
             instrument.vibratoSweep = uint8_t(parseInt(value(2), n, 0, 255, "vibrato sweep"));
@@ -417,18 +398,12 @@ size_t parseInstrument(Song& song, const std::vector<SourceLine>& lines, size_t 
         } else if (key == "pitch") {
             spec.startHz = parseNumber(value(1), n, "pitch");
             spec.endHz = parseNumber(value(2), n, "pitch");
-        } else if (key == "sweep")
-            spec.sweepMs = parseNumber(value(1), n, "sweep");
-        else if (key == "decay")
-            spec.decayMs = parseNumber(value(1), n, "decay");
-        else if (key == "tone")
-            spec.toneHz = parseNumber(value(1), n, "tone");
-        else if (key == "noise")
-            spec.noiseMix = parseNumber(value(1), n, "noise");
-        else if (key == "length")
-            spec.lengthMs = parseNumber(value(1), n, "length");
-        else
-            fault(n, "unknown instrument setting '" + key + "'");
+        } else if (key == "sweep") spec.sweepMs = parseNumber(value(1), n, "sweep");
+        else if (key == "decay") spec.decayMs = parseNumber(value(1), n, "decay");
+        else if (key == "tone") spec.toneHz = parseNumber(value(1), n, "tone");
+        else if (key == "noise") spec.noiseMix = parseNumber(value(1), n, "noise");
+        else if (key == "length") spec.lengthMs = parseNumber(value(1), n, "length");
+        else fault(n, "unknown instrument setting '" + key + "'");
     }
     if (at == lines.size()) fault(head.number, "instrument '" + name + "' has no end");
     if (!waveGiven) fault(head.number, "instrument '" + name + "' has no wave");
@@ -449,8 +424,7 @@ size_t parseInstrument(Song& song, const std::vector<SourceLine>& lines, size_t 
 
 std::vector<Word> wordsOf(const SourceLine& line, size_t first) {
     std::vector<Word> out;
-    for (size_t i = first; i < line.words.size(); ++i)
-        lexWord({line.words[i], line.number}, out);
+    for (size_t i = first; i < line.words.size(); ++i) lexWord({line.words[i], line.number}, out);
     return out;
 }
 
@@ -557,27 +531,17 @@ void parseSong(Song& song, const std::string& source) {
         } else if (key == "channels") {
             if (!module.patterns.empty()) fault(n, "channels must come before the patterns");
             module.channels = parseInt(value(), n, 1, xm::kMaxChannels, "channels");
-        } else if (key == "speed")
-            module.speed = parseInt(value(), n, 1, xm::kMaxSpeed, "speed");
-        else if (key == "bpm")
-            module.bpm = parseInt(value(), n, xm::kMinBpm, xm::kMaxBpm, "bpm");
-        else if (key == "restart")
-            module.restartPosition = parseInt(value(), n, 0, 255, "restart");
-        else if (key == "transpose")
-            song.transpose = parseInt(value(), n, -24, 24, "transpose");
-        else if (key == "instrument")
-            at = parseInstrument(song, lines, at);
-        else if (key == "drum")
-            parseDrum(song, line);
-        else if (key == "phrase")
-            at = parsePhrase(song, lines, at);
-        else if (key == "pattern")
-            at = parsePattern(song, lines, at);
+        } else if (key == "speed") module.speed = parseInt(value(), n, 1, xm::kMaxSpeed, "speed");
+        else if (key == "bpm") module.bpm = parseInt(value(), n, xm::kMinBpm, xm::kMaxBpm, "bpm");
+        else if (key == "restart") module.restartPosition = parseInt(value(), n, 0, 255, "restart");
+        else if (key == "transpose") song.transpose = parseInt(value(), n, -24, 24, "transpose");
+        else if (key == "instrument") at = parseInstrument(song, lines, at);
+        else if (key == "drum") parseDrum(song, line);
+        else if (key == "phrase") at = parsePhrase(song, lines, at);
+        else if (key == "pattern") at = parsePattern(song, lines, at);
         else if (key == "order") {
-            for (size_t i = 1; i < line.words.size(); ++i)
-                order.push_back({line.words[i], n});
-        } else
-            fault(n, "unknown statement '" + key + "'");
+            for (size_t i = 1; i < line.words.size(); ++i) order.push_back({line.words[i], n});
+        } else fault(n, "unknown statement '" + key + "'");
     }
     if (module.channels < 1) fault(0, "the song names no channels");
     for (const Word& entry : order) {
@@ -590,7 +554,7 @@ void parseSong(Song& song, const std::string& source) {
     if (!xm::validateModule(module, error)) fault(0, error);
 }
 
-} // namespace
+}  // namespace
 
 bool compileSong(const std::string& source, const std::string& sourceName, xm::Module& module,
                  std::string& error) {
@@ -607,9 +571,8 @@ bool compileSong(const std::string& source, const std::string& sourceName, xm::M
 
 double songSeconds(const xm::Module& module) {
     int rows = 0;
-    for (uint8_t order : module.orders)
-        rows += module.patterns[order].rows;
+    for (uint8_t order : module.orders) rows += module.patterns[order].rows;
     return rows * module.speed * 2.5 / module.bpm;
 }
 
-} // namespace xmsong
+}  // namespace xmsong

@@ -17,4 +17,4 @@ bool compileSong(const std::string& source, const std::string& sourceName, xm::M
 // Playing time of the order list in seconds, from its rows, speed and bpm.
 double songSeconds(const xm::Module& module);
 
-} // namespace xmsong
+}  // namespace xmsong

@@ -10,13 +10,13 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kFullScale = 32767.0;
-constexpr double kSilence = 0.001; // a drum ends when its loudness falls below this
+constexpr double kSilence = 0.001;  // a drum ends when its loudness falls below this
 constexpr double kMaxDrumMs = 2000.0;
 constexpr int kMinCycle = 8;
 constexpr int kMaxCycle = 256;
-constexpr int kTailFrames = 64; // a drum's last frames fade to zero
+constexpr int kTailFrames = 64;  // a drum's last frames fade to zero
 constexpr int kPadHarmonics = 6;
-constexpr int kPadDetune = 1; // extra and missing cycles of the side voices
+constexpr int kPadDetune = 1;  // extra and missing cycles of the side voices
 
 // The 15-bit shift register of the classic noise channel: bit 0 xor bit 1 feeds bit 14.
 struct NoiseRegister {
@@ -44,8 +44,7 @@ void tune(Sample& sample, double rateAtC4) {
 // Scales to the wanted peak and stores as 16-bit frames.
 void store(const std::vector<double>& wave, double amplitude, Sample& sample) {
     double peak = 0.0;
-    for (double v : wave)
-        peak = std::max(peak, std::fabs(v));
+    for (double v : wave) peak = std::max(peak, std::fabs(v));
     const double gain = peak > 0.0 ? amplitude * kFullScale / peak : 0.0;
     sample.frames.resize(wave.size());
     for (size_t i = 0; i < wave.size(); ++i)
@@ -55,7 +54,7 @@ void store(const std::vector<double>& wave, double amplitude, Sample& sample) {
 
 double cycleValue(const WaveSpec& spec, double phase) {
     switch (spec.kind) {
-    case WAVE_PULSE: return phase < spec.duty ? 1.0 - spec.duty : -spec.duty; // no DC
+    case WAVE_PULSE: return phase < spec.duty ? 1.0 - spec.duty : -spec.duty;  // no DC
     case WAVE_TRIANGLE: return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
     case WAVE_SAW: return 1.0 - 2.0 * phase;
     case WAVE_SINE: return std::sin(2.0 * kPi * phase);
@@ -118,7 +117,7 @@ std::vector<double> drum(const WaveSpec& spec) {
         }
         case WAVE_HAT: {
             const double n = noise.next();
-            v = (n - previousNoise) * 0.5 * level; // the difference keeps the highs only
+            v = (n - previousNoise) * 0.5 * level;  // the difference keeps the highs only
             previousNoise = n;
             break;
         }
@@ -127,12 +126,11 @@ std::vector<double> drum(const WaveSpec& spec) {
         }
         wave[size_t(i)] = v;
     }
-    for (int i = 0; i < kTailFrames; ++i)
-        wave[size_t(frames - 1 - i)] *= double(i) / kTailFrames;
+    for (int i = 0; i < kTailFrames; ++i) wave[size_t(frames - 1 - i)] *= double(i) / kTailFrames;
     return wave;
 }
 
-} // namespace
+}  // namespace
 
 bool isDrum(WaveKind kind) {
     return kind == WAVE_KICK || kind == WAVE_SNARE || kind == WAVE_HAT || kind == WAVE_NOISE;
@@ -172,4 +170,4 @@ bool synthesize(const WaveSpec& spec, Sample& sample, std::string& error) {
     return true;
 }
 
-} // namespace xm
+}  // namespace xm

@@ -28,25 +28,25 @@ enum WaveKind : int {
     WAVE_NOISE,
 };
 
-constexpr double kMiddleC = 261.6256; // Hz of C-4
-constexpr double kC4Rate = 8363.0;    // sample rate that C-4 plays with relative note 0
-constexpr double kDrumRate = 33452.0; // drums are rendered two octaves above kC4Rate
-constexpr int kPadCycles = 64;        // cycles of the centre voice in one pad loop
+constexpr double kMiddleC = 261.6256;  // Hz of C-4
+constexpr double kC4Rate = 8363.0;     // sample rate that C-4 plays with relative note 0
+constexpr double kDrumRate = 33452.0;  // drums are rendered two octaves above kC4Rate
+constexpr int kPadCycles = 64;         // cycles of the centre voice in one pad loop
 
 struct WaveSpec {
     WaveKind kind = WAVE_PULSE;
-    double duty = 0.5;      // pulse: part of the cycle spent high
-    int cycleFrames = 32;   // looped voices: frames per cycle (8..256)
-    double amplitude = 0.9; // peak as a part of full scale
+    double duty = 0.5;       // pulse: part of the cycle spent high
+    int cycleFrames = 32;    // looped voices: frames per cycle (8..256)
+    double amplitude = 0.9;  // peak as a part of full scale
     bool sixteenBit = true;
     // One-shot drums.
-    double startHz = 160.0; // kick: pitch at the hit
-    double endHz = 45.0;    // kick: pitch it falls to
-    double sweepMs = 25.0;  // kick: time constant of the fall
-    double decayMs = 120.0; // time constant of the loudness
-    double toneHz = 190.0;  // snare: pitch of the body
-    double noiseMix = 0.7;  // snare: part of noise against the body
-    double lengthMs = 0.0;  // 0: until the sound has died away
+    double startHz = 160.0;  // kick: pitch at the hit
+    double endHz = 45.0;     // kick: pitch it falls to
+    double sweepMs = 25.0;   // kick: time constant of the fall
+    double decayMs = 120.0;  // time constant of the loudness
+    double toneHz = 190.0;   // snare: pitch of the body
+    double noiseMix = 0.7;   // snare: part of noise against the body
+    double lengthMs = 0.0;   // 0: until the sound has died away
 };
 
 // True for the kinds that are one-shot drums rather than looped voices.
@@ -54,4 +54,4 @@ bool isDrum(WaveKind kind);
 // The sample for a spec; false with a reason when a parameter is out of range.
 bool synthesize(const WaveSpec& spec, Sample& sample, std::string& error);
 
-} // namespace xm
+}  // namespace xm

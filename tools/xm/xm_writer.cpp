@@ -11,21 +11,17 @@ constexpr uint8_t kSignatureEnd = 0x1A;
 constexpr uint8_t kSixteenBitFlag = 0x10;
 constexpr size_t kCellFields = 5;
 
-void putU8(std::vector<uint8_t>& out, uint8_t v) {
-    out.push_back(v);
-}
+void putU8(std::vector<uint8_t>& out, uint8_t v) { out.push_back(v); }
 void putU16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(uint8_t(v));
     out.push_back(uint8_t(v >> 8));
 }
 void putU32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(uint8_t(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 // A text field of fixed size, cut or padded with zero bytes.
 void putText(std::vector<uint8_t>& out, const std::string& text, size_t size) {
-    for (size_t i = 0; i < size; ++i)
-        out.push_back(i < text.size() ? uint8_t(text[i]) : 0);
+    for (size_t i = 0; i < size; ++i) out.push_back(i < text.size() ? uint8_t(text[i]) : 0);
 }
 
 void putEnvelopePoints(std::vector<uint8_t>& out, const Envelope& envelope) {
@@ -36,9 +32,7 @@ void putEnvelopePoints(std::vector<uint8_t>& out, const Envelope& envelope) {
     }
 }
 
-uint8_t envelopeIndex(int index) {
-    return index < 0 ? 0 : uint8_t(index);
-}
+uint8_t envelopeIndex(int index) { return index < 0 ? 0 : uint8_t(index); }
 
 uint8_t envelopeType(const Envelope& envelope) {
     if (envelope.points.empty()) return 0;
@@ -48,15 +42,13 @@ uint8_t envelopeType(const Envelope& envelope) {
     return type;
 }
 
-uint32_t bytesPerFrame(const Sample& sample) {
-    return sample.sixteenBit ? 2 : 1;
-}
+uint32_t bytesPerFrame(const Sample& sample) { return sample.sixteenBit ? 2 : 1; }
 
 void putInstrument(std::vector<uint8_t>& out, const Instrument& instrument) {
     const size_t start = out.size();
     putU32(out, kInstrumentHeaderSize);
     putText(out, instrument.name, kInstrumentNameSize);
-    putU8(out, 0); // instrument type
+    putU8(out, 0);  // instrument type
     putU16(out, uint16_t(instrument.samples.size()));
     putU32(out, kSampleHeaderSize);
     out.insert(out.end(), instrument.keymap.begin(), instrument.keymap.end());
@@ -76,7 +68,7 @@ void putInstrument(std::vector<uint8_t>& out, const Instrument& instrument) {
     putU8(out, instrument.vibratoDepth);
     putU8(out, instrument.vibratoRate);
     putU16(out, instrument.fadeout);
-    out.resize(start + kInstrumentHeaderSize, 0); // reserved tail
+    out.resize(start + kInstrumentHeaderSize, 0);  // reserved tail
 
     for (const Sample& sample : instrument.samples) {
         const uint32_t width = bytesPerFrame(sample);
@@ -88,7 +80,7 @@ void putInstrument(std::vector<uint8_t>& out, const Instrument& instrument) {
         putU8(out, uint8_t(sample.loop | (sample.sixteenBit ? kSixteenBitFlag : 0)));
         putU8(out, sample.panning);
         putU8(out, uint8_t(sample.relativeNote));
-        putU8(out, 0); // reserved: 0xAD would mean ADPCM to libmodplug
+        putU8(out, 0);  // reserved: 0xAD would mean ADPCM to libmodplug
         putText(out, sample.name, kInstrumentNameSize);
     }
     for (const Sample& sample : instrument.samples) {
@@ -143,7 +135,7 @@ bool validSample(const Sample& sample, std::string& error, const std::string& wh
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<uint8_t> packPattern(const Pattern& pattern, int channels) {
     std::vector<uint8_t> out;
@@ -264,14 +256,13 @@ std::vector<uint8_t> writeModule(const Module& module) {
     for (const Pattern& pattern : module.patterns) {
         const std::vector<uint8_t> packed = packPattern(pattern, module.channels);
         putU32(out, kPatternHeaderSize);
-        putU8(out, 0); // packing type
+        putU8(out, 0);  // packing type
         putU16(out, uint16_t(pattern.rows));
         putU16(out, uint16_t(packed.size()));
         out.insert(out.end(), packed.begin(), packed.end());
     }
-    for (const Instrument& instrument : module.instruments)
-        putInstrument(out, instrument);
+    for (const Instrument& instrument : module.instruments) putInstrument(out, instrument);
     return out;
 }
 
-} // namespace xm
+}  // namespace xm

@@ -23,11 +23,10 @@ constexpr int kRate = 22050;
 constexpr int kChannels = 2;
 constexpr int kChunkFrames = 1024;
 constexpr int kMasterVolume = 128;
-constexpr int kLoudnessWindow = kRate / 2; // frames per loudness reading
+constexpr int kLoudnessWindow = kRate / 2;  // frames per loudness reading
 
 void putU32(std::ofstream& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.put(char(v >> (8 * i)));
+    for (int i = 0; i < 4; ++i) out.put(char(v >> (8 * i)));
 }
 void putU16(std::ofstream& out, uint16_t v) {
     out.put(char(v));
@@ -50,12 +49,11 @@ bool writeWav(const std::string& path, const std::vector<int16_t>& samples) {
     putU16(out, 16);
     out.write("data", 4);
     putU32(out, bytes);
-    for (int16_t s : samples)
-        putU16(out, uint16_t(s));
+    for (int16_t s : samples) putU16(out, uint16_t(s));
     return bool(out);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 4) {

@@ -23,7 +23,7 @@ int fail(const std::string& message) {
     return 1;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) return fail("usage: xmsong SONG.song OUT.xm");
@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
     if (!xmsong::compileSong(source, fs::path(argv[1]).filename().string(), module, error))
         return fail(error);
     const std::vector<uint8_t> bytes = xm::writeModule(module);
-    if (!tool_files::writeFileReplacing(argv[2], bytes)) return fail(std::string("cannot write ") + argv[2]);
+    if (!tool_files::writeFileReplacing(argv[2], bytes))
+        return fail(std::string("cannot write ") + argv[2]);
     std::printf("%s: %d channels, %zu patterns, %zu orders, %zu instruments, %.1f s, %zu bytes\n",
                 argv[2], module.channels, module.patterns.size(), module.orders.size(),
                 module.instruments.size(), xmsong::songSeconds(module), bytes.size());

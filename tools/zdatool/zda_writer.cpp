@@ -74,8 +74,7 @@ bool readDirectory(const std::vector<uint8_t>& file, std::vector<ListedEntry>& e
         ListedEntry entry;
         if (std::memchr(name, 0, archive::kArchiveNameSize))
             entry.name = reinterpret_cast<const char*>(name);
-        else
-            entry.name.assign(reinterpret_cast<const char*>(name), archive::kArchiveNameSize);
+        else entry.name.assign(reinterpret_cast<const char*>(name), archive::kArchiveNameSize);
         entry.unpackedSize = reader.i32le();
         entry.packedSize = reader.i32le();
         entry.fileOffset = int64_t(directorySize) + reader.i32le();

@@ -40,7 +40,8 @@ int pack(const std::string& output, const std::vector<std::string>& inputs) {
         if (entry.content.empty()) return fail("empty file (the game cannot load it): " + input);
         entries.push_back(std::move(entry));
     }
-    if (!tool_files::writeFileReplacing(output, zda::buildArchive(entries))) return fail("cannot write " + output);
+    if (!tool_files::writeFileReplacing(output, zda::buildArchive(entries)))
+        return fail("cannot write " + output);
     return 0;
 }
 
@@ -68,8 +69,8 @@ archive::ResourceBuffer inflate(const std::vector<uint8_t>& file, const zda::Lis
         error = "data lies outside the file";
         return {};
     }
-    archive::ResourceBuffer content = archive::inflateEntry(
-        file.data() + entry.fileOffset, entry.packedSize, entry.unpackedSize);
+    archive::ResourceBuffer content =
+        archive::inflateEntry(file.data() + entry.fileOffset, entry.packedSize, entry.unpackedSize);
     if (!content) error = "damaged zlib stream";
     else if (content.size != entry.unpackedSize) error = "inflates to fewer bytes than stated";
     return content;

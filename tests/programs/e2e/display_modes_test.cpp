@@ -16,7 +16,7 @@ namespace e2e {
 
 namespace {
 
-constexpr int kTitleTop = 40; // the blinking title of the warning and credits screens
+constexpr int kTitleTop = 40;  // the blinking title of the warning and credits screens
 constexpr int kTitleBottom = 56;
 
 struct DisplayMode {
@@ -46,13 +46,11 @@ std::map<std::string, std::string> environmentFor(const DisplayMode& mode) {
     return openGl ? withoutLeakCheck() : std::map<std::string, std::string>{};
 }
 
-void PrintTo(const DisplayMode& mode, std::ostream* out) {
-    *out << mode.name;
-}
+void PrintTo(const DisplayMode& mode, std::ostream* out) { *out << mode.name; }
 
 class DisplayModes : public WindowTest, public ::testing::WithParamInterface<DisplayMode> {};
 
-} // namespace
+}  // namespace
 
 TEST_P(DisplayModes, PresentWhatTheGameDrew) {
     const DisplayMode& mode = GetParam();
@@ -80,4 +78,4 @@ INSTANTIATE_TEST_SUITE_P(Window, DisplayModes, ::testing::ValuesIn(kModes),
                              return std::string(info.param.name);
                          });
 
-} // namespace e2e
+}  // namespace e2e

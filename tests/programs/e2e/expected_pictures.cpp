@@ -161,7 +161,7 @@ void tally(Match& match, bool equal, int x, int y) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void Expected::ignoreRows(int top, int bottom) {
     for (int y = std::max(top, 0); y < std::min(bottom, kHeight); ++y)
@@ -238,8 +238,7 @@ Drawing donatePicture() {
 
 Drawing allOf(std::vector<Drawing> drawings) {
     return [drawings = std::move(drawings)] {
-        for (const Drawing& drawing : drawings)
-            drawing();
+        for (const Drawing& drawing : drawings) drawing();
     };
 }
 
@@ -310,4 +309,4 @@ Match compare(const Picture& shot, const Expected& expected, Presentation how) {
     return match;
 }
 
-} // namespace e2e
+}  // namespace e2e

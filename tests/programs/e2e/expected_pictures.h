@@ -18,19 +18,19 @@ namespace e2e {
 
 // How the window presents the 320 x 240 picture.
 enum class Presentation {
-    Plain,    // a 320 x 240 window
-    Nearest,  // 640 x 480, every pixel doubled
-    Smooth,   // 640 x 480 through the smoothing filter
-    OpenGl,   // 640 x 480 through a texture with nearest filtering
-    OpenGlHd, // 1360 x 768, the picture stretched to 1024 x 768 from x 168
+    Plain,     // a 320 x 240 window
+    Nearest,   // 640 x 480, every pixel doubled
+    Smooth,    // 640 x 480 through the smoothing filter
+    OpenGl,    // 640 x 480 through a texture with nearest filtering
+    OpenGlHd,  // 1360 x 768, the picture stretched to 1024 x 768 from x 168
 };
 
 struct Expected {
-    int depth = 16;               // bits per pixel of the back buffer that drew it
-    Picture plain;                // 320 x 240
-    Picture nearest;              // 640 x 480 by the game's nearest zoom
-    Picture smooth;               // 640 x 480 by the game's smoothing filter
-    std::vector<uint8_t> decided; // 320 x 240: 1 where the drawing decides the pixel
+    int depth = 16;                // bits per pixel of the back buffer that drew it
+    Picture plain;                 // 320 x 240
+    Picture nearest;               // 640 x 480 by the game's nearest zoom
+    Picture smooth;                // 640 x 480 by the game's smoothing filter
+    std::vector<uint8_t> decided;  // 320 x 240: 1 where the drawing decides the pixel
 
     // Leaves rows [top, bottom) out of every comparison (blinking titles).
     void ignoreRows(int top, int bottom);
@@ -56,10 +56,10 @@ Drawing donatePicture();
 Drawing allOf(std::vector<Drawing> drawings);
 
 struct Match {
-    long compared = 0; // pixels that count
-    long wrong = 0;    // of those, pixels that differ
+    long compared = 0;  // pixels that count
+    long wrong = 0;     // of those, pixels that differ
     int firstX = -1, firstY = -1;
-    std::string problem; // size mismatch or an empty screenshot
+    std::string problem;  // size mismatch or an empty screenshot
 
     bool good() const { return problem.empty() && compared > 0 && wrong == 0; }
     std::string describe() const;
@@ -70,4 +70,4 @@ struct Match {
 // to 8 bits is the X server's or the OpenGL driver's business.
 Match compare(const Picture& shot, const Expected& expected, Presentation how);
 
-} // namespace e2e
+}  // namespace e2e

@@ -24,7 +24,7 @@ namespace {
 
 constexpr bool kBig = true;
 constexpr bool kSmall = false;
-constexpr int kTitleTop = 40; // the blinking title of the warning and credits screens
+constexpr int kTitleTop = 40;  // the blinking title of the warning and credits screens
 constexpr int kTitleBottom = 56;
 
 // Ten hiscores of players; the game must show them as they are and never rewrite them.
@@ -49,14 +49,12 @@ std::vector<uint8_t> hiscoreFile() {
     for (const Score& score : kScores) {
         std::array<uint8_t, 16> entry{};
         std::snprintf(reinterpret_cast<char*>(entry.data()), 9, "%s", score.name);
-        for (int i = 0; i < 4; ++i)
-            entry[size_t(12 + i)] = uint8_t(score.points >> (8 * i));
+        for (int i = 0; i < 4; ++i) entry[size_t(12 + i)] = uint8_t(score.points >> (8 * i));
         plain.insert(plain.end(), entry.begin(), entry.end());
     }
     std::vector<uint8_t> stored(plain.size());
     uint8_t chain = 0x5E;
-    for (size_t i = 0; i < plain.size(); ++i)
-        stored[i] = chain = uint8_t(chain ^ plain[i]);
+    for (size_t i = 0; i < plain.size(); ++i) stored[i] = chain = uint8_t(chain ^ plain[i]);
     return stored;
 }
 
@@ -124,7 +122,7 @@ Drawing menuWithout(const std::array<const char*, N>& items, int top, size_t lef
     return allOf(drawn);
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(GameFlow, PlaysFromTheWarningToTheClosingPicture) {
     linkBuiltData();
@@ -235,7 +233,7 @@ TEST_F(GameFlow, EscapeOnTheWarningScreenLeavesTheSettingsFileAlone) {
 // `cmake --install` into a scratch prefix; the installed launcher, started from a fresh home,
 // makes the player's folder, links the installed data and plays there in a real window.
 TEST_F(GameFlow, InstalledLauncherPlaysInThePlayersOwnFolder) {
-    linkBuiltData(); // for the expected pictures
+    linkBuiltData();  // for the expected pictures
     const fs::path prefix = workDir() / "prefix";
     const fs::path home = workDir() / "home";
     fs::create_directories(home);
@@ -285,7 +283,7 @@ void linkBuilt(const fs::path& workDir, const std::vector<std::string>& archives
         fs::create_symlink(test_support::buildDirectory() / "data" / name, workDir / "data" / name);
 }
 
-} // namespace
+}  // namespace
 
 // A fatal error ends the game at once, without freeing what it holds: under the sanitizers
 // these runs go without the leak check.
@@ -301,8 +299,7 @@ TEST_F(GameFlow, EndsWithOneLineWhenTheSoundArchiveIsDamaged) {
     // Every packed stream of the sound archive gets garbled; its directory stays sound.
     std::vector<uint8_t> sounds = readFile(test_support::buildDirectory() / "data/sound.zda");
     for (const zda::ListedEntry& entry : entriesOf(sounds))
-        for (int32_t i = 0; i < entry.packedSize; ++i)
-            sounds[size_t(entry.fileOffset + i)] ^= 0xA5;
+        for (int32_t i = 0; i < entry.packedSize; ++i) sounds[size_t(entry.fileOffset + i)] ^= 0xA5;
     writeFile(workDir() / "data/sound.zda", sounds);
 
     ASSERT_TRUE(startGame({"-w"}, TROLK_PROGRAM, withoutLeakCheck()));
@@ -343,4 +340,4 @@ TEST_F(GameFlow, EndsWithOneLineWhenTheFirstLevelIsMissing) {
     EXPECT_EQ(window().output(), "Can't load file: beginner\n");
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -28,7 +28,7 @@ std::string testName() {
     return name;
 }
 
-} // namespace
+}  // namespace
 
 const char* const kDefaultSettingsFile = "volume=100\n"
                                          "j_jump=0\n"
@@ -169,10 +169,8 @@ WindowTest::Sight WindowTest::selected(const Expected& steady, const Expected& b
                                                   int attempts) {
     ::testing::AssertionResult seen = ::testing::AssertionFailure();
     for (int attempt = 0; attempt < attempts && !seen; ++attempt) {
-        if (press == Press::Hold)
-            window_->hold(key);
-        else
-            window_->tap(key);
+        if (press == Press::Hold) window_->hold(key);
+        else window_->tap(key);
         seen = watch(sight, what, kPressAnswerMs);
         if (!window_->running()) break;
     }
@@ -186,4 +184,4 @@ int WindowTest::exitStatus(int timeoutMs) {
     return -1;
 }
 
-} // namespace e2e
+}  // namespace e2e

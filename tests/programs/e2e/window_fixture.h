@@ -16,7 +16,7 @@
 
 namespace e2e {
 
-constexpr int kServerWidth = 1400; // room for the 1360 x 768 window of the HD mode
+constexpr int kServerWidth = 1400;  // room for the 1360 x 768 window of the HD mode
 constexpr int kServerHeight = 800;
 
 class WindowTest : public ::testing::Test {
@@ -87,4 +87,4 @@ std::map<std::string, std::string> withoutLeakCheck();
 // The texts of trolk.cfg written with every setting at its default, 27 lines.
 extern const char* const kDefaultSettingsFile;
 
-} // namespace e2e
+}  // namespace e2e

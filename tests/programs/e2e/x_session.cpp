@@ -35,8 +35,7 @@ constexpr int kExecFailed = 127;
 void prepareChild(const fs::path& cwd, const std::map<std::string, std::string>& environment,
                   int outputFd, bool keepErrors = false) {
     prctl(PR_SET_PDEATHSIG, SIGKILL);
-    for (const auto& [name, value] : environment)
-        setenv(name.c_str(), value.c_str(), 1);
+    for (const auto& [name, value] : environment) setenv(name.c_str(), value.c_str(), 1);
     if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(kExecFailed);
     const int null = open("/dev/null", O_RDWR);
     dup2(null, STDIN_FILENO);
@@ -46,8 +45,7 @@ void prepareChild(const fs::path& cwd, const std::map<std::string, std::string>&
 
 std::vector<char*> argumentVector(const std::vector<std::string>& argv) {
     std::vector<char*> args;
-    for (const std::string& arg : argv)
-        args.push_back(const_cast<char*>(arg.c_str()));
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
     return args;
 }
@@ -84,7 +82,7 @@ int decodeStatus(int status) {
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 Process::Process(const std::vector<std::string>& argv, const fs::path& cwd,
                  const std::map<std::string, std::string>& environment,
@@ -130,9 +128,7 @@ std::optional<int> Process::waitForExit(Milliseconds timeout) {
     }
 }
 
-bool Process::running() {
-    return started() && !waitForExit(Milliseconds(0));
-}
+bool Process::running() { return started() && !waitForExit(Milliseconds(0)); }
 
 void Process::sendSignal(int signal) {
     if (running()) kill(pid_, signal);
@@ -254,8 +250,7 @@ GameWindow::GameWindow(const VirtualDisplay& display, const fs::path& program,
               environment["SDL_AUDIODRIVER"] = "dummy";
               if (std::string leaks = leakOptionsForWindow(workDir); !leaks.empty())
                   environment["LSAN_OPTIONS"] = leaks;
-              for (const auto& [name, value] : extraEnvironment)
-                  environment[name] = value;
+              for (const auto& [name, value] : extraEnvironment) environment[name] = value;
               return environment;
           }(),
           workDir / "game-output.txt") {}
@@ -280,9 +275,7 @@ bool GameWindow::find(Milliseconds timeout) {
     return false;
 }
 
-void GameWindow::tap(const std::string& key) {
-    runCommand({"xdotool", "key", key}, environment_);
-}
+void GameWindow::tap(const std::string& key) { runCommand({"xdotool", "key", key}, environment_); }
 
 void GameWindow::hold(const std::string& key, Milliseconds duration) {
     runCommand({"xdotool", "keydown", key}, environment_);
@@ -305,4 +298,4 @@ std::string GameWindow::output() const {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-} // namespace e2e
+}  // namespace e2e

@@ -43,8 +43,8 @@ class Process {
 };
 
 struct CommandResult {
-    int status = -1;    // exit status, -1 when it did not end in time or did not start
-    std::string output; // standard output
+    int status = -1;     // exit status, -1 when it did not end in time or did not start
+    std::string output;  // standard output
 };
 
 // Runs a program found on PATH and waits at most `timeout` for it.
@@ -59,7 +59,7 @@ class VirtualDisplay {
     static std::unique_ptr<VirtualDisplay> start(int width, int height, std::string& why);
     ~VirtualDisplay();
 
-    const std::string& name() const { return name_; } // ":N"
+    const std::string& name() const { return name_; }  // ":N"
     // DISPLAY set for programs that talk to this server.
     std::map<std::string, std::string> environment() const { return {{"DISPLAY", name_}}; }
 
@@ -113,4 +113,4 @@ class GameWindow {
     std::string windowId_;
 };
 
-} // namespace e2e
+}  // namespace e2e

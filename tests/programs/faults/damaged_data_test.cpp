@@ -43,10 +43,9 @@ const std::vector<Damage>& archiveDamages() {
         {"a wrong magic", [](Bytes& f) { f[0] = 'X'; }},
         {"a directory larger than the file",
          [](Bytes& f) {
-             f[4] = 0xFF, f[5] = 0xFF, f[6] = 0, f[7] = 0; // 65535 entries
+             f[4] = 0xFF, f[5] = 0xFF, f[6] = 0, f[7] = 0;  // 65535 entries
              const int32_t size = 12 + 52 * 65535;
-             for (int i = 0; i < 4; ++i)
-                 f[8 + i] = uint8_t(uint32_t(size) >> (8 * i));
+             for (int i = 0; i < 4; ++i) f[8 + i] = uint8_t(uint32_t(size) >> (8 * i));
          }},
         {"every stream spoilt",
          [](Bytes& f) {
@@ -54,7 +53,7 @@ const std::vector<Damage>& archiveDamages() {
              std::string error;
              ASSERT_TRUE(zda::readDirectory(f, entries, error)) << error;
              for (const zda::ListedEntry& entry : entries)
-                 f[size_t(entry.fileOffset) + 1] ^= 0x01; // the zlib header's check fails
+                 f[size_t(entry.fileOffset) + 1] ^= 0x01;  // the zlib header's check fails
          }},
     };
     return damages;
@@ -84,10 +83,8 @@ Bytes archiveWith(const std::string& archive, const std::map<std::string, Bytes>
     std::vector<zda::PackEntry> kept;
     for (zda::PackEntry& entry : entries) {
         const auto found = replaced.find(entry.name);
-        if (found == replaced.end())
-            kept.push_back(std::move(entry));
-        else if (!found->second.empty())
-            kept.push_back({entry.name, found->second});
+        if (found == replaced.end()) kept.push_back(std::move(entry));
+        else if (!found->second.empty()) kept.push_back({entry.name, found->second});
     }
     return zda::buildArchive(kept);
 }
@@ -210,9 +207,8 @@ TEST(DamagedTestMap, EndsTheTestModeWithTheMapsPath) {
     const Bytes good = faults::selfFinishingTestMap();
     ASSERT_FALSE(good.empty());
     Bytes noGround = good;
-    for (size_t cell = 2 + 11; cell < noGround.size(); cell += 12)
-        noGround[cell] = 0;
-    Bytes narrow(2 + 20 * 12, 21); // 20 columns of meadow ground
+    for (size_t cell = 2 + 11; cell < noGround.size(); cell += 12) noGround[cell] = 0;
+    Bytes narrow(2 + 20 * 12, 21);  // 20 columns of meadow ground
     narrow[0] = 19;
     narrow[1] = 0;
     const struct {
@@ -239,4 +235,4 @@ TEST(DamagedTestMap, EndsTheTestModeWithTheMapsPath) {
               "Can't load file: maps/test.bin\n");
 }
 
-} // namespace
+}  // namespace

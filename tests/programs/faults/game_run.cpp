@@ -61,8 +61,7 @@ GameResult superviseChild(pid_t child, int outputEnd, const SignalPlan& plan, in
     }
     fcntl(outputEnd, F_SETFL, fcntl(outputEnd, F_GETFL) & ~O_NONBLOCK);
     ssize_t n;
-    while ((n = read(outputEnd, chunk, sizeof chunk)) > 0)
-        result.output.append(chunk, size_t(n));
+    while ((n = read(outputEnd, chunk, sizeof chunk)) > 0) result.output.append(chunk, size_t(n));
     close(outputEnd);
     if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) result.termSignal = WTERMSIG(status);
@@ -87,7 +86,7 @@ pid_t forkWithOutput(int& outputEnd) {
     return child;
 }
 
-} // namespace
+}  // namespace
 
 GameDirectory::GameDirectory() {
     const fs::path built = test_support::buildDirectory();
@@ -188,14 +187,12 @@ GameResult runTrolk(const fs::path& directory, const TrolkRun& run) {
     int outputEnd = -1;
     const pid_t child = forkWithOutput(outputEnd);
     if (child == 0) {
-        for (const auto& [name, value] : run.environment)
-            setenv(name.c_str(), value.c_str(), 1);
+        for (const auto& [name, value] : run.environment) setenv(name.c_str(), value.c_str(), 1);
         if (run.unprivileged && geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0))
             _exit(126);
         if (chdir(directory.c_str()) != 0) _exit(127);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
-        for (const std::string& arg : run.arguments)
-            argv.push_back(const_cast<char*>(arg.c_str()));
+        for (const std::string& arg : run.arguments) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         execv(argv[0], argv.data());
         _exit(127);
@@ -214,8 +211,7 @@ GameResult runGameInChild(const fs::path& directory, const ChildGame& game) {
         std::vector<std::string> arguments{"trolk"};
         arguments.insert(arguments.end(), game.arguments.begin(), game.arguments.end());
         std::vector<char*> argv;
-        for (std::string& arg : arguments)
-            argv.push_back(arg.data());
+        for (std::string& arg : arguments) argv.push_back(arg.data());
         argv.push_back(nullptr);
         std::exit(app::runProgram(int(arguments.size()), argv.data()));
     }
@@ -224,11 +220,11 @@ GameResult runGameInChild(const fs::path& directory, const ChildGame& game) {
 }
 
 void scheduleWayToTitle() {
-    app::scheduleKey(200, SDLK_UP, true); // warning screen
+    app::scheduleKey(200, SDLK_UP, true);  // warning screen
     app::scheduleKey(250, SDLK_UP, false);
-    app::scheduleKey(500, SDLK_UP, true); // credits screen
+    app::scheduleKey(500, SDLK_UP, true);  // credits screen
     app::scheduleKey(550, SDLK_UP, false);
-    app::scheduleKey(800, SDLK_RIGHT, true); // style choice: deluxe
+    app::scheduleKey(800, SDLK_RIGHT, true);  // style choice: deluxe
     app::scheduleKey(1000, SDLK_RIGHT, false);
 }
 
@@ -244,4 +240,4 @@ bool hasOpen(pid_t pid, const std::string& name) {
     return false;
 }
 
-} // namespace faults
+}  // namespace faults

@@ -52,23 +52,23 @@ std::vector<zda::PackEntry> builtEntries(const std::string& name);
 std::vector<uint8_t> selfFinishingTestMap();
 
 struct GameResult {
-    int exitStatus = -1;   // -1 when it did not exit normally
-    int termSignal = 0;    // the signal that ended it, if one did
-    bool timedOut = false; // killed because it ran too long
-    std::string output;    // standard output
+    int exitStatus = -1;    // -1 when it did not exit normally
+    int termSignal = 0;     // the signal that ended it, if one did
+    bool timedOut = false;  // killed because it ran too long
+    std::string output;     // standard output
 };
 
 // When to send a signal: once `ready` says so (it is asked every few milliseconds).
 struct SignalPlan {
-    int signal = 0; // 0: none
+    int signal = 0;  // 0: none
     std::function<bool(pid_t)> ready = {};
 };
 
 struct TrolkRun {
-    std::filesystem::path program = {};                  // the built game when empty
-    std::vector<std::string> arguments = {};             // after the program name
-    std::map<std::string, std::string> environment = {}; // in addition to the test's own
-    bool unprivileged = false; // run as user and group nobody (when started as root)
+    std::filesystem::path program = {};                   // the built game when empty
+    std::vector<std::string> arguments = {};              // after the program name
+    std::map<std::string, std::string> environment = {};  // in addition to the test's own
+    bool unprivileged = false;  // run as user and group nobody (when started as root)
     SignalPlan signal = {};
     int timeoutSeconds = 30;
 };
@@ -77,7 +77,7 @@ struct TrolkRun {
 GameResult runTrolk(const std::filesystem::path& directory, const TrolkRun& run);
 
 struct ChildGame {
-    std::vector<std::string> arguments = {}; // after the program name
+    std::vector<std::string> arguments = {};  // after the program name
     // Runs in the child before the program starts: schedule input, inject faults.
     std::function<void()> prepare = {};
     SignalPlan signal = {};
@@ -95,4 +95,4 @@ void scheduleWayToTitle();
 // True once the process holds a file open whose path ends in `name`.
 bool hasOpen(pid_t pid, const std::string& name);
 
-} // namespace faults
+}  // namespace faults

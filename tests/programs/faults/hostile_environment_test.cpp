@@ -122,7 +122,7 @@ TEST(HostileEnvironment, WritesFailingHalfWayKeepTheEarlierFiles) {
                                          if (failing) persist::writeFault.failAfterBytes = 20;
                                          faults::scheduleWayToTitle();
                                          SDL_Event close{};
-                                         close.type = SDL_QUIT; // a window close on the title
+                                         close.type = SDL_QUIT;  // a window close on the title
                                          app::scheduleEvent(3000, close);
                                      }};
         const GameResult result = faults::runGameInChild(directory.path(), game);
@@ -130,7 +130,7 @@ TEST(HostileEnvironment, WritesFailingHalfWayKeepTheEarlierFiles) {
         EXPECT_EQ(result.output, "");
         const std::string config = textOf(directory.path() / "trolk.cfg");
         if (failing) {
-            EXPECT_EQ(directory.files(), Names{"trolk.cfg"}); // nor a hiscore table
+            EXPECT_EQ(directory.files(), Names{"trolk.cfg"});  // nor a hiscore table
             EXPECT_EQ(config, earlierConfig);
         } else {
             EXPECT_EQ(directory.files(), (Names{"hiscores.dat", "trolk.cfg"}));
@@ -140,4 +140,4 @@ TEST(HostileEnvironment, WritesFailingHalfWayKeepTheEarlierFiles) {
     }
 }
 
-} // namespace
+}  // namespace

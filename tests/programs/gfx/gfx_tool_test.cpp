@@ -41,8 +41,7 @@ bool readArt(const std::string& text, std::vector<gfx::Piece>& pieces, std::stri
 // A 16-row grid of one character.
 std::string grid(char c, int width = 16, int height = 16) {
     std::string rows;
-    for (int y = 0; y < height; ++y)
-        rows += std::string(size_t(width), c) + "\n";
+    for (int y = 0; y < height; ++y) rows += std::string(size_t(width), c) + "\n";
     return rows;
 }
 
@@ -55,8 +54,7 @@ Rgb rgbAt(SDL_Surface* s, int x, int y) {
     const int bytes = s->format->BytesPerPixel;
     const uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * bytes;
     uint32_t v = 0;
-    for (int i = 0; i < bytes; ++i)
-        v |= uint32_t(p[i]) << (8 * i);
+    for (int i = 0; i < bytes; ++i) v |= uint32_t(p[i]) << (8 * i);
     Rgb c;
     SDL_GetRGB(v, s->format, &c.r, &c.g, &c.b);
     return c;
@@ -77,8 +75,7 @@ TEST(BmpWriter, EverySizeDecodesThroughSdlPixelForPixel) {
         EXPECT_EQ(decoded->h, image.height);
         EXPECT_EQ(decoded->format->BitsPerPixel, 24);
         for (int y = 0; y < image.height; ++y)
-            for (int x = 0; x < image.width; ++x)
-                EXPECT_EQ(rgbAt(decoded, x, y), image.at(x, y));
+            for (int x = 0; x < image.width; ++x) EXPECT_EQ(rgbAt(decoded, x, y), image.at(x, y));
         SDL_FreeSurface(decoded);
     }
 }
@@ -140,8 +137,8 @@ TEST(PixelArt, ReportsEachFaultAtItsLine) {
 TEST(TileSheet, PlacesGroupsStyleVersionsAndDerivedTiles) {
     std::string left, right;
     for (int y = 0; y < 16; ++y) {
-        left += "r" + std::string(15, '.');           // a red stripe at the left edge
-        right += std::string(16, y == 0 ? 'g' : '.'); // a green top row
+        left += "r" + std::string(15, '.');            // a red stripe at the left edge
+        right += std::string(16, y == 0 ? 'g' : '.');  // a green top row
     }
     std::string group;
     for (int y = 0; y < 16; ++y)
@@ -166,16 +163,16 @@ TEST(TileSheet, PlacesGroupsStyleVersionsAndDerivedTiles) {
     const gfx::Image doorRight = gfx::tileOf(deluxe.sheet, 28);
     EXPECT_EQ(doorRight.at(5, 0), kGreen);
     EXPECT_EQ(doorRight.at(5, 1), gfx::kKey);
-    EXPECT_EQ(gfx::tileOf(handheld.sheet, 28).at(5, 1), kGreen); // its own version
-    EXPECT_EQ(gfx::tileOf(handheld.sheet, 27).at(0, 9), kRed);   // the shared one
+    EXPECT_EQ(gfx::tileOf(handheld.sheet, 28).at(5, 1), kGreen);  // its own version
+    EXPECT_EQ(gfx::tileOf(handheld.sheet, 27).at(0, 9), kRed);    // the shared one
 
     EXPECT_EQ(gfx::tileOf(deluxe.sheet, 5).at(15, 9), kRed);
     EXPECT_EQ(gfx::tileOf(deluxe.sheet, 5).at(0, 9), gfx::kKey);
     EXPECT_EQ(gfx::tileOf(deluxe.sheet, 6).at(5, 15), kGreen);
-    EXPECT_EQ(gfx::tileOf(handheld.sheet, 6).at(5, 1), kGreen); // flipped from the gb 28
+    EXPECT_EQ(gfx::tileOf(handheld.sheet, 6).at(5, 1), kGreen);  // flipped from the gb 28
     const gfx::Image moved = gfx::tileOf(deluxe.sheet, 7);
     EXPECT_EQ(moved.at(2, 9), kRed);
-    EXPECT_EQ(moved.at(2, 2), gfx::kKey); // uncovered by the shift
+    EXPECT_EQ(moved.at(2, 2), gfx::kKey);  // uncovered by the shift
     EXPECT_EQ(moved.at(0, 9), gfx::kKey);
 
     EXPECT_EQ(deluxe.names[28], "door (right)");
@@ -217,8 +214,7 @@ std::vector<std::vector<bool>> shapeOf(const std::vector<std::string>& rows) {
     std::vector<std::vector<bool>> shape;
     for (const std::string& row : rows) {
         shape.emplace_back();
-        for (char c : row)
-            shape.back().push_back(c == '#');
+        for (char c : row) shape.back().push_back(c == '#');
     }
     return shape;
 }
@@ -256,8 +252,7 @@ TEST(FontSheet, PutsEveryGlyphInItsCellWithShadowAndOutline) {
     std::string text = "legend\n. key\n# font.1\nend\nglyph-size 7x7\n";
     for (int c = ' '; c <= 'Z'; ++c) {
         text += c == ' ' ? std::string("glyph space\n") : std::string("glyph ") + char(c) + "\n";
-        for (int y = 0; y < 7; ++y)
-            text += (c != ' ' && y == 0) ? "#......\n" : ".......\n";
+        for (int y = 0; y < 7; ++y) text += (c != ' ' && y == 0) ? "#......\n" : ".......\n";
     }
     std::vector<gfx::Piece> pieces;
     std::string error;
@@ -269,17 +264,17 @@ TEST(FontSheet, PutsEveryGlyphInItsCellWithShadowAndOutline) {
     EXPECT_EQ(big.width, 256);
     EXPECT_EQ(big.height, 96);
 
-    const int cell = 'A' - 32; // row 2, column 1 of sixteen
+    const int cell = 'A' - 32;  // row 2, column 1 of sixteen
     const int sx = (cell % 16) * 8, sy = (cell / 16) * 8;
-    EXPECT_EQ(small.at(sx, sy), (Rgb{200, 1, 0}));       // ink, top row colour
-    EXPECT_EQ(small.at(sx + 1, sy + 1), (Rgb{1, 1, 1})); // its shadow
+    EXPECT_EQ(small.at(sx, sy), (Rgb{200, 1, 0}));        // ink, top row colour
+    EXPECT_EQ(small.at(sx + 1, sy + 1), (Rgb{1, 1, 1}));  // its shadow
     EXPECT_EQ(small.at(sx + 2, sy), gfx::kKey);
     const int bx = (cell % 16) * 16, by = (cell / 16) * 16;
-    EXPECT_EQ(big.at(bx + 1, by + 1), (Rgb{250, 250, 250})); // the lit top edge
-    EXPECT_EQ(big.at(bx + 1, by + 2), (Rgb{0, 2, 200}));     // second row of ink
-    EXPECT_EQ(big.at(bx, by), (Rgb{2, 2, 2}));               // outline all round
+    EXPECT_EQ(big.at(bx + 1, by + 1), (Rgb{250, 250, 250}));  // the lit top edge
+    EXPECT_EQ(big.at(bx + 1, by + 2), (Rgb{0, 2, 200}));      // second row of ink
+    EXPECT_EQ(big.at(bx, by), (Rgb{2, 2, 2}));                // outline all round
     EXPECT_EQ(big.at(bx + 3, by + 3), (Rgb{2, 2, 2}));
-    EXPECT_TRUE(gfx::isBlank(gfx::crop(big, 0, 0, 16, 16))); // space
+    EXPECT_TRUE(gfx::isBlank(gfx::crop(big, 0, 0, 16, 16)));  // space
 
     pieces.erase(pieces.begin() + ('Q' - ' '));
     EXPECT_FALSE(gfx::buildFontSheets(pieces, paletteOf(fontPalette()), small, big, error));
@@ -302,8 +297,7 @@ std::vector<int> skylineOf(const gfx::Image& image) {
     std::vector<int> tops;
     for (int x = 0; x < image.width; ++x) {
         int y = 0;
-        while (y < image.height && image.at(x, y) == (Rgb{0, 0, 40}))
-            ++y;
+        while (y < image.height && image.at(x, y) == (Rgb{0, 0, 40})) ++y;
         tops.push_back(y);
     }
     return tops;
@@ -321,7 +315,7 @@ TEST(Painter, RidgesAndHillsRepeatAcrossTheWidth) {
             for (size_t x = 0; x + 1 < tops.size(); ++x)
                 steepest = std::max(steepest, std::abs(tops[x + 1] - tops[x]));
             EXPECT_LE(std::abs(tops.front() - tops.back()), std::max(1, steepest));
-            EXPECT_EQ(paint(scene).pixels, image.pixels); // the same every time
+            EXPECT_EQ(paint(scene).pixels, image.pixels);  // the same every time
         }
     }
     EXPECT_NE(paint("size 200 100\nseed 1\nridge 80 50 60 hill\n").pixels,
@@ -341,10 +335,10 @@ TEST(Logo, OutlinesTheLettersAndCastsAShadow) {
     EXPECT_EQ(logo.width, (2 + 1 + 2) * 2 + 2 * 2 + 3);
     EXPECT_EQ(logo.height, 2 * 2 + 2 * 2 + 3);
     EXPECT_EQ(logo.at(0, 0), gfx::kKey);
-    EXPECT_EQ(logo.at(1, 2), (Rgb{20, 0, 0}));       // outline left of the first letter
-    EXPECT_EQ(logo.at(2, 2), (Rgb{255, 255, 200}));  // lit top-left of the letter
-    EXPECT_EQ(logo.at(16, 8), (Rgb{5, 5, 5}));       // shadow, three pixels right and down
-    EXPECT_EQ(logo.at(10, 3), (Rgb{255, 255, 255})); // the eye cell, flat
+    EXPECT_EQ(logo.at(1, 2), (Rgb{20, 0, 0}));        // outline left of the first letter
+    EXPECT_EQ(logo.at(2, 2), (Rgb{255, 255, 200}));   // lit top-left of the letter
+    EXPECT_EQ(logo.at(16, 8), (Rgb{5, 5, 5}));        // shadow, three pixels right and down
+    EXPECT_EQ(logo.at(10, 3), (Rgb{255, 255, 255}));  // the eye cell, flat
 }
 
 class ToolRun : public ::testing::Test {
@@ -381,4 +375,4 @@ TEST_F(ToolRun, ABrokenSourceStopsItWithoutWritingPictures) {
     EXPECT_FALSE(fs::exists(scratch.path() / "out" / "newblocks.bmp"));
 }
 
-} // namespace
+}  // namespace

@@ -34,15 +34,14 @@ TEST_F(BuiltLevels, TheTitleLevelScrollsToItsEndWithItsActors) {
     while (world::level.cameraX < end && frames < 10000) {
         world::stepTitleFrame(nobody);
         int active = 0;
-        for (const world::EnemySlot& e : world::enemies)
-            active += e.active;
+        for (const world::EnemySlot& e : world::enemies) active += e.active;
         mostEnemies = std::max(mostEnemies, active);
         ++frames;
     }
     EXPECT_EQ(world::level.cameraX, end);
-    EXPECT_EQ(frames, end); // one pixel a frame from the left end
+    EXPECT_EQ(frames, end);  // one pixel a frame from the left end
     EXPECT_GE(mostEnemies, 3);
-    EXPECT_LT(mostEnemies, world::kEnemySlots); // no marker is lost to a full table
+    EXPECT_LT(mostEnemies, world::kEnemySlots);  // no marker is lost to a full table
     // Every marker has been scanned by the end.
     for (int column = 0; column < world::levelMap.width; ++column)
         for (int row = 0; row < world::kMapRows; ++row)
@@ -60,4 +59,4 @@ TEST_F(BuiltLevels, TheTestMapLoadsForALifeWithItsDoorClosed) {
               world::TILE_CLOSED_DOOR_TOP_LEFT);
 }
 
-} // namespace
+}  // namespace

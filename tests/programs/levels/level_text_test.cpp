@@ -12,8 +12,7 @@ namespace {
 // Twelve rows: `row` repeated, the bottom row solid ground.
 std::string block(std::string_view row, std::string_view ground = "") {
     std::string text = "map\n";
-    for (int i = 0; i < 11; ++i)
-        text += std::string(row) + "\n";
+    for (int i = 0; i < 11; ++i) text += std::string(row) + "\n";
     text += std::string(ground.empty() ? std::string(row.size(), '#') : std::string(ground));
     return text + "\n";
 }
@@ -65,9 +64,9 @@ TEST(LevelCompiler, WritesTheWidthAndTheCellsColumnByColumn) {
                              "#...................[\n";
     std::vector<uint8_t> expected(2 + 21 * 12, 0);
     expected[0] = 20;
-    expected[2 + 0] = 250;                // column 0, row 0
-    expected[2 + 10] = world::TILE_ITEM;  // column 0, row 10
-    expected[2 + 11] = world::TILE_BLOCK; // column 0, row 11
+    expected[2 + 0] = 250;                 // column 0, row 0
+    expected[2 + 10] = world::TILE_ITEM;   // column 0, row 10
+    expected[2 + 11] = world::TILE_BLOCK;  // column 0, row 11
     expected[2 + 20 * 12 + 10] = world::TILE_BRICK;
     expected[2 + 20 * 12 + 11] = world::TILE_DOOR_TOP_LEFT;
     EXPECT_EQ(compiled(text), expected);
@@ -142,8 +141,7 @@ TEST(LevelCompiler, CommentsMayStandAnywhereOutsideTheRows) {
 // Nine empty rows, then rows 9, 10 and 11 as given (lines 11, 12 and 13 of the text).
 std::string bottom(std::string_view r9, std::string_view r10, std::string_view r11) {
     std::string text = "map\n";
-    for (int i = 0; i < 9; ++i)
-        text += std::string(r9.size(), '.') + "\n";
+    for (int i = 0; i < 9; ++i) text += std::string(r9.size(), '.') + "\n";
     return text + std::string(r9) + "\n" + std::string(r10) + "\n" + std::string(r11) + "\n";
 }
 
@@ -176,14 +174,13 @@ TEST(LevelChecker, RefusesLevelsTheGameCannotPlay) {
         {bottom(".........[]......[]..", ".........()......()..", ground), {}},
         {block(".......C.............", ground), {}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(problems(c.text), c.messages) << c.text;
+    for (const auto& c : cases) EXPECT_EQ(problems(c.text), c.messages) << c.text;
 }
 
 TEST(LevelChecker, RefusesActorPicturesAndCodesWithoutAPictureButTakesMarkers) {
     const struct {
         int code;
-        std::string refusal; // empty: accepted
+        std::string refusal;  // empty: accepted
     } cases[] = {
         {1, "a picture of the player"},
         {8, "a picture of the player"},
@@ -224,7 +221,7 @@ TEST(LevelChecker, RefusesActorPicturesAndCodesWithoutAPictureButTakesMarkers) {
         if (c.refusal.empty()) {
             EXPECT_TRUE(found.empty()) << c.code << ": " << found[0];
         } else {
-            ASSERT_EQ(found.size(), 11u) << c.code; // one per cell written with it
+            ASSERT_EQ(found.size(), 11u) << c.code;  // one per cell written with it
             EXPECT_NE(found[0].find(c.refusal), std::string::npos) << found[0];
             EXPECT_EQ(found[0].rfind("3:5: code " + std::to_string(c.code), 0), 0u) << found[0];
         }
@@ -250,4 +247,4 @@ TEST(SharedLegend, GivesEveryRuleCodeACharacterAndOnlyCodesALevelMayHold) {
     EXPECT_EQ(legend.codeOf(' '), -1);
 }
 
-} // namespace
+}  // namespace

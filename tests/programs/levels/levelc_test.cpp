@@ -21,8 +21,7 @@ ChildResult levelc(const std::string& arguments) {
 
 std::string levelText(std::string_view row10) {
     std::string text = "; test level\nmap\n";
-    for (int i = 0; i < 10; ++i)
-        text += ".....................\n";
+    for (int i = 0; i < 10; ++i) text += ".....................\n";
     return text + std::string(row10) + "\n#####################\n";
 }
 
@@ -34,8 +33,7 @@ class Levelc : public ::testing::Test {
 
 TEST_F(Levelc, CompilesWithTheLegendBesideTheLevel) {
     std::string text = "legend z 42\nmap\n";
-    for (int i = 0; i < 9; ++i)
-        text += ".....................\n";
+    for (int i = 0; i < 9; ++i) text += ".....................\n";
     text += "..b..*........[]..C..\n..............()..z..\n#####################\n";
     test_support::writeText("good.lvl", text);
 
@@ -50,7 +48,7 @@ TEST_F(Levelc, CompilesWithTheLegendBesideTheLevel) {
     // Printed back as text and compiled again, the same bytes.
     const ChildResult shown = levelc("--text good.bin");
     EXPECT_EQ(shown.exitStatus, 0);
-    EXPECT_NE(shown.output.find("legend "), std::string::npos); // 42 has no shared character
+    EXPECT_NE(shown.output.find("legend "), std::string::npos);  // 42 has no shared character
     test_support::writeText("again.lvl", shown.output);
     EXPECT_EQ(levelc("-o again.bin again.lvl").exitStatus, 0);
     EXPECT_EQ(test_support::readFile("again.bin"), expected);
@@ -97,4 +95,4 @@ TEST_F(Levelc, NamesMissingFilesAndShowsItsUsage) {
     EXPECT_EQ(shortFile.output, "short.bin: error: fewer cells than the header promises\n");
 }
 
-} // namespace
+}  // namespace

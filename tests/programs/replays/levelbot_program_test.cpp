@@ -15,8 +15,7 @@ namespace {
 // A level with a checkpoint; `checkpoint` puts it in column 10 or, with false, takes it out.
 std::string level(bool checkpoint) {
     std::string text = "map\n";
-    for (int row = 0; row < 8; ++row)
-        text += "..............................\n";
+    for (int row = 0; row < 8; ++row) text += "..............................\n";
     text += ".........................[]...\n";
     text += checkpoint ? "....*.....C....*.........()...\n" : "....*..........*.........()...\n";
     text += "##############################\n##############################\n";
@@ -85,4 +84,4 @@ TEST(LevelBotProgram, SaysNoWayAndWritesNoReplayForALevelWithoutOne) {
     EXPECT_EQ(stuck.exitStatus, 1) << stuck.output;
 }
 
-} // namespace
+}  // namespace

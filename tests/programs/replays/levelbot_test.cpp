@@ -17,8 +17,7 @@ namespace {
 std::vector<uint8_t> compile(const std::string& rows) {
     level_text::Diagnostics errors;
     const std::vector<uint8_t> bytes = level_text::compileWithSharedLegend("map\n" + rows, errors);
-    for (const level_text::Diagnostic& e : errors)
-        ADD_FAILURE() << e.text();
+    for (const level_text::Diagnostic& e : errors) ADD_FAILURE() << e.text();
     return bytes;
 }
 
@@ -182,7 +181,7 @@ TEST(LevelBot, ReportsWhereItGotStuckWhenThereIsNoWay) {
     levelbot::SearchResult pit = levelbot::searchLife(compile(kWidePit), {}, settings);
     EXPECT_FALSE(pit.found);
     EXPECT_FALSE(pit.stop.empty());
-    EXPECT_LT(pit.furthestX, 18 * 16); // it never landed beyond the pit
+    EXPECT_LT(pit.furthestX, 18 * 16);  // it never landed beyond the pit
     ASSERT_FALSE(pit.frontDeaths.empty());
     EXPECT_EQ(pit.frontDeaths[0].cause, "FELL TO DEATH");
 
@@ -209,4 +208,4 @@ TEST(LevelBot, ReportsWhereItGotStuckWhenThereIsNoWay) {
     EXPECT_EQ(blocked.stuckReach, levelbot::Reach::Yes);
 }
 
-} // namespace
+}  // namespace

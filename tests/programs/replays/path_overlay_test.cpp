@@ -35,8 +35,7 @@ int countColour(const level_render::Picture& picture, int scale, int x0, int y0,
 std::vector<std::pair<int32_t, int32_t>> overTheTopAndDown() {
     std::vector<std::pair<int32_t, int32_t>> boxes;
     int32_t y = 128;
-    for (int32_t i = 0; i < 80; ++i)
-        boxes.push_back({40 + 2 * i, y += (i < 40 ? -4 : 6)});
+    for (int32_t i = 0; i < 80; ++i) boxes.push_back({40 + 2 * i, y += (i < 40 ? -4 : 6)});
     return boxes;
 }
 
@@ -49,7 +48,7 @@ TEST(PathOverlay, MarksTheEndOfTheWayInsideTheEnlargedPicture) {
              {level_render::PATH_EXIT, level_render::PATH_DEATH, level_render::PATH_STOP}) {
             level_render::Picture picture = blank(scale);
             level_render::drawPath(picture, boxes, end, scale, yellow);
-            const auto [endX, endY] = boxes.back(); // below the picture: drawn on its last row
+            const auto [endX, endY] = boxes.back();  // below the picture: drawn on its last row
             const int nearEnd[4] = {endX, kHeight - 14, endX + 17, kHeight};
             const int red = countColour(picture, scale, nearEnd[0], nearEnd[1], nearEnd[2],
                                         nearEnd[3], 255, 32, 32);
@@ -72,4 +71,4 @@ TEST(PathOverlay, MarksTheEndOfTheWayInsideTheEnlargedPicture) {
     }
 }
 
-} // namespace
+}  // namespace

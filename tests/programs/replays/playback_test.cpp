@@ -20,8 +20,7 @@ namespace {
 std::vector<uint8_t> compile(const std::string& rows) {
     level_text::Diagnostics errors;
     const std::vector<uint8_t> bytes = level_text::compileWithSharedLegend("map\n" + rows, errors);
-    for (const level_text::Diagnostic& e : errors)
-        ADD_FAILURE() << e.text();
+    for (const level_text::Diagnostic& e : errors) ADD_FAILURE() << e.text();
     return bytes;
 }
 
@@ -55,7 +54,7 @@ TEST(Playback, TellsHowALifeEnds) {
     EXPECT_TRUE(impaled.died);
     EXPECT_EQ(impaled.deathMessage, "IMPALED TO DEATH");
     EXPECT_FALSE(impaled.finished());
-    EXPECT_LT(impaled.frames, 60); // it stops at the death, not at the end of the controls
+    EXPECT_LT(impaled.frames, 60);  // it stops at the death, not at the end of the controls
     EXPECT_NE(impaled.summary().find("IMPALED TO DEATH"), std::string::npos);
 
     // Jumping them, then walking on: the item, and the door at the last frame played.
@@ -68,7 +67,7 @@ TEST(Playback, TellsHowALifeEnds) {
     EXPECT_TRUE(done.finished()) << done.summary();
     EXPECT_EQ(done.itemsLeft, 0);
     EXPECT_EQ(done.timeLeft, world::kLifeFrames - done.frames);
-    EXPECT_LT(done.frames, int32_t(over.size())); // the life ends at the door
+    EXPECT_LT(done.frames, int32_t(over.size()));  // the life ends at the door
     EXPECT_EQ(done.path.size(), size_t(done.frames) + 1);
 
     // Cut short before the door: neither finished nor dead.
@@ -130,7 +129,7 @@ TEST(WorldCopy, AStepIsUndoneByTheCellsItCanChange) {
             ++steps;
         }
     }
-    EXPECT_GT(steps, 100); // the replays went some way
+    EXPECT_GT(steps, 100);  // the replays went some way
 }
 
 TEST(NavMap, AJumpClimbsThreeCellsAndBreaksBricksFromBelow) {
@@ -157,13 +156,13 @@ TEST(NavMap, AJumpClimbsThreeCellsAndBreaksBricksFromBelow) {
     auto framesTo = [&](int32_t column, int32_t row) {
         return levelbot::distancesTo(map, column, row)[size_t(start)];
     };
-    EXPECT_LT(framesTo(5, 8), levelbot::kFar);  // on a crate, one cell up
-    EXPECT_LT(framesTo(15, 6), levelbot::kFar); // from the top of the crates
-    EXPECT_GE(framesTo(25, 5), levelbot::kFar); // four cells above the ground: no way
-    EXPECT_LT(framesTo(22, 7), levelbot::kFar); // through the brick from below
-    EXPECT_GE(framesTo(16, 9), levelbot::kFar); // into the spikes: never
+    EXPECT_LT(framesTo(5, 8), levelbot::kFar);   // on a crate, one cell up
+    EXPECT_LT(framesTo(15, 6), levelbot::kFar);  // from the top of the crates
+    EXPECT_GE(framesTo(25, 5), levelbot::kFar);  // four cells above the ground: no way
+    EXPECT_LT(framesTo(22, 7), levelbot::kFar);  // through the brick from below
+    EXPECT_GE(framesTo(16, 9), levelbot::kFar);  // into the spikes: never
     // Further costs more.
     EXPECT_LT(framesTo(5, 8), framesTo(15, 6));
 }
 
-} // namespace
+}  // namespace

@@ -49,12 +49,9 @@ std::vector<std::string> playedLevels() {
 std::string testName(const std::string& path) {
     std::string name;
     for (char c : replay::levelNameOf(path)) {
-        if (c == '@')
-            name += "_at_";
-        else if (std::isalnum(static_cast<unsigned char>(c)))
-            name += c;
-        else
-            name += '_';
+        if (c == '@') name += "_at_";
+        else if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+        else name += '_';
     }
     return name;
 }
@@ -112,4 +109,4 @@ INSTANTIATE_TEST_SUITE_P(Levels, PlayedLevel, ::testing::ValuesIn(playedLevels()
                          [](const auto& info) { return info.param; });
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(PlayedLevel);
 
-} // namespace
+}  // namespace

@@ -64,7 +64,7 @@ TEST(ReplayFormat, FileNamesTellTheStartApart) {
 struct Malformed {
     const char* text;
     int line;
-    const char* says; // a part of the message
+    const char* says;  // a part of the message
 };
 
 TEST(ReplayFormat, MalformedTextIsRefusedWithItsLine) {
@@ -104,4 +104,4 @@ TEST(ReplayFormat, MalformedTextIsRefusedWithItsLine) {
         << error.line << ": " << error.message;
 }
 
-} // namespace
+}  // namespace

@@ -30,9 +30,9 @@ TEST(SynthVoice, EveryWaveSoundsAtTheAskedPitch) {
 }
 
 TEST(SynthVoice, EnvelopeStagesLastTheirLengthAndShapeTheLevel) {
-    const std::vector<float> samples = render(
-        "wave = square\nfrequency = 1000 Hz\nattack = 10 ms\nsustain = 50 ms\npunch = 0.5\n"
-        "decay = 40 ms\n");
+    const std::vector<float> samples =
+        render("wave = square\nfrequency = 1000 Hz\nattack = 10 ms\nsustain = 50 ms\npunch = 0.5\n"
+               "decay = 40 ms\n");
     // 10 + 50 + 40 ms at 44.1 samples per millisecond.
     ASSERT_EQ(samples.size(), size_t(kRenderRate / 10));
 
@@ -92,9 +92,9 @@ TEST(SynthVoice, ArpeggioJumpsBySemitonesAtTheirTimes) {
 }
 
 TEST(SynthVoice, VibratoSwingsThePitchAtItsRateAndDepth) {
-    const std::vector<float> samples = render(
-        "wave = sine\nfrequency = 500 Hz\nsustain = 400 ms\nvibrato_depth = 0.1\n"
-        "vibrato_speed = 6 Hz\n");
+    const std::vector<float> samples =
+        render("wave = sine\nfrequency = 500 Hz\nsustain = 400 ms\nvibrato_depth = 0.1\n"
+               "vibrato_speed = 6 Hz\n");
     // Depth 0.1 stretches the period by up to 5 %: longest a quarter of a vibrato cycle in
     // (1/24 s), shortest three quarters in, longest again one cycle (1/6 s) later.
     const auto pitchAt = [&](double time) {
@@ -117,9 +117,9 @@ TEST(SynthVoice, DutySetsTheShareOfTheCycleThatIsHigh) {
 }
 
 TEST(SynthVoice, RepeatRestartsThePitchAndTheArpeggio) {
-    const std::vector<float> samples = render(
-        "wave = sine\nfrequency = 300 Hz\narpeggio = 12 st\narpeggio_speed = 30 ms\n"
-        "repeat_speed = 60 ms\nsustain = 200 ms\n");
+    const std::vector<float> samples =
+        render("wave = sine\nfrequency = 300 Hz\narpeggio = 12 st\narpeggio_speed = 30 ms\n"
+               "repeat_speed = 60 ms\nsustain = 200 ms\n");
     EXPECT_NEAR(pitchBetween(samples, kRenderRate, 0.035, 0.058), 600, 3);
     EXPECT_NEAR(pitchBetween(samples, kRenderRate, 0.062, 0.088), 300, 2);
     EXPECT_NEAR(pitchBetween(samples, kRenderRate, 0.095, 0.118), 600, 3);
@@ -128,8 +128,8 @@ TEST(SynthVoice, RepeatRestartsThePitchAndTheArpeggio) {
 TEST(SynthVoice, FiltersShapeTheSpectrumOfNoise) {
     const std::string noise = "wave = noise\nfrequency = 3000 Hz\nsustain = 100 ms\nseed = 3\n";
     // Power in one band of frequencies over the power in another.
-    const auto ratio = [](const std::vector<float>& samples, double lowA, double highA,
-                          double lowB, double highB) {
+    const auto ratio = [](const std::vector<float>& samples, double lowA, double highA, double lowB,
+                          double highB) {
         return sfx_test::bandPower(samples, kRenderRate, lowA, highA) /
                sfx_test::bandPower(samples, kRenderRate, lowB, highB);
     };

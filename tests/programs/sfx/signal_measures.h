@@ -51,8 +51,7 @@ inline double rmsBetween(const std::vector<float>& samples, int rate, double fro
 }
 
 // Power of the samples between two frequencies, by a plain Fourier sum over a Hann window.
-inline double bandPower(const std::vector<float>& samples, int rate, double lowHz,
-                        double highHz) {
+inline double bandPower(const std::vector<float>& samples, int rate, double lowHz, double highHz) {
     const size_t count = std::min<size_t>(samples.size(), 4096);
     const int lowBin = int(lowHz * double(count) / rate);
     const int highBin = int(highHz * double(count) / rate);

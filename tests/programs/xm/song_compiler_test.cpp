@@ -48,9 +48,7 @@ const xm::Cell& cell(const xm::Module& m, int pattern, int row, int channel) {
 }
 
 // Note numbers as a tracker counts them: C-0 is 1, so C-4 is 49.
-constexpr int note(int semitone, int octave) {
-    return 12 * octave + semitone + 1;
-}
+constexpr int note(int semitone, int octave) { return 12 * octave + semitone + 1; }
 
 TEST(SongCompiler, NotesLengthsDrumsAndVolumesLandInTheirCells) {
     const xm::Module m = compile(R"(
@@ -64,7 +62,7 @@ order p p
     EXPECT_EQ(m.orders, (std::vector<uint8_t>{0, 0}));
     EXPECT_EQ(cell(m, 0, 0, 0), (xm::Cell{uint8_t(note(0, 4)), 1, 0, 0, 0}));
     EXPECT_EQ(cell(m, 0, 1, 0), (xm::Cell{uint8_t(note(6, 3)), 1, 0, 0, 0}));
-    EXPECT_EQ(cell(m, 0, 2, 0), xm::Cell{}); // the second row of f#3:2
+    EXPECT_EQ(cell(m, 0, 2, 0), xm::Cell{});  // the second row of f#3:2
     EXPECT_EQ(cell(m, 0, 3, 0), (xm::Cell{uint8_t(note(10, 2)), 1, xm::volumeColumn(20), 0, 0}));
     EXPECT_EQ(cell(m, 0, 4, 0), (xm::Cell{xm::kNoteKeyOff, 0, 0, 0, 0}));
     EXPECT_EQ(cell(m, 0, 7, 0), (xm::Cell{0, 0, xm::volumeColumn(10), 0, 0}));
@@ -72,9 +70,8 @@ order p p
     EXPECT_EQ(cell(m, 0, 0, 1), (xm::Cell{uint8_t(note(0, 5)), 2, xm::volumeColumn(50), 0, 0}));
     EXPECT_EQ(cell(m, 0, 4, 1), (xm::Cell{uint8_t(note(0, 5)), 2, 0, 0, 0}));
     EXPECT_EQ(cell(m, 0, 5, 1), (xm::Cell{uint8_t(note(0, 5)), 2, xm::volumeColumn(9), 0, 0}));
-    EXPECT_EQ(cell(m, 0, 6, 1), xm::Cell{}); // l2 made kv9 two rows long
-    for (int row = 0; row < 8; ++row)
-        EXPECT_EQ(cell(m, 0, row, 2), xm::Cell{});
+    EXPECT_EQ(cell(m, 0, 6, 1), xm::Cell{});  // l2 made kv9 two rows long
+    for (int row = 0; row < 8; ++row) EXPECT_EQ(cell(m, 0, row, 2), xm::Cell{});
 }
 
 TEST(SongCompiler, RepeatsPhrasesAndTranspositionUnroll) {
@@ -125,7 +122,7 @@ TEST(SongCompiler, FaultsNameTheirLine) {
     const int headLines = int(std::count(kHead.begin(), kHead.end(), '\n'));
     struct Case {
         const char* body;
-        int line; // counted within the body, whose first line is 1
+        int line;  // counted within the body, whose first line is 1
         const char* words;
     };
     const Case cases[] = {
@@ -181,8 +178,7 @@ TEST(Synthesizer, VoicesKeepTuningDutyAndLoops) {
             std::count_if(s.frames.begin(), s.frames.end(), [](int16_t v) { return v > 0; });
         EXPECT_EQ(high, std::lround(cycle * 0.125)) << cycle;
         long sum = 0;
-        for (int16_t v : s.frames)
-            sum += v;
+        for (int16_t v : s.frames) sum += v;
         EXPECT_LT(std::abs(sum / cycle), 200) << "a pulse carries no offset";
     }
 
@@ -210,8 +206,7 @@ TEST(Synthesizer, DrumsAreOneShotsThatDieAway) {
         ASSERT_TRUE(xm::synthesize(spec, s, error)) << error;
         EXPECT_EQ(s.loop, xm::LOOP_NONE);
         int peak = 0;
-        for (int16_t v : s.frames)
-            peak = std::max(peak, std::abs(int(v)));
+        for (int16_t v : s.frames) peak = std::max(peak, std::abs(int(v)));
         EXPECT_NEAR(peak, 0.8 * 32767, 2);
         const size_t quarter = s.frames.size() / 4;
         int lastPeak = 0;
@@ -250,7 +245,7 @@ TEST(XmsongProgram, WritesTheSameBytesEveryTimeAndFailsCleanly) {
     EXPECT_FALSE(fs::exists(scratch.path() / "bad.xm"));
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -283,4 +278,4 @@ TEST(XmrenderProgram, RendersTheModuleToAWaveFileAndReportsIt) {
     EXPECT_EQ(test_support::runProgram({tool, "broken.xm"}, scratch.path()).exitStatus, 1);
 }
 
-} // namespace
+}  // namespace

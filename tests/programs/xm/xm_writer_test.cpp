@@ -13,9 +13,7 @@
 
 namespace {
 
-uint16_t u16(const std::vector<uint8_t>& b, size_t at) {
-    return uint16_t(b[at] | b[at + 1] << 8);
-}
+uint16_t u16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | b[at + 1] << 8); }
 uint32_t u32(const std::vector<uint8_t>& b, size_t at) {
     return u16(b, at) | uint32_t(u16(b, at + 2)) << 16;
 }
@@ -28,8 +26,7 @@ std::string text(const std::vector<uint8_t>& b, size_t at, size_t size) {
 std::vector<int8_t> decode8(const std::vector<uint8_t>& data) {
     std::vector<int8_t> out;
     uint8_t sum = 0;
-    for (uint8_t d : data)
-        out.push_back(int8_t(sum = uint8_t(sum + d)));
+    for (uint8_t d : data) out.push_back(int8_t(sum = uint8_t(sum + d)));
     return out;
 }
 std::vector<int16_t> decode16(const std::vector<uint8_t>& data) {
@@ -67,9 +64,9 @@ xm::Module smallSong() {
     xm::Pattern p;
     p.rows = 4;
     p.cells.assign(8, xm::Cell{});
-    p.cells[0] = {49, 1, 0x30, 0x0C, 0x30}; // every field: written as it is
-    p.cells[3] = {61, 2, 0, 0, 0};          // note and instrument only
-    p.cells[4] = {0, 0, 0, 0x00, 0x37};     // arpeggio: effect 0 with a parameter
+    p.cells[0] = {49, 1, 0x30, 0x0C, 0x30};  // every field: written as it is
+    p.cells[3] = {61, 2, 0, 0, 0};           // note and instrument only
+    p.cells[4] = {0, 0, 0, 0x00, 0x37};      // arpeggio: effect 0 with a parameter
     p.cells[6] = {xm::kNoteKeyOff, 0, 0x20, 0, 0};
     m.patterns.push_back(p);
     xm::Pattern empty;
@@ -100,19 +97,18 @@ TEST(XmWriter, SongHeaderFieldsSitAtTheirOffsets) {
     EXPECT_EQ(text(b, 38, 20), m.tracker);
     EXPECT_EQ(u16(b, 58), 0x0104);
     EXPECT_EQ(u32(b, 60), 276u);
-    EXPECT_EQ(u16(b, 64), 3); // song length
-    EXPECT_EQ(u16(b, 66), 1); // restart position
-    EXPECT_EQ(u16(b, 68), 2); // channels
-    EXPECT_EQ(u16(b, 70), 2); // patterns
-    EXPECT_EQ(u16(b, 72), 2); // instruments
-    EXPECT_EQ(u16(b, 74), 1); // linear frequencies
+    EXPECT_EQ(u16(b, 64), 3);  // song length
+    EXPECT_EQ(u16(b, 66), 1);  // restart position
+    EXPECT_EQ(u16(b, 68), 2);  // channels
+    EXPECT_EQ(u16(b, 70), 2);  // patterns
+    EXPECT_EQ(u16(b, 72), 2);  // instruments
+    EXPECT_EQ(u16(b, 74), 1);  // linear frequencies
     EXPECT_EQ(u16(b, 76), 5);
     EXPECT_EQ(u16(b, 78), 140);
     EXPECT_EQ(b[80], 0);
     EXPECT_EQ(b[81], 1);
     EXPECT_EQ(b[82], 0);
-    for (size_t i = 83; i < 336; ++i)
-        ASSERT_EQ(b[i], 0) << "order table byte " << i;
+    for (size_t i = 83; i < 336; ++i) ASSERT_EQ(b[i], 0) << "order table byte " << i;
 }
 
 TEST(XmWriter, PatternsInstrumentsAndSamplesFollowInOrder) {
@@ -122,14 +118,14 @@ TEST(XmWriter, PatternsInstrumentsAndSamplesFollowInOrder) {
 
     // Pattern 0: header, then its cells row by row.
     const std::vector<uint8_t> cells = {
-        49,   1,    0x30, 0x0C, 0x30, // row 0 channel 0: all five fields, no mask byte
-        0x80,                         // row 0 channel 1: empty
-        0x80,                         // row 1 channel 0
-        0x83, 61,   2,                // row 1 channel 1: note and instrument
-        0x90, 0x37,                   // row 2 channel 0: parameter only
-        0x80,                         // row 2 channel 1
-        0x85, 97,   0x20,             // row 3 channel 0: key-off with a volume
-        0x80};                        // row 3 channel 1
+        49,   1,    0x30, 0x0C, 0x30,  // row 0 channel 0: all five fields, no mask byte
+        0x80,                          // row 0 channel 1: empty
+        0x80,                          // row 1 channel 0
+        0x83, 61,   2,                 // row 1 channel 1: note and instrument
+        0x90, 0x37,                    // row 2 channel 0: parameter only
+        0x80,                          // row 2 channel 1
+        0x85, 97,   0x20,              // row 3 channel 0: key-off with a volume
+        0x80};                         // row 3 channel 1
     EXPECT_EQ(u32(b, at), 9u);
     EXPECT_EQ(b[at + 4], 0);
     EXPECT_EQ(u16(b, at + 5), 4);
@@ -142,8 +138,7 @@ TEST(XmWriter, PatternsInstrumentsAndSamplesFollowInOrder) {
     // Pattern 1: all empty, one 0x80 per cell.
     EXPECT_EQ(u16(b, at + 5), 2);
     ASSERT_EQ(u16(b, at + 7), 4);
-    for (size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(b[at + 9 + i], 0x80);
+    for (size_t i = 0; i < 4; ++i) EXPECT_EQ(b[at + 9 + i], 0x80);
     at += 9 + 4;
 
     for (const xm::Instrument& in : m.instruments) {
@@ -152,19 +147,18 @@ TEST(XmWriter, PatternsInstrumentsAndSamplesFollowInOrder) {
         EXPECT_EQ(u32(b, at), 263u);
         EXPECT_EQ(text(b, at + 4, 22), in.name);
         EXPECT_EQ(b[at + 26], 0);
-        EXPECT_EQ(u16(b, at + 27), 1);   // samples
-        EXPECT_EQ(u32(b, at + 29), 40u); // sample header size
-        for (size_t k = 0; k < 96; ++k)
-            ASSERT_EQ(b[at + 33 + k], 0);
-        EXPECT_EQ(u16(b, at + 129 + 4), 10); // second envelope point: tick, value
+        EXPECT_EQ(u16(b, at + 27), 1);    // samples
+        EXPECT_EQ(u32(b, at + 29), 40u);  // sample header size
+        for (size_t k = 0; k < 96; ++k) ASSERT_EQ(b[at + 33 + k], 0);
+        EXPECT_EQ(u16(b, at + 129 + 4), 10);  // second envelope point: tick, value
         EXPECT_EQ(u16(b, at + 129 + 6), 32);
-        EXPECT_EQ(b[at + 225], 3);     // volume points
-        EXPECT_EQ(b[at + 226], 0);     // panning points
-        EXPECT_EQ(b[at + 227], 1);     // sustain point
-        EXPECT_EQ(b[at + 233], 1 | 2); // volume envelope on, with sustain
+        EXPECT_EQ(b[at + 225], 3);      // volume points
+        EXPECT_EQ(b[at + 226], 0);      // panning points
+        EXPECT_EQ(b[at + 227], 1);      // sustain point
+        EXPECT_EQ(b[at + 233], 1 | 2);  // volume envelope on, with sustain
         EXPECT_EQ(b[at + 234], 0);
-        EXPECT_EQ(b[at + 237], 2);        // vibrato depth
-        EXPECT_EQ(u16(b, at + 239), 300); // fadeout
+        EXPECT_EQ(b[at + 237], 2);         // vibrato depth
+        EXPECT_EQ(u16(b, at + 239), 300);  // fadeout
         at += 263;
 
         EXPECT_EQ(u32(b, at), s.frames.size() * width);
@@ -185,8 +179,7 @@ TEST(XmWriter, PatternsInstrumentsAndSamplesFollowInOrder) {
             EXPECT_EQ(decode16(data), s.frames);
         } else {
             const std::vector<int8_t> decoded = decode8(data);
-            for (size_t i = 0; i < s.frames.size(); ++i)
-                ASSERT_EQ(decoded[i], s.frames[i] >> 8);
+            for (size_t i = 0; i < s.frames.size(); ++i) ASSERT_EQ(decoded[i], s.frames[i] >> 8);
         }
         at += data.size();
     }
@@ -198,17 +191,17 @@ TEST(XmWriter, DeltaCodingWrapsInBothWidths) {
     const std::vector<uint8_t> d8 = xm::deltaEncode8(bytes);
     EXPECT_EQ(d8[0], 0);
     EXPECT_EQ(d8[2], uint8_t(-5));
-    EXPECT_EQ(d8[4], 255); // -128 to 127 wraps
+    EXPECT_EQ(d8[4], 255);  // -128 to 127 wraps
     EXPECT_EQ(d8[5], 0);
     EXPECT_EQ(decode8(d8), bytes);
 
     const std::vector<int16_t> words = {1000, -1000, 32767, -32768, 0};
     const std::vector<uint8_t> d16 = xm::deltaEncode16(words);
     ASSERT_EQ(d16.size(), 10u);
-    EXPECT_EQ(d16[0], 0xE8); // 1000, low byte first
+    EXPECT_EQ(d16[0], 0xE8);  // 1000, low byte first
     EXPECT_EQ(d16[1], 0x03);
     EXPECT_EQ(u16(d16, 2), uint16_t(-2000));
-    EXPECT_EQ(u16(d16, 6), 1); // -32768 after 32767 wraps to +1
+    EXPECT_EQ(u16(d16, 6), 1);  // -32768 after 32767 wraps to +1
     EXPECT_EQ(decode16(d16), words);
 }
 
@@ -279,21 +272,20 @@ TEST(XmWriter, LibmodplugPlaysTheSongForItsWholeLength) {
     ASSERT_NE(file, nullptr);
     // 10 rows of 5 ticks at 140 bpm, a tick lasting 2.5 / 140 s.
     const double seconds = 10 * 5 * 2.5 / 140;
-    EXPECT_EQ(ModPlug_GetLength(file), 1000); // whole seconds, rounded
+    EXPECT_EQ(ModPlug_GetLength(file), 1000);  // whole seconds, rounded
     int16_t chunk[2048];
     long frames = 0;
     int peak = 0;
     int got;
     while ((got = ModPlug_Read(file, chunk, sizeof chunk)) > 0) {
         frames += got / 4;
-        for (int i = 0; i < got / 2; ++i)
-            peak = std::max(peak, std::abs(int(chunk[i])));
+        for (int i = 0; i < got / 2; ++i) peak = std::max(peak, std::abs(int(chunk[i])));
     }
     ModPlug_Unload(file);
     // libmodplug lets the last row ring out for a moment before it reports the end.
     EXPECT_GE(frames / 22050.0, seconds);
     EXPECT_LE(frames / 22050.0, seconds + 0.2);
-    EXPECT_GT(peak, 1000); // the note on the first row sounds
+    EXPECT_GT(peak, 1000);  // the note on the first row sounds
 }
 
-} // namespace
+}  // namespace
