@@ -43,9 +43,9 @@ ChildResult collect(int readEnd, pid_t child) {
     return result;
 }
 
-}  // namespace
-
-ChildResult runInChild(const std::function<void()>& body) {
+// Forks; the child sends its standard output into a pipe and runs `inChild`, which must not
+// return. The parent collects the output and the exit status.
+ChildResult forkWithOutputPipe(const std::function<void()>& inChild) {
     std::fflush(stdout);
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0) return {};
@@ -54,32 +54,31 @@ ChildResult runInChild(const std::function<void()>& body) {
         close(pipeEnds[0]);
         dup2(pipeEnds[1], STDOUT_FILENO);
         close(pipeEnds[1]);
-        body();
-        std::fflush(stdout);
-        _exit(0);
+        inChild();
+        _exit(127);
     }
     close(pipeEnds[1]);
     return collect(pipeEnds[0], child);
 }
 
+}  // namespace
+
+ChildResult runInChild(const std::function<void()>& body) {
+    return forkWithOutputPipe([&] {
+        body();
+        std::fflush(stdout);
+        _exit(0);
+    });
+}
+
 ChildResult runProgram(const std::vector<std::string>& argv, const fs::path& cwd) {
-    std::fflush(stdout);
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return {};
-    const pid_t child = fork();
-    if (child == 0) {
-        close(pipeEnds[0]);
-        dup2(pipeEnds[1], STDOUT_FILENO);
-        close(pipeEnds[1]);
+    return forkWithOutputPipe([&] {
         if (chdir(cwd.c_str()) != 0) _exit(127);
         std::vector<char*> args;
         for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
         args.push_back(nullptr);
         execv(args[0], args.data());
-        _exit(127);
-    }
-    close(pipeEnds[1]);
-    return collect(pipeEnds[0], child);
+    });
 }
 
 fs::path buildDirectory() {
