@@ -69,6 +69,23 @@ void fillWork(const uint8_t* src, int srcPitch, uint32_t mask, uint32_t* work) {
     }
 }
 
+// The 2 x 2 output pixels of source column x: a b on the upper output row, c e below.
+template <int Bytes>
+inline void storeBlock(uint8_t* out0, uint8_t* out1, int x, uint32_t a, uint32_t b, uint32_t c,
+                       uint32_t e) {
+    if constexpr (Bytes == 2) {
+        const uint32_t top = (a & 0xFFFF) | b << 16;
+        const uint32_t bottom = (c & 0xFFFF) | e << 16;
+        std::memcpy(out0 + 4 * x, &top, 4);
+        std::memcpy(out1 + 4 * x, &bottom, 4);
+    } else {
+        store24(out0 + 6 * x, a);
+        store24(out0 + 6 * x + 3, b);
+        store24(out1 + 6 * x, c);
+        store24(out1 + 6 * x + 3, e);
+    }
+}
+
 // One source row to two output rows. The pixel below is taken from `below`; for the last
 // row the caller passes the row itself and copies the upper output row instead.
 template <int Bytes>
@@ -83,32 +100,12 @@ void smoothRow(const uint32_t* plain, const uint32_t* masked, const uint32_t* ma
         const uint32_t b = (m + r) >> 1;
         const uint32_t c = (m + d) >> 1;
         const uint32_t e = (r + d) >> 1;
-        if constexpr (Bytes == 2) {
-            const uint32_t top = (a & 0xFFFF) | b << 16;
-            const uint32_t bottom = (c & 0xFFFF) | e << 16;
-            std::memcpy(out0 + 4 * x, &top, 4);
-            std::memcpy(out1 + 4 * x, &bottom, 4);
-        } else {
-            store24(out0 + 6 * x, a);
-            store24(out0 + 6 * x + 3, b);
-            store24(out1 + 6 * x, c);
-            store24(out1 + 6 * x + 3, e);
-        }
+        storeBlock<Bytes>(out0, out1, x, a, b, c, e);
     }
     // The last column repeats its pixel as its own right neighbour.
     const uint32_t a = plain[kLast];
     const uint32_t c = (masked[kLast] + maskedBelow[kLast]) >> 1;
-    if constexpr (Bytes == 2) {
-        const uint32_t top = (a & 0xFFFF) | (a & 0xFFFF) << 16;
-        const uint32_t bottom = (c & 0xFFFF) | c << 16;
-        std::memcpy(out0 + 4 * kLast, &top, 4);
-        std::memcpy(out1 + 4 * kLast, &bottom, 4);
-    } else {
-        store24(out0 + 6 * kLast, a);
-        store24(out0 + 6 * kLast + 3, a);
-        store24(out1 + 6 * kLast, c);
-        store24(out1 + 6 * kLast + 3, c);
-    }
+    storeBlock<Bytes>(out0, out1, kLast, a, a, c, c);
 }
 
 template <int Bytes>
