@@ -3,9 +3,9 @@
 // finishes the level when played back from a fresh start. Levels without a way are reported
 // with where the hero got stuck and what killed it.
 
-#include "level_text.h"
 #include "playback.h"
 #include "search.h"
+#include "support/test_support.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -14,11 +14,9 @@
 
 namespace {
 
+// A level of one map block, checked as the build checks levels.
 std::vector<uint8_t> compile(const std::string& rows) {
-    level_text::Diagnostics errors;
-    const std::vector<uint8_t> bytes = level_text::compileWithSharedLegend("map\n" + rows, errors);
-    for (const level_text::Diagnostic& e : errors) ADD_FAILURE() << e.text();
-    return bytes;
+    return test_support::compileLevelText("map\n" + rows);
 }
 
 levelbot::SearchSettings small() {

@@ -8,6 +8,7 @@
 #include "nav.h"
 #include "playback.h"
 #include "replay.h"
+#include "support/test_support.h"
 #include "world/tiles.h"
 #include "world_copy.h"
 
@@ -17,11 +18,9 @@
 
 namespace {
 
+// A level of one map block, checked as the build checks levels.
 std::vector<uint8_t> compile(const std::string& rows) {
-    level_text::Diagnostics errors;
-    const std::vector<uint8_t> bytes = level_text::compileWithSharedLegend("map\n" + rows, errors);
-    for (const level_text::Diagnostic& e : errors) ADD_FAILURE() << e.text();
-    return bytes;
+    return test_support::compileLevelText("map\n" + rows);
 }
 
 std::vector<world::Controls> hold(const world::Controls& controls, int frames) {
