@@ -315,7 +315,7 @@ int placeChannel(const Song& song, const std::vector<FlatToken>& tokens, int cha
 
 // ---- Blocks ---------------------------------------------------------------------------
 
-xm::WaveKind parseWave(const SourceLine& line, xm::WaveSpec& spec) {
+xm::WaveKind parseWave(const SourceLine& line, xm::WaveRecipe& recipe) {
     static const std::map<std::string, xm::WaveKind> kinds = {
         {"pulse", xm::WAVE_PULSE}, {"square", xm::WAVE_PULSE}, {"triangle", xm::WAVE_TRIANGLE},
         {"saw", xm::WAVE_SAW},     {"sine", xm::WAVE_SINE},    {"pad", xm::WAVE_PAD},
@@ -326,7 +326,7 @@ xm::WaveKind parseWave(const SourceLine& line, xm::WaveSpec& spec) {
     if (kind == kinds.end()) fault(line.number, "unknown wave '" + line.words[1] + "'");
     if (line.words[1] == "pulse") {
         if (line.words.size() != 3) fault(line.number, "wave pulse needs its duty in percent");
-        spec.duty = parseNumber(line.words[2], line.number, "duty") / 100.0;
+        recipe.duty = parseNumber(line.words[2], line.number, "duty") / 100.0;
     } else if (line.words.size() != 2) {
         fault(line.number, "wave " + line.words[1] + " takes no value");
     }
@@ -365,7 +365,7 @@ size_t parseInstrument(Song& song, const std::vector<SourceLine>& lines, size_t 
     if (head.words.size() != 2) fault(head.number, "instrument needs one name");
     const std::string& name = head.words[1];
     if (song.instruments.count(name)) fault(head.number, "instrument '" + name + "' defined twice");
-    xm::WaveSpec spec;
+    xm::WaveRecipe recipe;
     xm::Instrument instrument;
     instrument.name = name.substr(0, xm::kInstrumentNameSize);
     int volume = kDefaultVolume, panning = 128, finetune = 0, transpose = 0;
@@ -379,10 +379,10 @@ size_t parseInstrument(Song& song, const std::vector<SourceLine>& lines, size_t 
             return line.words[index];
         };
         if (key == "end") break;
-        if (key == "wave") spec.kind = parseWave(line, spec), waveGiven = true;
-        else if (key == "cycle") spec.cycleFrames = parseInt(value(1), n, 8, 256, "cycle");
-        else if (key == "amp") spec.amplitude = parseNumber(value(1), n, "amp");
-        else if (key == "bits") spec.sixteenBit = parseInt(value(1), n, 8, 16, "bits") == 16;
+        if (key == "wave") recipe.kind = parseWave(line, recipe), waveGiven = true;
+        else if (key == "cycle") recipe.cycleFrames = parseInt(value(1), n, 8, 256, "cycle");
+        else if (key == "amp") recipe.amplitude = parseNumber(value(1), n, "amp");
+        else if (key == "bits") recipe.sixteenBit = parseInt(value(1), n, 8, 16, "bits") == 16;
         else if (key == "volume") volume = parseInt(value(1), n, 0, xm::kMaxVolume, "volume");
         else if (key == "pan") panning = parseInt(value(1), n, 0, 255, "pan");
         else if (key == "finetune") finetune = parseInt(value(1), n, -64, 64, "finetune");
@@ -396,20 +396,20 @@ size_t parseInstrument(Song& song, const std::vector<SourceLine>& lines, size_t 
             instrument.vibratoDepth = uint8_t(parseInt(value(3), n, 0, 15, "vibrato depth"));
             instrument.vibratoRate = uint8_t(parseInt(value(4), n, 0, 63, "vibrato rate"));
         } else if (key == "pitch") {
-            spec.startHz = parseNumber(value(1), n, "pitch");
-            spec.endHz = parseNumber(value(2), n, "pitch");
-        } else if (key == "sweep") spec.sweepMs = parseNumber(value(1), n, "sweep");
-        else if (key == "decay") spec.decayMs = parseNumber(value(1), n, "decay");
-        else if (key == "tone") spec.toneHz = parseNumber(value(1), n, "tone");
-        else if (key == "noise") spec.noiseMix = parseNumber(value(1), n, "noise");
-        else if (key == "length") spec.lengthMs = parseNumber(value(1), n, "length");
+            recipe.startHz = parseNumber(value(1), n, "pitch");
+            recipe.endHz = parseNumber(value(2), n, "pitch");
+        } else if (key == "sweep") recipe.sweepMs = parseNumber(value(1), n, "sweep");
+        else if (key == "decay") recipe.decayMs = parseNumber(value(1), n, "decay");
+        else if (key == "tone") recipe.toneHz = parseNumber(value(1), n, "tone");
+        else if (key == "noise") recipe.noiseMix = parseNumber(value(1), n, "noise");
+        else if (key == "length") recipe.lengthMs = parseNumber(value(1), n, "length");
         else fault(n, "unknown instrument setting '" + key + "'");
     }
     if (at == lines.size()) fault(head.number, "instrument '" + name + "' has no end");
     if (!waveGiven) fault(head.number, "instrument '" + name + "' has no wave");
     xm::Sample sample;
     std::string error;
-    if (!xm::synthesize(spec, sample, error)) fault(head.number, error);
+    if (!xm::synthesize(recipe, sample, error)) fault(head.number, error);
     sample.name = instrument.name;
     sample.volume = uint8_t(volume);
     sample.panning = uint8_t(panning);

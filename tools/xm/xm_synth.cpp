@@ -52,9 +52,9 @@ void store(const std::vector<double>& wave, double amplitude, Sample& sample) {
             int16_t(std::lround(std::clamp(wave[i] * gain, -kFullScale, kFullScale)));
 }
 
-double cycleValue(const WaveSpec& spec, double phase) {
-    switch (spec.kind) {
-    case WAVE_PULSE: return phase < spec.duty ? 1.0 - spec.duty : -spec.duty;  // no DC
+double cycleValue(const WaveRecipe& recipe, double phase) {
+    switch (recipe.kind) {
+    case WAVE_PULSE: return phase < recipe.duty ? 1.0 - recipe.duty : -recipe.duty;  // no DC
     case WAVE_TRIANGLE: return phase < 0.5 ? 4.0 * phase - 1.0 : 3.0 - 4.0 * phase;
     case WAVE_SAW: return 1.0 - 2.0 * phase;
     case WAVE_SINE: return std::sin(2.0 * kPi * phase);
@@ -62,17 +62,17 @@ double cycleValue(const WaveSpec& spec, double phase) {
     }
 }
 
-std::vector<double> singleCycle(const WaveSpec& spec) {
-    std::vector<double> wave(size_t(spec.cycleFrames));
-    for (int i = 0; i < spec.cycleFrames; ++i)
-        wave[size_t(i)] = cycleValue(spec, double(i) / spec.cycleFrames);
+std::vector<double> singleCycle(const WaveRecipe& recipe) {
+    std::vector<double> wave(size_t(recipe.cycleFrames));
+    for (int i = 0; i < recipe.cycleFrames; ++i)
+        wave[size_t(i)] = cycleValue(recipe, double(i) / recipe.cycleFrames);
     return wave;
 }
 
 // Three soft voices (a few harmonics each) with a whole number of cycles in the loop, the
 // side ones one cycle apart from the centre, so the loop joins without a seam.
-std::vector<double> padLoop(const WaveSpec& spec) {
-    const int frames = spec.cycleFrames * kPadCycles;
+std::vector<double> padLoop(const WaveRecipe& recipe) {
+    const int frames = recipe.cycleFrames * kPadCycles;
     std::vector<double> wave(size_t(frames), 0.0);
     for (int voice = -kPadDetune; voice <= kPadDetune; voice += kPadDetune) {
         const double cycles = kPadCycles + voice;
@@ -87,10 +87,10 @@ std::vector<double> padLoop(const WaveSpec& spec) {
     return wave;
 }
 
-std::vector<double> drum(const WaveSpec& spec) {
+std::vector<double> drum(const WaveRecipe& recipe) {
     const double rate = kDrumRate;
-    const double decay = spec.decayMs / 1000.0;
-    double seconds = spec.lengthMs > 0.0 ? spec.lengthMs / 1000.0 : -std::log(kSilence) * decay;
+    const double decay = recipe.decayMs / 1000.0;
+    double seconds = recipe.lengthMs > 0.0 ? recipe.lengthMs / 1000.0 : -std::log(kSilence) * decay;
     seconds = std::min(seconds, kMaxDrumMs / 1000.0);
     const int frames = std::max(kTailFrames * 2, int(seconds * rate));
     std::vector<double> wave(static_cast<size_t>(frames));
@@ -101,18 +101,18 @@ std::vector<double> drum(const WaveSpec& spec) {
         const double t = i / rate;
         const double level = std::exp(-t / decay);
         double v = 0.0;
-        switch (spec.kind) {
+        switch (recipe.kind) {
         case WAVE_KICK: {
-            const double hz =
-                spec.endHz + (spec.startHz - spec.endHz) * std::exp(-t / (spec.sweepMs / 1000.0));
+            const double hz = recipe.endHz + (recipe.startHz - recipe.endHz) *
+                                                 std::exp(-t / (recipe.sweepMs / 1000.0));
             phase += hz / rate;
             v = std::sin(2.0 * kPi * phase) * level;
             break;
         }
         case WAVE_SNARE: {
-            phase += spec.toneHz * (1.0 - 0.3 * (1.0 - level)) / rate;
+            phase += recipe.toneHz * (1.0 - 0.3 * (1.0 - level)) / rate;
             const double body = std::sin(2.0 * kPi * phase) * level * level;
-            v = spec.noiseMix * noise.next() * level + (1.0 - spec.noiseMix) * body;
+            v = recipe.noiseMix * noise.next() * level + (1.0 - recipe.noiseMix) * body;
             break;
         }
         case WAVE_HAT: {
@@ -136,37 +136,38 @@ bool isDrum(WaveKind kind) {
     return kind == WAVE_KICK || kind == WAVE_SNARE || kind == WAVE_HAT || kind == WAVE_NOISE;
 }
 
-bool synthesize(const WaveSpec& spec, Sample& sample, std::string& error) {
-    if (spec.amplitude <= 0.0 || spec.amplitude > 1.0) {
+bool synthesize(const WaveRecipe& recipe, Sample& sample, std::string& error) {
+    if (recipe.amplitude <= 0.0 || recipe.amplitude > 1.0) {
         error = "amplitude must be above 0 and at most 1";
         return false;
     }
-    sample.sixteenBit = spec.sixteenBit;
-    if (isDrum(spec.kind)) {
-        if (spec.decayMs <= 0.0 || spec.startHz <= 0.0 || spec.endHz <= 0.0 ||
-            spec.sweepMs <= 0.0 || spec.toneHz <= 0.0 || spec.noiseMix < 0.0 ||
-            spec.noiseMix > 1.0 || spec.lengthMs < 0.0) {
+    sample.sixteenBit = recipe.sixteenBit;
+    if (isDrum(recipe.kind)) {
+        if (recipe.decayMs <= 0.0 || recipe.startHz <= 0.0 || recipe.endHz <= 0.0 ||
+            recipe.sweepMs <= 0.0 || recipe.toneHz <= 0.0 || recipe.noiseMix < 0.0 ||
+            recipe.noiseMix > 1.0 || recipe.lengthMs < 0.0) {
             error = "drum parameters must be positive (noise mix 0..1)";
             return false;
         }
-        store(drum(spec), spec.amplitude, sample);
+        store(drum(recipe), recipe.amplitude, sample);
         sample.loop = LOOP_NONE;
         tune(sample, kDrumRate);
         return true;
     }
-    if (spec.cycleFrames < kMinCycle || spec.cycleFrames > kMaxCycle) {
+    if (recipe.cycleFrames < kMinCycle || recipe.cycleFrames > kMaxCycle) {
         error = "cycle must be 8..256 frames";
         return false;
     }
-    if (spec.kind == WAVE_PULSE && (spec.duty <= 0.0 || spec.duty >= 1.0)) {
+    if (recipe.kind == WAVE_PULSE && (recipe.duty <= 0.0 || recipe.duty >= 1.0)) {
         error = "pulse duty must lie between 0 and 100 percent";
         return false;
     }
-    store(spec.kind == WAVE_PAD ? padLoop(spec) : singleCycle(spec), spec.amplitude, sample);
+    store(recipe.kind == WAVE_PAD ? padLoop(recipe) : singleCycle(recipe), recipe.amplitude,
+          sample);
     sample.loop = LOOP_FORWARD;
     sample.loopStart = 0;
     sample.loopLength = uint32_t(sample.frames.size());
-    tune(sample, kMiddleC * spec.cycleFrames);
+    tune(sample, kMiddleC * recipe.cycleFrames);
     return true;
 }
 

@@ -33,7 +33,7 @@ constexpr double kC4Rate = 8363.0;     // sample rate that C-4 plays with relati
 constexpr double kDrumRate = 33452.0;  // drums are rendered two octaves above kC4Rate
 constexpr int kPadCycles = 64;         // cycles of the centre voice in one pad loop
 
-struct WaveSpec {
+struct WaveRecipe {
     WaveKind kind = WAVE_PULSE;
     double duty = 0.5;       // pulse: part of the cycle spent high
     int cycleFrames = 32;    // looped voices: frames per cycle (8..256)
@@ -51,7 +51,7 @@ struct WaveSpec {
 
 // True for the kinds that are one-shot drums rather than looped voices.
 bool isDrum(WaveKind kind);
-// The sample for a spec; false with a reason when a parameter is out of range.
-bool synthesize(const WaveSpec& spec, Sample& sample, std::string& error);
+// The sample for a recipe; false with a reason when a parameter is out of range.
+bool synthesize(const WaveRecipe& recipe, Sample& sample, std::string& error);
 
 }  // namespace xm

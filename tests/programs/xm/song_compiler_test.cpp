@@ -164,13 +164,13 @@ double pitchAtC4(const xm::Sample& s, int cycleFrames) {
 
 TEST(Synthesizer, VoicesKeepTuningDutyAndLoops) {
     for (int cycle : {16, 32, 64, 100}) {
-        xm::WaveSpec spec;
-        spec.kind = xm::WAVE_PULSE;
-        spec.duty = 0.125;
-        spec.cycleFrames = cycle;
+        xm::WaveRecipe recipe;
+        recipe.kind = xm::WAVE_PULSE;
+        recipe.duty = 0.125;
+        recipe.cycleFrames = cycle;
         xm::Sample s;
         std::string error;
-        ASSERT_TRUE(xm::synthesize(spec, s, error)) << error;
+        ASSERT_TRUE(xm::synthesize(recipe, s, error)) << error;
         EXPECT_NEAR(pitchAtC4(s, cycle), xm::kMiddleC, 0.2) << cycle;
         EXPECT_EQ(s.loop, xm::LOOP_FORWARD);
         EXPECT_EQ(s.loopLength, s.frames.size());
@@ -182,7 +182,7 @@ TEST(Synthesizer, VoicesKeepTuningDutyAndLoops) {
         EXPECT_LT(std::abs(sum / cycle), 200) << "a pulse carries no offset";
     }
 
-    xm::WaveSpec pad;
+    xm::WaveRecipe pad;
     pad.kind = xm::WAVE_PAD;
     xm::Sample s;
     std::string error;
@@ -198,12 +198,12 @@ TEST(Synthesizer, VoicesKeepTuningDutyAndLoops) {
 
 TEST(Synthesizer, DrumsAreOneShotsThatDieAway) {
     for (xm::WaveKind kind : {xm::WAVE_KICK, xm::WAVE_SNARE, xm::WAVE_HAT, xm::WAVE_NOISE}) {
-        xm::WaveSpec spec;
-        spec.kind = kind;
-        spec.amplitude = 0.8;
+        xm::WaveRecipe recipe;
+        recipe.kind = kind;
+        recipe.amplitude = 0.8;
         xm::Sample s;
         std::string error;
-        ASSERT_TRUE(xm::synthesize(spec, s, error)) << error;
+        ASSERT_TRUE(xm::synthesize(recipe, s, error)) << error;
         EXPECT_EQ(s.loop, xm::LOOP_NONE);
         int peak = 0;
         for (int16_t v : s.frames) peak = std::max(peak, std::abs(int(v)));
