@@ -44,7 +44,7 @@
 #include <SDL_rotozoom.h>
 #endif
 
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 #include "app/game_state.h"
 #include "archive/archive.h"
 #include "archive/zda_format.h"
@@ -266,7 +266,7 @@ void updateWorld(ScenePlay& play) {
 }
 
 void drawScene(const ScenePlay& play) {
-    app::frameClock.skipDraw = false;
+    platform::frameClock.skipDraw = false;
     video::drawFrame(play.n, play.player, false);
 }
 

@@ -16,11 +16,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/fatal.h"
-#include "app/frame_clock.h"
+#include "platform/fatal.h"
+#include "platform/frame_clock.h"
 #include "app/game_state.h"
-#include "app/input.h"
-#include "app/platform_time.h"
+#include "platform/input.h"
+#include "platform/ticks.h"
 #include "app/run_progression.h"
 #include "audio/music.h"
 #include "audio/sound.h"
@@ -58,15 +58,15 @@ constexpr int kHiscoreScoreX = 192;
 constexpr int kTitleMenuLast = MENU_EXIT;
 constexpr int kPauseMenuLast = PAUSE_EXIT;
 
-bool released(InputBit bit) { return input.released == int(bit); }
+bool released(platform::InputBit bit) { return platform::input.released == int(bit); }
 
 // With the default keys jump and up share a key, so a released jump also counts as up.
 bool releasedPrevious() {
-    return released(INPUT_UP) || released(INPUT_LEFT) ||
-           (released(INPUT_JUMP) && persist::keyBindings.k_jump == persist::keyBindings.k_up);
+    return released(platform::INPUT_UP) || released(platform::INPUT_LEFT) ||
+           (released(platform::INPUT_JUMP) && platform::keyBindings.k_jump == platform::keyBindings.k_up);
 }
 
-bool releasedNext() { return released(INPUT_DOWN) || released(INPUT_RIGHT); }
+bool releasedNext() { return released(platform::INPUT_DOWN) || released(platform::INPUT_RIGHT); }
 
 // Moves the selection of a menu of entries 1..last on a released direction, wrapping round,
 // with a click; false when no direction was released.
@@ -113,7 +113,7 @@ void startPass() {
         loop.player.idleCounter = world::kDeathWaitFrames;
         world::run.deathMessage = {};
     } else if (!world::placePlayer(loop.player)) {
-        fatalError(world::kCantLoadFile, name ? name : world::kTestMapPath);
+        platform::fatalError(world::kCantLoadFile, name ? name : world::kTestMapPath);
     }
     world::run.airLeft = world::kMaxAir;
 
@@ -122,7 +122,7 @@ void startPass() {
         audio::startMusicFadeIn(loop.music, audio::kPlayForever);
     }
     game.paused = false;
-    resetFrameClock();
+    platform::resetFrameClock();
     loop.frame = 0;
 }
 
@@ -136,37 +136,37 @@ void stopLoopMusic() {
 void runExitSequence() {
     if (video::graphicsStyle == video::STYLE_DELUXE) {
         stopLoopMusic();
-        input.quitRequested = false;
+        platform::input.quitRequested = false;
         game.menuSelection = 0;
-        resetFrameClock();
+        platform::resetFrameClock();
         for (int i = 0;; ++i) {
-            updateActionFlags();
+            platform::updateActionFlags();
             world::updateTileEffects();
             world::updateEnemies(loop.player);
             video::drawFrame(kHiddenBlinkFrame, loop.player, false);
-            if (!frameClock.skipDraw) {
+            if (!platform::frameClock.skipDraw) {
                 video::blitAt(video::donateImage, 0, 0);
                 video::presentFrame();
             }
-            paceFrame();
+            platform::paceFrame();
             if (i >= kExitShortestFrames &&
-                (released(INPUT_START) || input.quitRequested || i >= kExitLastFrame))
+                (released(platform::INPUT_START) || platform::input.quitRequested || i >= kExitLastFrame))
                 break;
         }
     }
-    waitForStartRelease();
+    platform::waitForStartRelease();
 }
 
 // The hiscore table over the title level, which keeps scrolling with its enemies frozen.
 void showHiscoreList() {
-    waitForStartRelease();
+    platform::waitForStartRelease();
     game.menuSelection = MENU_HISCORE_LIST;
-    resetFrameClock();
-    while (!actions.startHeld && !game.leaveRequested) {
-        updateActionFlags();
+    platform::resetFrameClock();
+    while (!platform::actions.startHeld && !platform::actions.leaveRequested) {
+        platform::updateActionFlags();
         world::scrollView(1);
         video::drawFrame(loop.frame, loop.player, false);
-        if (!frameClock.skipDraw) {
+        if (!platform::frameClock.skipDraw) {
             video::drawVeil();
             video::drawTextCentered("HISCORES", kHiscoreTitleY, video::bigFont);
             for (int k = 0; k < persist::kHiscoreCount; ++k) {
@@ -179,11 +179,11 @@ void showHiscoreList() {
             }
             video::presentFrame();
         }
-        paceFrame();
+        platform::paceFrame();
     }
-    if (game.leaveRequested) {
-        input.quitRequested = false;
-        game.leaveRequested = false;
+    if (platform::actions.leaveRequested) {
+        platform::input.quitRequested = false;
+        platform::actions.leaveRequested = false;
     }
     resetRun();
     beginPass(true);
@@ -202,7 +202,7 @@ void takeTitleChoice() {
         break;
     case MENU_HISCORES: showHiscoreList(); break;
     default:
-        game.leaveRequested = true;
+        platform::actions.leaveRequested = true;
         runExitSequence();
         break;
     }
@@ -210,19 +210,19 @@ void takeTitleChoice() {
 
 // Title menu input after the world update; true when start confirmed an entry.
 bool readTitleMenu() {
-    if (game.menuSelection == MENU_PRESS_START && actions.startHeld) {
+    if (game.menuSelection == MENU_PRESS_START && platform::actions.startHeld) {
         // Until start is let go the title stands: its world moves, the view and the frame
         // count do not.
-        while (actions.startHeld) {
+        while (platform::actions.startHeld) {
             world::updateTileEffects();
             world::updateEnemies(loop.player);
             video::drawFrame(loop.frame, loop.player, true);
-            updateActionFlags();
+            platform::updateActionFlags();
         }
         game.menuSelection = game.savedLevel > 0 ? MENU_CONTINUE : MENU_NEW_GAME;
         return false;
     }
-    if (stepMenu(kTitleMenuLast) || !actions.startHeld) return false;
+    if (stepMenu(kTitleMenuLast) || !platform::actions.startHeld) return false;
     if (game.menuSelection == MENU_NEW_GAME || game.menuSelection == MENU_CONTINUE)
         audio::playSound(audio::SOUND_JIPIE);
     else if (game.menuSelection == MENU_EXIT) audio::playSound(audio::SOUND_AJ);
@@ -231,7 +231,7 @@ bool readTitleMenu() {
 
 // Pause menu input, each frame while paused: the world stands still.
 void readPauseMenu() {
-    if (stepMenu(kPauseMenuLast) || !actions.startHeld) return;
+    if (stepMenu(kPauseMenuLast) || !platform::actions.startHeld) return;
     game.paused = false;
     switch (game.menuSelection) {
     case PAUSE_SUICIDE:
@@ -239,7 +239,7 @@ void readPauseMenu() {
         audio::playSound(audio::SOUND_AJ);
         break;
     case PAUSE_GO_ON: audio::playSound(audio::SOUND_JIPIE); break;
-    default: game.leaveRequested = true; break;
+    default: platform::actions.leaveRequested = true; break;
     }
     game.menuSelection = 0;
 }
@@ -247,7 +247,7 @@ void readPauseMenu() {
 // "SURE TO QUIT?" over the frozen world; the picture is not redrawn while it waits, and
 // escape or a window close change nothing meanwhile.
 void askToQuit() {
-    frameClock.skipDraw = false;
+    platform::frameClock.skipDraw = false;
     video::drawFrame(kHiddenBlinkFrame, loop.player, false);
     video::drawVeil();
     video::drawTextCentered("SURE TO QUIT?", kMessageY, video::bigFont);
@@ -255,17 +255,17 @@ void askToQuit() {
     video::drawTextCentered("ANY POSSIBLE HISCORE ENTRY WILL BE LOST", kQuestionNoteY,
                             video::smallFont);
     video::presentFrame();
-    while (!released(INPUT_LEFT) && !released(INPUT_RIGHT)) {
-        pollInput();
-        waitMilliseconds(kReleasePollMs);
+    while (!released(platform::INPUT_LEFT) && !released(platform::INPUT_RIGHT)) {
+        platform::pollInput();
+        platform::waitMilliseconds(platform::kReleasePollMs);
     }
-    if (released(INPUT_LEFT)) {
+    if (released(platform::INPUT_LEFT)) {
         audio::playSound(audio::SOUND_AJ);  // the next frame leaves the level
         return;
     }
-    resetFrameClock();
-    input.quitRequested = false;
-    game.leaveRequested = false;
+    platform::resetFrameClock();
+    platform::input.quitRequested = false;
+    platform::actions.leaveRequested = false;
     audio::playSound(audio::SOUND_JIPIE);
 }
 
@@ -277,7 +277,7 @@ bool runPassFrames() {
         const int n = loop.frame;
         if (!player.alive) --player.idleCounter;
 
-        if (game.leaveRequested) {
+        if (platform::actions.leaveRequested) {
             if (game.levelCounter <= kTitleLevel) runExitSequence();
             else returnToTitle();
             return true;
@@ -292,12 +292,12 @@ bool runPassFrames() {
 
         const bool frozen = !title && n <= video::kIntroFrames;
         if (frozen) {
-            pollInput();
-            input.held = 0;
-            input.released = 0;
+            platform::pollInput();
+            platform::input.held = 0;
+            platform::input.released = 0;
         } else {
-            updateActionFlags();
-            if (player.alive && !player.dying && game.levelCounter > 0 && released(INPUT_FIRE) &&
+            platform::updateActionFlags();
+            if (player.alive && !player.dying && game.levelCounter > 0 && released(platform::INPUT_FIRE) &&
                 !game.paused) {
                 game.paused = true;
                 game.menuSelection = PAUSE_GO_ON;
@@ -315,13 +315,13 @@ bool runPassFrames() {
                 return true;
             }
         } else {
-            world::stepPlayFrame(player, {actions.leftHeld == 1, actions.rightHeld == 1,
-                                          actions.jumpHeld == 1, actions.downHeld == 1});
+            world::stepPlayFrame(player, {platform::actions.leftHeld == 1, platform::actions.rightHeld == 1,
+                                          platform::actions.jumpHeld == 1, platform::actions.downHeld == 1});
         }
 
         video::drawFrame(n, player, true);
         if (title) video::advanceScroller();
-        else if (game.leaveRequested) askToQuit();
+        else if (platform::actions.leaveRequested) askToQuit();
     }
 }
 
@@ -338,8 +338,8 @@ void resetRun() {
 
 void returnToTitle() {
     resetRun();
-    input.quitRequested = false;
-    game.leaveRequested = false;
+    platform::input.quitRequested = false;
+    platform::actions.leaveRequested = false;
     beginPass(true);
 }
 
@@ -350,7 +350,7 @@ void beginPass(bool fresh) {
         stopLoopMusic();
     }
     loop.restartMusic = fresh;
-    waitForStartRelease();
+    platform::waitForStartRelease();
 }
 
 void runGameLoop(bool testMode) {
@@ -370,7 +370,7 @@ void runGameLoop(bool testMode) {
     world::level.restartY = world::kRestartStartY;
 
     for (;;) {
-        if (game.leaveRequested) break;
+        if (platform::actions.leaveRequested) break;
         startPass();
         if (!runPassFrames()) break;
     }

@@ -25,7 +25,6 @@ struct GameState {
     int levelCounter = kTitleLevel;  // 0 title, 1..16 levels, 17 all done, -1 test map
     int menuSelection = 0;           // see MenuEntry and PauseEntry; 0 when no menu is open
     bool paused = false;
-    bool leaveRequested = false;  // leads to the quit question in a level, the end on the title
     int savedLevel = 0;           // finished levels stored in the savegame, 0 when none
     int moonX = 0;                // moon position in background pixels, drawn per level
 };

@@ -11,11 +11,11 @@
 
 #include <cstdio>
 
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 #include "app/game_loop.h"
 #include "app/game_state.h"
-#include "app/input.h"
-#include "app/platform_time.h"
+#include "platform/input.h"
+#include "platform/ticks.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "persist/savegame.h"
@@ -63,9 +63,9 @@ void showLines(std::span<const video::TextLine> lines) {
 // Polls every 100 ms until start is held or the player asks to leave; a start already held
 // ends it at once.
 void waitForStartOrLeave() {
-    while (!actions.startHeld && !game.leaveRequested) {
-        updateActionFlags();
-        waitMilliseconds(kReleasePollMs);
+    while (!platform::actions.startHeld && !platform::actions.leaveRequested) {
+        platform::updateActionFlags();
+        platform::waitMilliseconds(platform::kReleasePollMs);
     }
 }
 
@@ -75,16 +75,16 @@ void writeSavegame() { game.savedLevel = persist::writeSavegame(game.levelCounte
 
 // "TROLK WANDERED AROUND AND LOST ALL HIS ITEMS...", before level 1.
 void showStory() {
-    waitForStartRelease();
+    platform::waitForStartRelease();
     showLines(kStoryLines);
     waitForStartOrLeave();
-    if (game.leaveRequested) returnToTitle();
+    if (platform::actions.leaveRequested) returnToTitle();
     else enterLevel();
 }
 
 // The world of the finished level keeps moving behind a screen of its own.
 void drawMovingWorld() {
-    updateActionFlags();
+    platform::updateActionFlags();
     world::updateTileEffects();
     world::updateEnemies(loop.player);
     ++loop.frame;
@@ -99,14 +99,14 @@ void gameOver() {
     loop.music = audio::loadMusic(audio::MUSIC_SCENEY);
     audio::startMusic(loop.music, audio::kPlayForever);
 
-    waitForStartRelease();
+    platform::waitForStartRelease();
     char scoreText[32];
     std::snprintf(scoreText, sizeof scoreText, "SCORE: %d", world::run.score);
-    resetFrameClock();
+    platform::resetFrameClock();
     // Escape and a window close are not acted upon here.
-    while (!actions.startHeld) {
+    while (!platform::actions.startHeld) {
         drawMovingWorld();
-        if (!frameClock.skipDraw) {
+        if (!platform::frameClock.skipDraw) {
             video::drawVeil();
             video::drawTextCentered("GAME OVER", 96, video::bigFont);
             video::drawTextCentered(scoreText, 136, video::bigFont);
@@ -114,28 +114,28 @@ void gameOver() {
                 video::drawTextCentered(world::run.deathMessage, 116, video::bigFont);
             video::presentFrame();
         }
-        paceFrame();
+        platform::paceFrame();
     }
-    waitForStartRelease();
+    platform::waitForStartRelease();
     world::run.deathMessage = {};
 
     screens::enterHiscoreName(loop.player);
 
-    resetFrameClock();
-    while (input.released != int(INPUT_LEFT) && input.released != int(INPUT_RIGHT)) {
+    platform::resetFrameClock();
+    while (platform::input.released != int(platform::INPUT_LEFT) && platform::input.released != int(platform::INPUT_RIGHT)) {
         drawMovingWorld();
-        if (!frameClock.skipDraw) {
+        if (!platform::frameClock.skipDraw) {
             video::drawVeil();
             video::drawTextCentered("CONTINUE?", 96, video::bigFont);
             video::drawTextCentered("PRESS LEFT FOR YES, PRESS RIGHT FOR NO", 128,
                                     video::smallFont);
             video::presentFrame();
         }
-        paceFrame();
+        platform::paceFrame();
     }
-    const bool again = input.released == int(INPUT_LEFT);
-    input.quitRequested = false;
-    game.leaveRequested = false;
+    const bool again = platform::input.released == int(platform::INPUT_LEFT);
+    platform::input.quitRequested = false;
+    platform::actions.leaveRequested = false;
     resetRun();
     if (again) game.levelCounter = gameOverLevel;  // afresh: no story, no savegame
     enterLevel();
@@ -146,10 +146,10 @@ void gameOver() {
 void showEnding() {
     showLines(kEndingLines);
     waitForStartOrLeave();
-    if (actions.startHeld) waitForStartRelease();  // the press must not reach the name entry
-    if (game.leaveRequested) {
-        input.quitRequested = false;
-        game.leaveRequested = false;
+    if (platform::actions.startHeld) platform::waitForStartRelease();  // the press must not reach the name entry
+    if (platform::actions.leaveRequested) {
+        platform::input.quitRequested = false;
+        platform::actions.leaveRequested = false;
     }
     screens::enterHiscoreName(loop.player);
     resetRun();
@@ -189,16 +189,16 @@ void finishLevel() {
     std::snprintf(lifeText, sizeof lifeText, "LIFE BONUS: %d", lifeBonus);
     audio::fadeOutMusic();
     loop.player.alive = 0;
-    resetFrameClock();
+    platform::resetFrameClock();
 
     for (int c = kTallyFirstFrame; c <= kTallyLastFrame; ++c) {
-        pollInput();
-        input.held = 0;
-        input.released = 0;
+        platform::pollInput();
+        platform::input.held = 0;
+        platform::input.released = 0;
         if (c == kTimeBonusFrame && timeBonus > 0) world::addScore(timeBonus);
         if (c == kLifeBonusFrame && lifeBonus > 0) world::addScore(lifeBonus);
         video::drawFrame(c, loop.player, false);
-        if (!frameClock.skipDraw) {
+        if (!platform::frameClock.skipDraw) {
             video::drawVeil();
             video::drawTextCentered("CONGRATULATIONS", 70, video::bigFont);
             if (c >= kTimeBonusFrame) video::drawTextCentered(timeText, 110, video::bigFont);
@@ -209,13 +209,13 @@ void finishLevel() {
             }
             video::presentFrame();
         }
-        paceFrame();
+        platform::paceFrame();
     }
 
     loop.player.alive = 1;
     ++game.levelCounter;
     if (game.levelCounter == kAllLevelsDone) {
-        waitForStartRelease();
+        platform::waitForStartRelease();
         showEnding();
         return;
     }

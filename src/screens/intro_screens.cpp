@@ -3,8 +3,8 @@
 #include <span>
 #include <string_view>
 
-#include "app/frame_clock.h"
-#include "app/input.h"
+#include "platform/frame_clock.h"
+#include "platform/input.h"
 #include "video/display.h"
 #include "video/text.h"
 
@@ -36,19 +36,19 @@ constexpr video::TextLine kCreditsLines[] = {
 };
 
 void showTextScreen(std::string_view title, std::span<const video::TextLine> lines) {
-    app::resetFrameClock();
+    platform::resetFrameClock();
     int frame = 0;
-    while (!app::input.quitRequested) {
+    while (!platform::input.quitRequested) {
         video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
                         video::colorBlack);
         ++frame;
         if (!(frame & kTitleBlinkBit)) video::drawTextCentered(title, kTitleY, video::bigFont);
         video::drawCenteredLines(lines, video::smallFont);
         video::presentFrame();
-        app::paceFrame();
-        app::pollInput();
-        if (app::input.released == int(app::INPUT_UP) ||
-            app::input.released == int(app::INPUT_JUMP))
+        platform::paceFrame();
+        platform::pollInput();
+        if (platform::input.released == int(platform::INPUT_UP) ||
+            platform::input.released == int(platform::INPUT_JUMP))
             return;
     }
 }

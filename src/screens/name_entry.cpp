@@ -9,8 +9,8 @@
 #include <array>
 #include <string_view>
 
-#include "app/frame_clock.h"
-#include "app/input.h"
+#include "platform/frame_clock.h"
+#include "platform/input.h"
 #include "persist/hiscores.h"
 #include "video/display.h"
 #include "video/graphics.h"
@@ -46,19 +46,19 @@ char stepForward(char c) {
     return char(c + 1);
 }
 
-bool held(app::InputBit bit) { return app::input.held & bit; }
+bool held(platform::InputBit bit) { return platform::input.held & bit; }
 
 // Handles one accepted input; true when the name became complete.
 bool readInput(NameEntry& entry) {
     char& c = entry.name[size_t(entry.position)];
-    if (held(app::INPUT_DOWN)) {
+    if (held(platform::INPUT_DOWN)) {
         c = stepBack(c);
-    } else if (held(app::INPUT_UP)) {
+    } else if (held(platform::INPUT_UP)) {
         c = stepForward(c);
-    } else if (held(app::INPUT_LEFT) && entry.position > 0) {
+    } else if (held(platform::INPUT_LEFT) && entry.position > 0) {
         entry.cursorLine[size_t(entry.position)] = ' ';
         entry.cursorLine[size_t(--entry.position)] = '-';
-    } else if (held(app::INPUT_RIGHT) || held(app::INPUT_FIRE)) {
+    } else if (held(platform::INPUT_RIGHT) || held(platform::INPUT_FIRE)) {
         entry.cursorLine[size_t(entry.position)] = ' ';
         if (entry.position == kNameLength - 1) {
             entry.position = kNameLength;
@@ -76,7 +76,7 @@ bool readInput(NameEntry& entry) {
 
 void drawEntry(const NameEntry& entry, const world::PlayerState& player) {
     video::drawFrame(video::kStaticPicture, player, false);
-    if (app::frameClock.skipDraw) return;
+    if (platform::frameClock.skipDraw) return;
     video::drawVeil();
     video::drawTextCentered("ENTER YOUR NAME", kTitleY, video::bigFont);
     const std::string_view name(entry.name.data());
@@ -92,20 +92,20 @@ void enterHiscoreName(const world::PlayerState& player) {
     if (score <= persist::hiscores.entries[persist::kHiscoreCount - 1].score) return;
 
     NameEntry entry;
-    app::resetFrameClock();
-    while (!app::actions.startHeld) {
+    platform::resetFrameClock();
+    while (!platform::actions.startHeld) {
         if (entry.repeatDelay > 0) {
             --entry.repeatDelay;
         } else {
-            app::updateActionFlags();
+            platform::updateActionFlags();
             if (readInput(entry)) break;  // complete: stored without waiting for start
         }
         drawEntry(entry, player);
-        app::paceFrame();
+        platform::paceFrame();
     }
     // Start ended the entry (or was held when the name became complete): wait until it is
     // let go, without drawing.
-    app::waitForStartRelease();
+    platform::waitForStartRelease();
     if (entry.position < kNameLength) entry.name[size_t(entry.position) + 1] = 0;
     persist::insertHiscore(score, entry.name.data());
 }

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "app/fatal.h"
-#include "app/input.h"
-#include "app/platform_time.h"
+#include "platform/fatal.h"
+#include "platform/input.h"
+#include "platform/ticks.h"
 #include "archive/archive.h"
 #include "video/display.h"
 #include "video/text.h"
@@ -77,10 +77,10 @@ SDL_Surface* tileFrame() {
 
 SDL_Surface* loadBitmap(const char* name, bool keyed) {
     archive::ResourceBuffer file = archive::loadResource(archive::ARCHIVE_GFX, name, "bmp");
-    if (!file) app::fatalError("Error loading gfx file", name);
+    if (!file) platform::fatalError("Error loading gfx file", name);
     SDL_RWops* stream = SDL_RWFromMem(file.bytes.get(), file.size);
     SDL_Surface* decoded = SDL_LoadBMP_RW(stream, 0);
-    if (!decoded) app::fatalError("Unable to load bitmap", SDL_GetError());
+    if (!decoded) platform::fatalError("Unable to load bitmap", SDL_GetError());
 
     Uint32 flags = SDL_HWSURFACE;
     if (keyed) {
@@ -216,12 +216,12 @@ void chooseGraphicsStyle() {
     presentFrame();
 
     int downReleases = 0;
-    while (!app::input.quitRequested) {
-        app::pollInput();
-        switch (app::input.released) {
-        case app::INPUT_LEFT: graphicsStyle = STYLE_CLASSIC; return;
-        case app::INPUT_RIGHT: graphicsStyle = STYLE_DELUXE; return;
-        case app::INPUT_DOWN:
+    while (!platform::input.quitRequested) {
+        platform::pollInput();
+        switch (platform::input.released) {
+        case platform::INPUT_LEFT: graphicsStyle = STYLE_CLASSIC; return;
+        case platform::INPUT_RIGHT: graphicsStyle = STYLE_DELUXE; return;
+        case platform::INPUT_DOWN:
             if (++downReleases == kStyleDownReleases) {
                 graphicsStyle = STYLE_HANDHELD;
                 return;
@@ -229,7 +229,7 @@ void chooseGraphicsStyle() {
             break;
         default: break;
         }
-        app::waitMilliseconds(kStylePollMs);
+        platform::waitMilliseconds(kStylePollMs);
     }
 }
 

@@ -5,7 +5,7 @@
 
 #include "video/scene.h"
 
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 #include "app/game_state.h"
 #include "video/display.h"
 #include "video/graphics.h"
@@ -45,7 +45,7 @@ void drawBackground() {
 }  // namespace
 
 void drawFrame(int n, const world::PlayerState& player, bool present) {
-    if (!app::frameClock.skipDraw) {
+    if (!platform::frameClock.skipDraw) {
         drawBackground();
         if (app::game.levelCounter > 0) drawHudBars();
         drawTileLayer(n);
@@ -54,8 +54,8 @@ void drawFrame(int n, const world::PlayerState& player, bool present) {
         drawOverlays(n, player);
     }
     if (!present) return;
-    if (!app::frameClock.skipDraw) presentFrame();
-    app::paceFrame();
+    if (!platform::frameClock.skipDraw) presentFrame();
+    platform::paceFrame();
 }
 
 void drawTileLayer(int n) {

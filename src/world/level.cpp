@@ -11,7 +11,7 @@
 
 #include "world/level.h"
 
-#include "app/fatal.h"
+#include "platform/fatal.h"
 #include "archive/archive.h"
 #include "archive/byte_reader.h"
 #include "world/enemies.h"
@@ -134,7 +134,7 @@ void loadLevel(const char* name) {
                                          : readWholeFile(kTestMapPath);
     level.cameraX = 0;
     if (!buffer || parseLevel(buffer.bytes.get(), size_t(buffer.size)) != LEVEL_OK)
-        app::fatalError(kCantLoadFile, name ? name : kTestMapPath);
+        platform::fatalError(kCantLoadFile, name ? name : kTestMapPath);
 }
 
 void freeLevel() { levelMap = {}; }

@@ -10,8 +10,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/event_script.h"
-#include "app/platform_time.h"
+#include "platform/event_script.h"
+#include "platform/ticks.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -26,10 +26,10 @@ struct Tap {
 // Runs trolk with these arguments and key taps in a child; its exit status and output.
 test_support::ChildResult runTrolk(std::vector<const char*> args, const std::vector<Tap>& taps) {
     return test_support::runInChild([&] {
-        app::setVirtualClock(true);
+        platform::setVirtualClock(true);
         for (const Tap& tap : taps) {
-            app::scheduleKey(tap.ms, tap.key, true);
-            app::scheduleKey(tap.ms + 50, tap.key, false);
+            platform::scheduleKey(tap.ms, tap.key, true);
+            platform::scheduleKey(tap.ms + 50, tap.key, false);
         }
         args.insert(args.begin(), "trolk");
         std::exit(app::runProgram(int(args.size()), const_cast<char**>(args.data())));

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "app/event_script.h"
-#include "app/frame_clock.h"
+#include "platform/event_script.h"
+#include "platform/frame_clock.h"
 #include "app/game_loop.h"
 #include "app/game_state.h"
-#include "app/input.h"
-#include "app/platform_time.h"
+#include "platform/input.h"
+#include "platform/ticks.h"
 #include "archive/archive.h"
 #include "audio/sound.h"
 #include "persist/config.h"
@@ -47,13 +47,13 @@ GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
     }
     writeArchive("data/maps.zda", maps);
 
-    app::input = {};
-    app::actions = {};
+    platform::input = {};
+    platform::actions = {};
     app::game = {};
-    persist::keyBindings = {};
+    platform::keyBindings = {};
     persist::hiscores = {};
     audio::soundsPlayed = {};
-    app::setVirtualClock(true);
+    platform::setVirtualClock(true);
     SDL_Event stale;
     while (SDL_PollEvent(&stale)) {}
 
@@ -73,12 +73,12 @@ GameHarness::~GameHarness() {
     video::freeFonts();
     world::freeLevel();
     archive::closeArchives();
-    app::setVirtualClock(false);
+    platform::setVirtualClock(false);
 }
 
-void GameHarness::press(SDLKey key, uint32_t ms) { app::scheduleKey(ms, key, true); }
+void GameHarness::press(SDLKey key, uint32_t ms) { platform::scheduleKey(ms, key, true); }
 
-void GameHarness::release(SDLKey key, uint32_t ms) { app::scheduleKey(ms, key, false); }
+void GameHarness::release(SDLKey key, uint32_t ms) { platform::scheduleKey(ms, key, false); }
 
 void GameHarness::tap(SDLKey key, uint32_t ms, uint32_t holdMs) {
     press(key, ms);
@@ -92,14 +92,14 @@ bool GameHarness::run(bool testMode, uint32_t limitMs) {
     SDL_Event close{};
     close.type = SDL_QUIT;
     for (uint32_t t = limitMs; t < limitMs + 60000; t += 1000) {
-        app::scheduleEvent(t, close);
+        platform::scheduleEvent(t, close);
         tap(SDLK_LEFT, t + 300);
         tap(SDLK_RETURN, t + 600);
     }
     app::runGameLoop(testMode);
-    return app::readTicks() < limitMs;
+    return platform::readTicks() < limitMs;
 }
 
-uint32_t GameHarness::now() const { return app::readTicks(); }
+uint32_t GameHarness::now() const { return platform::readTicks(); }
 
 }  // namespace test_support

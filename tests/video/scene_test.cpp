@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 #include "app/game_state.h"
 #include "level_text.h"
 #include "support/sdl_fixture.h"
@@ -30,7 +30,7 @@ class SceneTest : public ::testing::Test {
         test_support::installSyntheticGraphics();
         app::game = {};
         app::game.levelCounter = 3;
-        app::frameClock = {};
+        platform::frameClock = {};
         world::clearEnemies();
         world::level = {};
     }
@@ -146,7 +146,7 @@ TEST_F(SceneTest, ActorsAreCulledByPositionAndThePlayerWaitsForFrame181) {
 TEST_F(SceneTest, ASkippedFrameDrawsNothing) {
     loadColumns(30);
     video::fillRect(video::backBuffer, 0, 0, 320, 240, 0x1234);
-    app::frameClock.skipDraw = true;
+    platform::frameClock.skipDraw = true;
     video::drawFrame(0, {}, false);
     EXPECT_EQ(screenPixel(0, 3), 0x1234u);
 }

@@ -1,6 +1,6 @@
 #include "expected_pictures.h"
 
-#include "app/platform_time.h"
+#include "platform/ticks.h"
 #include "archive/archive.h"
 #include "screens/intro_screens.h"
 #include "support/test_support.h"
@@ -104,7 +104,7 @@ void drawInChild(const fs::path& workDir, int depth, const Drawing& drawing, con
         std::printf("SDL_Init: %s\n", SDL_GetError());
         leave(3);
     }
-    app::setVirtualClock(true);
+    platform::setVirtualClock(true);
     video::DisplaySettings window;
     window.fullScreen = window.zoom = false;
     window.depth = depth;

@@ -3,7 +3,7 @@
 // Whatever happens to the three files the game keeps, an earlier version is never lost and
 // the game says nothing about them; a quit by signal ends the game as a window close does.
 
-#include "app/event_script.h"
+#include "platform/event_script.h"
 #include "game_run.h"
 #include "persist/safe_file.h"
 
@@ -123,7 +123,7 @@ TEST(HostileEnvironment, WritesFailingHalfWayKeepTheEarlierFiles) {
                                          faults::scheduleWayToTitle();
                                          SDL_Event close{};
                                          close.type = SDL_QUIT;  // a window close on the title
-                                         app::scheduleEvent(3000, close);
+                                         platform::scheduleEvent(3000, close);
                                      }};
         const GameResult result = faults::runGameInChild(directory.path(), game);
         EXPECT_EQ(result.exitStatus, 0);

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace platform {
 
 // Pushes `event` into SDL's queue once virtual time reaches `tick` (at once when it already
 // has); false when the schedule is full. Events of equal ticks keep their order.
@@ -17,4 +17,4 @@ bool scheduleKey(uint32_t tick, SDLKey key, bool pressed);
 // Removes every scheduled event not yet delivered.
 void clearScheduledEvents();
 
-}  // namespace app
+}  // namespace platform

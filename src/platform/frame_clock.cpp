@@ -1,8 +1,8 @@
-#include "app/frame_clock.h"
+#include "platform/frame_clock.h"
 
-#include "app/platform_time.h"
+#include "platform/ticks.h"
 
-namespace app {
+namespace platform {
 
 FrameClock frameClock;
 
@@ -44,4 +44,4 @@ void paceFrame() {
     }
 }
 
-}  // namespace app
+}  // namespace platform

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace platform {
 
 constexpr int kFrameBudgetMs = 17;  // the first two frames of a group
 constexpr int kGroupBudgetMs = 50;  // the whole group of three
@@ -27,4 +27,4 @@ void resetFrameClock();
 // Ends a frame: waits for its time to be used up, or records that the game is late.
 void paceFrame();
 
-}  // namespace app
+}  // namespace platform

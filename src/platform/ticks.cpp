@@ -1,15 +1,15 @@
 // The clock and the event script share the virtual counter: scheduled events go out as the
 // clock's waits carry it past their moments.
 
-#include "app/platform_time.h"
+#include "platform/ticks.h"
 
 #include <SDL.h>
 
 #include <array>
 
-#include "app/event_script.h"
+#include "platform/event_script.h"
 
-namespace app {
+namespace platform {
 
 namespace {
 
@@ -82,4 +82,4 @@ void clearScheduledEvents() {
     virtualClock.used = 0;
 }
 
-}  // namespace app
+}  // namespace platform
