@@ -55,6 +55,7 @@
 #include "video/hud.h"
 #include "video/scene.h"
 #include "video/zoom.h"
+#include "world/lifetimes.h"
 #include "world/enemies.h"
 #include "world/level.h"
 #include "world/player.h"
@@ -197,32 +198,20 @@ struct ScenePlay {
 };
 
 void startLife(ScenePlay& play) {
-    world::run.timeLeft = world::kLifeFrames;
-    world::clearEnemies();
-    world::clearTileEffects();
     if (play.scene == Scene::Title) {
-        app::game.levelCounter = app::kTitleLevel;
+        world::run.levelCounter = world::kTitleLevel;
         app::game.menuSelection = app::MENU_NEW_GAME;
-        world::loadLevel(world::levelNames[kTitleLevelIndex]);
-        play.player = {};
-        play.player.idleCounter = world::kDeathWaitFrames;
+        world::startLifeIn(world::levelNames[kTitleLevelIndex], world::Arrival::Nobody);
         play.n = 0;
     } else {
-        app::game.levelCounter = kPlayedLevelNumber;
+        world::run.levelCounter = kPlayedLevelNumber;
         app::game.menuSelection = play.scene == Scene::PausedLevel ? app::PAUSE_GO_ON : 0;
-        world::level.restartX = world::kRestartStartX;
-        world::level.restartY = world::kRestartStartY;
-        world::loadLevel(kBusyLevel);
-        play.player = {};
-        if (!world::placePlayer(play.player)) {
-            std::fprintf(stderr, "trolk_bench: no place for the player in %s\n", kBusyLevel);
-            std::exit(1);
-        }
+        world::startLevel();
+        world::startLifeIn(kBusyLevel, world::Arrival::Player);
         play.n = video::kIntroFrames + 1;  // past the call to run: the player shows
     }
+    play.player = world::life.player;
     app::game.paused = play.scene == Scene::PausedLevel;
-    world::run.airLeft = world::kMaxAir;
-    world::run.deathMessage = {};
     const int moonRange =
         (world::levelMap.width * world::kTileSize - (video::moonImage ? video::moonImage->w : 0)) /
         2;
@@ -276,7 +265,7 @@ void afterPresent(const ScenePlay& play) {
 
 int activeEnemies() {
     int count = 0;
-    for (const world::EnemySlot& enemy : world::enemies) count += enemy.active ? 1 : 0;
+    for (const world::EnemySlot& enemy : world::life.enemies) count += enemy.active ? 1 : 0;
     return count;
 }
 

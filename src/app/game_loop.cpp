@@ -32,6 +32,7 @@
 #include "video/hud.h"
 #include "video/scene.h"
 #include "video/text.h"
+#include "world/lifetimes.h"
 #include "world/effects.h"
 #include "world/enemies.h"
 #include "world/level.h"
@@ -81,12 +82,12 @@ bool stepMenu(int last) {
 }
 
 audio::MusicId musicOfLevel(int levelCounter) {
-    if (levelCounter == kTitleLevel) return audio::MUSIC_TURBOCHIP;
-    return audio::MusicId(levelCounter % kLastLevel + 2);  // the test map's -1 gives 1
+    if (levelCounter == world::kTitleLevel) return audio::MUSIC_TURBOCHIP;
+    return audio::MusicId(levelCounter % world::kLastLevel + 2);  // the test map's -1 gives 1
 }
 
 const char* currentLevelName() {
-    return loop.testMode ? nullptr : world::levelNames[size_t(game.levelCounter)];
+    return loop.testMode ? nullptr : world::levelNames[size_t(world::run.levelCounter)];
 }
 
 void clearScreen() {
@@ -96,29 +97,18 @@ void clearScreen() {
 
 // The head of a pass: a fresh grid, the player placed, the music started when it changed.
 void startPass() {
-    world::run.timeLeft = world::kLifeFrames;
     clearScreen();
-    world::clearEnemies();
-    const char* name = currentLevelName();
-    world::loadLevel(name);
+    const bool title = world::run.levelCounter == world::kTitleLevel;
+    world::startLifeIn(currentLevelName(), title ? world::Arrival::Nobody : world::Arrival::Player);
 
     const int moonRange =
         (world::levelMap.width * world::kTileSize - (video::moonImage ? video::moonImage->w : 0)) /
         2;
     game.moonX = moonRange > 0 ? std::rand() % moonRange : 0;
 
-    if (game.levelCounter == kTitleLevel) {
-        loop.player = {};
-        loop.player.alive = 0;
-        loop.player.idleCounter = world::kDeathWaitFrames;
-        world::run.deathMessage = {};
-    } else if (!world::placePlayer(loop.player)) {
-        platform::fatalError(world::kCantLoadFile, name ? name : world::kTestMapPath);
-    }
-    world::run.airLeft = world::kMaxAir;
 
     if (loop.restartMusic) {
-        loop.music = audio::loadMusic(musicOfLevel(game.levelCounter));
+        loop.music = audio::loadMusic(musicOfLevel(world::run.levelCounter));
         audio::startMusicFadeIn(loop.music, audio::kPlayForever);
     }
     game.paused = false;
@@ -142,8 +132,8 @@ void runExitSequence() {
         for (int i = 0;; ++i) {
             platform::updateActionFlags();
             world::updateTileEffects();
-            world::updateEnemies(loop.player);
-            video::drawFrame(kHiddenBlinkFrame, loop.player, false);
+            world::updateEnemies(world::life.player);
+            video::drawFrame(kHiddenBlinkFrame, world::life.player, false);
             if (!platform::frameClock.skipDraw) {
                 video::blitAt(video::donateImage, 0, 0);
                 video::presentFrame();
@@ -165,7 +155,7 @@ void showHiscoreList() {
     while (!platform::actions.startHeld && !platform::actions.leaveRequested) {
         platform::updateActionFlags();
         world::scrollView(1);
-        video::drawFrame(loop.frame, loop.player, false);
+        video::drawFrame(loop.frame, world::life.player, false);
         if (!platform::frameClock.skipDraw) {
             video::drawVeil();
             video::drawTextCentered("HISCORES", kHiscoreTitleY, video::bigFont);
@@ -193,11 +183,11 @@ void showHiscoreList() {
 void takeTitleChoice() {
     switch (game.menuSelection) {
     case MENU_NEW_GAME:
-        game.levelCounter = 1;
+        world::run.levelCounter = 1;
         startRun();
         break;
     case MENU_CONTINUE:
-        game.levelCounter = game.savedLevel + 1;
+        world::run.levelCounter = game.savedLevel + 1;
         startRun();
         break;
     case MENU_HISCORES: showHiscoreList(); break;
@@ -215,8 +205,8 @@ bool readTitleMenu() {
         // count do not.
         while (platform::actions.startHeld) {
             world::updateTileEffects();
-            world::updateEnemies(loop.player);
-            video::drawFrame(loop.frame, loop.player, true);
+            world::updateEnemies(world::life.player);
+            video::drawFrame(loop.frame, world::life.player, true);
             platform::updateActionFlags();
         }
         game.menuSelection = game.savedLevel > 0 ? MENU_CONTINUE : MENU_NEW_GAME;
@@ -235,7 +225,7 @@ void readPauseMenu() {
     game.paused = false;
     switch (game.menuSelection) {
     case PAUSE_SUICIDE:
-        world::killPlayer(loop.player, world::kSuicide);
+        world::killPlayer(world::life.player, world::kSuicide);
         audio::playSound(audio::SOUND_AJ);
         break;
     case PAUSE_GO_ON: audio::playSound(audio::SOUND_JIPIE); break;
@@ -248,7 +238,7 @@ void readPauseMenu() {
 // escape or a window close change nothing meanwhile.
 void askToQuit() {
     platform::frameClock.skipDraw = false;
-    video::drawFrame(kHiddenBlinkFrame, loop.player, false);
+    video::drawFrame(kHiddenBlinkFrame, world::life.player, false);
     video::drawVeil();
     video::drawTextCentered("SURE TO QUIT?", kMessageY, video::bigFont);
     video::drawTextCentered("PRESS LEFT FOR YES, PRESS RIGHT FOR NO", kQuestionY, video::smallFont);
@@ -271,14 +261,14 @@ void askToQuit() {
 
 // Runs the frames of a pass and what comes at its end; false when the game is over.
 bool runPassFrames() {
-    world::PlayerState& player = loop.player;
-    const bool title = game.levelCounter == kTitleLevel;
+    world::PlayerState& player = world::life.player;
+    const bool title = world::run.levelCounter == world::kTitleLevel;
     for (;; ++loop.frame) {
         const int n = loop.frame;
         if (!player.alive) --player.idleCounter;
 
         if (platform::actions.leaveRequested) {
-            if (game.levelCounter <= kTitleLevel) runExitSequence();
+            if (world::run.levelCounter <= world::kTitleLevel) runExitSequence();
             else returnToTitle();
             return true;
         }
@@ -297,7 +287,7 @@ bool runPassFrames() {
             platform::input.released = 0;
         } else {
             platform::updateActionFlags();
-            if (player.alive && !player.dying && game.levelCounter > 0 && released(platform::INPUT_FIRE) &&
+            if (player.alive && !player.dying && world::run.levelCounter > 0 && released(platform::INPUT_FIRE) &&
                 !game.paused) {
                 game.paused = true;
                 game.menuSelection = PAUSE_GO_ON;
@@ -328,10 +318,8 @@ bool runPassFrames() {
 }  // namespace
 
 void resetRun() {
-    world::run.score = 0;
-    world::run.lives = world::kStartLives;
-    world::run.deathMessage = {};
-    game.levelCounter = kTitleLevel;
+    world::startRun(world::kTitleLevel);
+    world::life.deathMessage = {};
     game.menuSelection = 0;
     video::resetScroller();
 }
@@ -345,8 +333,7 @@ void returnToTitle() {
 
 void beginPass(bool fresh) {
     if (fresh) {
-        world::level.restartX = world::kRestartStartX;
-        world::level.restartY = world::kRestartStartY;
+        world::startLevel();
         stopLoopMusic();
     }
     loop.restartMusic = fresh;
@@ -357,17 +344,14 @@ void runGameLoop(bool testMode) {
     video::resetScroller();
     video::loadTileSet();
     audio::loadSounds();
-    world::clearTileEffects();
-    world::clearEnemies();
     resetRun();
     game.paused = false;
     game.savedLevel = 0;
     loop = {};
     loop.testMode = testMode;
-    if (testMode) game.levelCounter = kTestMapLevel;
+    if (testMode) world::run.levelCounter = world::kTestMapLevel;
     else game.savedLevel = persist::readSavegame();
-    world::level.restartX = world::kRestartStartX;
-    world::level.restartY = world::kRestartStartY;
+    world::startLevel();
 
     for (;;) {
         if (platform::actions.leaveRequested) break;

@@ -11,9 +11,8 @@
 
 namespace app {
 
-// What one pass of the game loop keeps: the player, the frame counter, the music.
+// What one pass of the game loop keeps: the frame counter, the music.
 struct PlayLoop {
-    world::PlayerState player;
     int frame = 0;                 // frames of the current pass; drives animation and blinking
     ModPlugFile* music = nullptr;  // the module the game loop loaded, or none
     bool restartMusic = true;      // the next pass starts its level's music afresh

@@ -5,11 +5,6 @@
 
 namespace app {
 
-constexpr int kTitleLevel = 0;
-constexpr int kTestMapLevel = -1;
-constexpr int kLastLevel = 16;
-constexpr int kAllLevelsDone = 17;
-
 // Title menu entries; the pause menu uses 1..3 (suicide, go on, exit).
 enum MenuEntry : int {
     MENU_HISCORE_LIST = -3,  // the hiscore list is shown over the title: no title overlay
@@ -22,7 +17,6 @@ enum MenuEntry : int {
 enum PauseEntry : int { PAUSE_SUICIDE = 1, PAUSE_GO_ON = 2, PAUSE_EXIT = 3 };
 
 struct GameState {
-    int levelCounter = kTitleLevel;  // 0 title, 1..16 levels, 17 all done, -1 test map
     int menuSelection = 0;           // see MenuEntry and PauseEntry; 0 when no menu is open
     bool paused = false;
     int savedLevel = 0;           // finished levels stored in the savegame, 0 when none

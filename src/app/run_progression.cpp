@@ -25,6 +25,7 @@
 #include "video/hud.h"
 #include "video/scene.h"
 #include "video/text.h"
+#include "world/lifetimes.h"
 #include "world/score.h"
 #include "world/world_step.h"
 
@@ -71,7 +72,7 @@ void waitForStartOrLeave() {
 
 void enterLevel() { beginPass(true); }
 
-void writeSavegame() { game.savedLevel = persist::writeSavegame(game.levelCounter); }
+void writeSavegame() { game.savedLevel = persist::writeSavegame(world::run.levelCounter); }
 
 // "TROLK WANDERED AROUND AND LOST ALL HIS ITEMS...", before level 1.
 void showStory() {
@@ -86,15 +87,15 @@ void showStory() {
 void drawMovingWorld() {
     platform::updateActionFlags();
     world::updateTileEffects();
-    world::updateEnemies(loop.player);
+    world::updateEnemies(world::life.player);
     ++loop.frame;
-    video::drawFrame(loop.frame, loop.player, false);
+    video::drawFrame(loop.frame, world::life.player, false);
 }
 
 void showEnding();
 
 void gameOver() {
-    const int gameOverLevel = game.levelCounter;
+    const int gameOverLevel = world::run.levelCounter;
     audio::stopMusic(loop.music);
     loop.music = audio::loadMusic(audio::MUSIC_SCENEY);
     audio::startMusic(loop.music, audio::kPlayForever);
@@ -110,16 +111,16 @@ void gameOver() {
             video::drawVeil();
             video::drawTextCentered("GAME OVER", 96, video::bigFont);
             video::drawTextCentered(scoreText, 136, video::bigFont);
-            if (!(loop.frame & video::kBlinkBit) && !world::run.deathMessage.empty())
-                video::drawTextCentered(world::run.deathMessage, 116, video::bigFont);
+            if (!(loop.frame & video::kBlinkBit) && !world::life.deathMessage.empty())
+                video::drawTextCentered(world::life.deathMessage, 116, video::bigFont);
             video::presentFrame();
         }
         platform::paceFrame();
     }
     platform::waitForStartRelease();
-    world::run.deathMessage = {};
+    world::life.deathMessage = {};
 
-    screens::enterHiscoreName(loop.player);
+    screens::enterHiscoreName(world::life.player);
 
     platform::resetFrameClock();
     while (platform::input.released != int(platform::INPUT_LEFT) && platform::input.released != int(platform::INPUT_RIGHT)) {
@@ -137,7 +138,7 @@ void gameOver() {
     platform::input.quitRequested = false;
     platform::actions.leaveRequested = false;
     resetRun();
-    if (again) game.levelCounter = gameOverLevel;  // afresh: no story, no savegame
+    if (again) world::run.levelCounter = gameOverLevel;  // afresh: no story, no savegame
     enterLevel();
 }
 
@@ -151,7 +152,7 @@ void showEnding() {
         platform::input.quitRequested = false;
         platform::actions.leaveRequested = false;
     }
-    screens::enterHiscoreName(loop.player);
+    screens::enterHiscoreName(world::life.player);
     resetRun();
     enterLevel();
 }
@@ -159,9 +160,9 @@ void showEnding() {
 }  // namespace
 
 void startRun() {
-    if (game.levelCounter == kAllLevelsDone) {
+    if (world::run.levelCounter == world::kAllLevelsDone) {
         showEnding();
-    } else if (game.levelCounter == 1) {
+    } else if (world::run.levelCounter == 1) {
         showStory();
     } else {
         writeSavegame();
@@ -175,20 +176,20 @@ void loseLife() {
         gameOver();
         return;
     }
-    world::run.deathMessage = {};
+    world::life.deathMessage = {};
     beginPass(false);
 }
 
 void finishLevel() {
     audio::playSound(audio::SOUND_JIPIE);
-    const int timeBonus = world::run.timeLeft / kFramesPerSecond;
+    const int timeBonus = world::life.timeLeft / kFramesPerSecond;
     const int lifeBonus = world::run.lives;
     char timeText[32];
     char lifeText[32];
     std::snprintf(timeText, sizeof timeText, "TIME BONUS: %d", timeBonus);
     std::snprintf(lifeText, sizeof lifeText, "LIFE BONUS: %d", lifeBonus);
     audio::fadeOutMusic();
-    loop.player.alive = 0;
+    world::life.player.alive = 0;
     platform::resetFrameClock();
 
     for (int c = kTallyFirstFrame; c <= kTallyLastFrame; ++c) {
@@ -197,13 +198,13 @@ void finishLevel() {
         platform::input.released = 0;
         if (c == kTimeBonusFrame && timeBonus > 0) world::addScore(timeBonus);
         if (c == kLifeBonusFrame && lifeBonus > 0) world::addScore(lifeBonus);
-        video::drawFrame(c, loop.player, false);
+        video::drawFrame(c, world::life.player, false);
         if (!platform::frameClock.skipDraw) {
             video::drawVeil();
             video::drawTextCentered("CONGRATULATIONS", 70, video::bigFont);
             if (c >= kTimeBonusFrame) video::drawTextCentered(timeText, 110, video::bigFont);
             if (c >= kLifeBonusFrame) video::drawTextCentered(lifeText, 130, video::bigFont);
-            if (game.levelCounter <= kLastLevelWithNext && !(c & video::kBlinkBit)) {
+            if (world::run.levelCounter <= kLastLevelWithNext && !(c & video::kBlinkBit)) {
                 video::drawTextCentered("NEXT LEVEL", 160, video::bigFont);
                 video::drawTextCentered("APPROACHING", 180, video::bigFont);
             }
@@ -212,9 +213,9 @@ void finishLevel() {
         platform::paceFrame();
     }
 
-    loop.player.alive = 1;
-    ++game.levelCounter;
-    if (game.levelCounter == kAllLevelsDone) {
+    world::life.player.alive = 1;
+    ++world::run.levelCounter;
+    if (world::run.levelCounter == world::kAllLevelsDone) {
         platform::waitForStartRelease();
         showEnding();
         return;

@@ -16,6 +16,7 @@
 #include "video/graphics.h"
 #include "video/scene.h"
 #include "video/text.h"
+#include "world/lifetimes.h"
 #include "world/score.h"
 
 namespace screens {

@@ -6,6 +6,7 @@
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/text.h"
+#include "world/lifetimes.h"
 #include "world/level.h"
 #include "world/score.h"
 
@@ -84,18 +85,18 @@ void drawHudRow() {
     blitAt(tileImages[kScoreIcon], kScoreIconX, kHudIconY);
     drawHudNumber(run.score, kScoreX, 4, bigFont);
     blitAt(tileImages[kItemIcon], kItemIconX, kHudIconY);
-    const int itemsLeft = world::level.itemsLeft;
+    const int itemsLeft = world::life.itemsLeft;
     drawHudNumber(itemsLeft, kItemsX, 2, bigFont);
     const int progress = itemsLeft >= 2 ? 2 : (itemsLeft == 1 ? 1 : 0);
     blitAt(tileImages[size_t(kProgressIcons[progress])], kProgressIconX, kHudIconY);
-    drawHudNumber(app::game.levelCounter - 1, kLevelX, 2, bigFont);
+    drawHudNumber(world::run.levelCounter - 1, kLevelX, 2, bigFont);
 }
 
 void drawLevelOverlay(int n, const world::PlayerState& player) {
     drawHudRow();
     if (n <= 0) return;
     const bool messagePending = world::run.lives > 0 && (player.alive == 0 || player.dying == 1) &&
-                                !world::run.deathMessage.empty();
+                                !world::life.deathMessage.empty();
     if (app::game.paused || n <= kIntroFrames || messagePending) drawVeil();
     if (app::game.paused) {
         drawTextCentered("-PAUSE-", kMessageY, bigFont);
@@ -103,7 +104,7 @@ void drawLevelOverlay(int n, const world::PlayerState& player) {
         return;
     }
     if (blinkShows(n)) {
-        if (messagePending) drawTextCentered(world::run.deathMessage, kMessageY, bigFont);
+        if (messagePending) drawTextCentered(world::life.deathMessage, kMessageY, bigFont);
         else if (n <= kIntroFrames) drawTextCentered("TROLK, RUN!", kMessageY, bigFont);
     }
     if (player.forgotItems == 1 && player.alive == 1 && player.dying == 0) {
@@ -138,15 +139,15 @@ Scroller scroller;
 void drawHudBars() {
     const bool handheld = graphicsStyle == STYLE_HANDHELD;
     drawText("TIME:", 4, 196, smallFont);
-    drawBar(kTimeBarY, world::run.timeLeft, world::kLifeFrames,
+    drawBar(kTimeBarY, world::life.timeLeft, world::kLifeFrames,
             handheld ? colorLightGrey : colorRed, handheld ? colorGrey : colorDarkRed);
     drawText("AIR:", 12, 206, smallFont);
-    drawBar(kAirBarY, world::run.airLeft, world::kMaxAir, handheld ? colorGrey : colorBlue,
+    drawBar(kAirBarY, world::life.airLeft, world::kMaxAir, handheld ? colorGrey : colorBlue,
             handheld ? colorDarkGrey : colorDarkBlue);
 }
 
 void drawOverlays(int n, const world::PlayerState& player) {
-    if (app::game.levelCounter == app::kTitleLevel) drawTitleOverlay(n);
+    if (world::run.levelCounter == world::kTitleLevel) drawTitleOverlay(n);
     else drawLevelOverlay(n, player);
 }
 

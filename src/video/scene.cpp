@@ -10,6 +10,7 @@
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/hud.h"
+#include "world/lifetimes.h"
 #include "world/level.h"
 #include "world/tiles.h"
 
@@ -27,7 +28,7 @@ void drawBackground() {
     const int w = backgroundImage->w;
     const int h = backgroundImage->h;
     const int top = kPlayAreaHeight - h;
-    const int parallax = world::level.cameraX >> 1;
+    const int parallax = world::life.cameraX >> 1;
     fillRect(backBuffer, 0, 0, kScreenWidth, top, colorBlack);
     const int s = parallax % w;
     if (s + kScreenWidth - 1 < w) {
@@ -47,9 +48,9 @@ void drawBackground() {
 void drawFrame(int n, const world::PlayerState& player, bool present) {
     if (!platform::frameClock.skipDraw) {
         drawBackground();
-        if (app::game.levelCounter > 0) drawHudBars();
+        if (world::run.levelCounter > 0) drawHudBars();
         drawTileLayer(n);
-        for (const world::EnemySlot& enemy : world::enemies) drawEnemy(enemy);
+        for (const world::EnemySlot& enemy : world::life.enemies) drawEnemy(enemy);
         if (n > kIntroFrames) drawActor(player);
         drawOverlays(n, player);
     }
@@ -60,7 +61,7 @@ void drawFrame(int n, const world::PlayerState& player, bool present) {
 
 void drawTileLayer(int n) {
     const int phase = (n >> 2) & 6;
-    const int32_t cameraX = world::level.cameraX;
+    const int32_t cameraX = world::life.cameraX;
     const int32_t first = cameraX >> 4;
     const int32_t offset = (cameraX & world::kCellMask) - cameraX;
     for (int d = 0; d < kViewColumns; ++d) {
@@ -78,7 +79,7 @@ void drawTileLayer(int n) {
 }
 
 void drawTileAt(int32_t x, int32_t y, int32_t tile) {
-    const int32_t cameraX = world::level.cameraX;
+    const int32_t cameraX = world::life.cameraX;
     if (x + world::kTileSize < cameraX || x > cameraX + kScreenWidth) return;
     if (y < -(world::kTileSize - 1) || y > kPlayAreaHeight) return;
     if (!world::hasTileImage(tile)) return;

@@ -12,6 +12,7 @@
 #include "support/game_harness.h"
 #include "support/sdl_fixture.h"
 #include "video/graphics.h"
+#include "world/lifetimes.h"
 #include "world/score.h"
 
 namespace {
@@ -91,7 +92,7 @@ TEST(GameFlow, TheTitleMenuStepsOnReleasesAndTheUpArrowCountsAsUp) {
     EXPECT_EQ(played(audio::SOUND_KLONK), 5);
     EXPECT_EQ(played(audio::SOUND_JIPIE), 1);
     EXPECT_EQ(played(audio::SOUND_AJ), 0);
-    EXPECT_EQ(app::game.levelCounter, 0);
+    EXPECT_EQ(world::run.levelCounter, 0);
     EXPECT_LE(game.now(), 4300u);
 }
 
@@ -110,7 +111,7 @@ TEST(GameFlow, ContinueStartsAfterTheSavedLevelAndTheQuitQuestionReturnsToTheTit
     EXPECT_EQ(persist::readSavegame(), 3);     // rewritten on entering level 4
     EXPECT_EQ(played(audio::SOUND_JIPIE), 2);  // CONTINUE, and "no"
     EXPECT_EQ(played(audio::SOUND_AJ), 1);     // "yes"
-    EXPECT_EQ(app::game.levelCounter, 0);
+    EXPECT_EQ(world::run.levelCounter, 0);
 }
 
 TEST(GameFlow, AFinishedLevelGivesItsBonusesAndSavesOnEnteringTheNext) {
@@ -172,7 +173,7 @@ TEST(GameFlow, TheLastLifeLeadsToGameOverTheNameEntryAndTheContinueQuestion) {
     persist::hiscores = {};
     persist::loadHiscores();
     EXPECT_EQ(persist::hiscores.entries[0].score, 6);  // saved at once
-    EXPECT_EQ(app::game.levelCounter, 0);
+    EXPECT_EQ(world::run.levelCounter, 0);
 }
 
 TEST(GameFlow, TheHiscoreListScrollsTheTitleAndStartReturnsToIt) {
@@ -209,7 +210,7 @@ TEST(GameFlow, TheLastLevelLeadsToTheEndingAndItsNameEntry) {
     const int32_t score = persist::hiscores.entries[0].score;
     EXPECT_GT(score, 100);  // the item, the time bonus and six lives
     EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "A");
-    EXPECT_EQ(app::game.levelCounter, 0);
+    EXPECT_EQ(world::run.levelCounter, 0);
 }
 
 TEST(GameFlow, TheTestMapEndsTheProgramAtItsOpenDoor) {
@@ -219,7 +220,7 @@ TEST(GameFlow, TheTestMapEndsTheProgramAtItsOpenDoor) {
     game.press(SDLK_RIGHT, 4000);
     ASSERT_TRUE(game.run(true));
     EXPECT_LE(game.now(), 8000u);
-    EXPECT_EQ(app::game.levelCounter, app::kTestMapLevel);
+    EXPECT_EQ(world::run.levelCounter, world::kTestMapLevel);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
 #include "support/test_support.h"
-#include "world/score.h"
+#include "world/lifetimes.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "support/synthetic_graphics.h"
 #include "video/display.h"
 #include "video/graphics.h"
+#include "world/lifetimes.h"
 #include "world/level.h"
 #include "world/score.h"
 
@@ -27,9 +28,10 @@ class HudTest : public ::testing::Test {
     void SetUp() override {
         test_support::installSyntheticGraphics();
         app::game = {};
-        app::game.levelCounter = 4;
         world::run = {};
+        world::run.levelCounter = 4;
         world::level = {};
+        world::life = {};
         video::graphicsStyle = video::STYLE_DELUXE;
         player.alive = 1;
     }
@@ -58,8 +60,8 @@ TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
     } cases[] = {{7000, 500, 264, 264}, {3500, 250, 132, 132}, {26, 1, 0, 0}, {0, 2, 0, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.timeLeft);
-        world::run.timeLeft = c.timeLeft;
-        world::run.airLeft = c.airLeft;
+        world::life.timeLeft = c.timeLeft;
+        world::life.airLeft = c.airLeft;
         video::drawHudBars();
         EXPECT_EQ(filledWidth(198, video::colorRed), c.timeWidth);
         EXPECT_EQ(screenPixel(48 + c.timeWidth, 200),
@@ -67,7 +69,7 @@ TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
         EXPECT_EQ(filledWidth(208, video::colorBlue), c.airWidth);
     }
     video::graphicsStyle = video::STYLE_HANDHELD;
-    world::run.timeLeft = 3500;
+    world::life.timeLeft = 3500;
     video::drawHudBars();
     EXPECT_EQ(filledWidth(198, video::colorLightGrey), 132);
     EXPECT_EQ(screenPixel(200, 200), video::colorGrey);
@@ -78,8 +80,8 @@ TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
 TEST_F(HudTest, TheLowerRowShowsLivesScoreItemsAndLevel) {
     world::run.lives = 6;
     world::run.score = 42;
-    world::level.itemsLeft = 1;
-    app::game.levelCounter = 1;
+    world::life.itemsLeft = 1;
+    world::run.levelCounter = 1;
     overlays(0);
     EXPECT_EQ(screenPixel(20, 224), test_support::kTileBase + 24);
     EXPECT_TRUE(showsText("X", 40, 220, 16));
@@ -93,7 +95,7 @@ TEST_F(HudTest, TheLowerRowShowsLivesScoreItemsAndLevel) {
     EXPECT_FALSE(veiled());  // frame 0: nothing over the play area
 
     for (auto [items, icon] : {std::pair{5, 17}, {0, 19}, {-1, 19}}) {
-        world::level.itemsLeft = items;
+        world::life.itemsLeft = items;
         overlays(0);
         EXPECT_EQ(screenPixel(260, 224), test_support::kTileBase + uint32_t(icon));
     }
@@ -112,7 +114,7 @@ TEST_F(HudTest, TheCallToRunShowsUntilFrame180AndBlinks) {
 
 TEST_F(HudTest, DeathMessagesShowOnlyWhileLivesAreLeft) {
     player.alive = 0;
-    world::run.deathMessage = "TIME UP";
+    world::life.deathMessage = "TIME UP";
     world::run.lives = 2;
     overlays(400);  // 400 AND 32 = 0
     EXPECT_TRUE(veiled());
@@ -151,7 +153,7 @@ TEST_F(HudTest, ForgottenItemsAreRemindedWhileTheHeroLives) {
 }
 
 TEST_F(HudTest, TheTitleShowsLogoVersionPromptOrMenu) {
-    app::game.levelCounter = 0;
+    world::run.levelCounter = 0;
     app::game.menuSelection = 0;
     video::resetScroller();
     overlays(10);
@@ -176,7 +178,7 @@ TEST_F(HudTest, TheTitleShowsLogoVersionPromptOrMenu) {
 TEST_F(HudTest, TheScrollerMovesAPixelEverySecondFrameAndStartsOver) {
     ASSERT_EQ(video::scrollText.size(), 399u);
     EXPECT_EQ(video::scrollText.substr(40, 20), "HARD, HARDER, TROLK!");
-    app::game.levelCounter = 0;
+    world::run.levelCounter = 0;
     video::resetScroller();
     for (int i = 0; i < 16 * 40; ++i) video::advanceScroller();
     EXPECT_EQ(video::scroller.scrollChar, 40);

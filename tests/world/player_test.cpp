@@ -2,6 +2,7 @@
 // to die, and the time and air rules. Each test plays real frames of a small level.
 
 #include "world_fixture.h"
+#include "world/lifetimes.h"
 
 namespace {
 
@@ -16,16 +17,13 @@ TEST_F(Player, IsPlacedOnTheFirstSolidCellBelowTheRestartPoint) {
     EXPECT_EQ(player.y, 112);
     EXPECT_EQ(player.alive, 1);
     EXPECT_EQ(player.frame, world::kFrameRest);
-    EXPECT_EQ(world::run.timeLeft, world::kLifeFrames);
-    EXPECT_EQ(world::run.airLeft, world::kMaxAir);
+    EXPECT_EQ(world::life.timeLeft, world::kLifeFrames);
+    EXPECT_EQ(world::life.airLeft, world::kMaxAir);
 
     // A restart column with nothing solid below the restart point is refused.
-    load(levelText({{11, "#.####"}}));
-    player = {};
-    world::run.airLeft = 3;
-    EXPECT_FALSE(world::placePlayer(player));
-    EXPECT_EQ(player.alive, 0);
-    EXPECT_EQ(world::run.airLeft, 3);
+    const std::vector<uint8_t> noGround = compile(levelText({{11, "#.####"}}));
+    EXPECT_EQ(world::startLife(noGround.data(), noGround.size(), world::Arrival::Player),
+              world::LEVEL_NO_GROUND);
 }
 
 TEST_F(Player, AJumpRisesFiftyPixelsInItsOwnStepsAndLandsOnTheTileBoundary) {
@@ -140,19 +138,19 @@ TEST_F(Player, TheLowerSideProbeLiesHigherAtTheFasterSpeed) {
 
 TEST_F(Player, NeverStepsLeftFromTheViewsLeftEdge) {
     start(levelText({}));
-    world::level.cameraX = 1;
+    world::life.cameraX = 1;
     player.x = 2;
     step(kLeft);
     EXPECT_EQ(player.x, 0);  // one pixel left of the view
     step(kLeft);
     EXPECT_EQ(player.x, 0);
-    world::level.cameraX = 0;
+    world::life.cameraX = 0;
     player.x = 1;
     step(kLeft);
     EXPECT_EQ(player.x, 0);
     step(kLeft);
     EXPECT_EQ(player.x, 0);
-    world::level.cameraX = 10;
+    world::life.cameraX = 10;
     player.x = 10;
     step(kLeft);
     EXPECT_EQ(player.x, 10);
@@ -191,10 +189,10 @@ TEST_F(Player, TheViewFollowsOnePixelPastTwoHundredAndTwoPastTwoHundredThirty) {
     } cases[] = {{200, 0}, {201, 1}, {230, 1}, {231, 2}, {300, 2}};
     for (const auto& c : cases) {
         start(levelText({}, 60));
-        world::level.cameraX = 100;
+        world::life.cameraX = 100;
         player.x = 100 + c.intoView;
         step();
-        EXPECT_EQ(world::level.cameraX, 100 + c.scrolled) << c.intoView;
+        EXPECT_EQ(world::life.cameraX, 100 + c.scrolled) << c.intoView;
     }
 }
 
@@ -216,7 +214,7 @@ TEST_F(Player, SpikesKillOnAnyCornerAndTheDyingHopFollows) {
     // At x 66 the right edge x + 15 is first inside column 5; the kill frame already hops.
     EXPECT_EQ(player.x, 65);
     EXPECT_EQ(player.y, kFloorY - 4);
-    EXPECT_EQ(world::run.deathMessage, world::kImpaled);
+    EXPECT_EQ(world::life.deathMessage, world::kImpaled);
     EXPECT_EQ(sounds(audio::SOUND_AJ), 1);
     EXPECT_EQ(player.alive, 1);
 
@@ -262,18 +260,18 @@ TEST_F(Player, ASpikeTrapSpringsUnderThePlayersMiddle) {
         ++frames;
     }
     EXPECT_EQ(frames, 5);  // 0, 0, 87, 87, then spikes
-    EXPECT_EQ(world::run.deathMessage, world::kImpaled);
+    EXPECT_EQ(world::life.deathMessage, world::kImpaled);
 }
 
 TEST_F(Player, PickUpsAreTakenOnceByThePlayersMiddle) {
     world::run.lives = 6;
     start(levelText({{9, ".....[]"}, {10, ".....()+*"}}));
-    ASSERT_EQ(world::level.itemsLeft, 1);
+    ASSERT_EQ(world::life.itemsLeft, 1);
     while (player.x < 160) step(kRight);
     EXPECT_EQ(world::run.lives, 7);
     EXPECT_EQ(sounds(audio::SOUND_TADA), 1);
     EXPECT_EQ(sounds(audio::SOUND_CHEW), 1);
-    EXPECT_EQ(world::level.itemsLeft, 0);
+    EXPECT_EQ(world::life.itemsLeft, 0);
     EXPECT_EQ(world::run.score, 1);
     EXPECT_EQ(sounds(audio::SOUND_KLACK), 1);
     EXPECT_EQ(cell(5, 9), world::TILE_DOOR_TOP_LEFT);
@@ -283,7 +281,7 @@ TEST_F(Player, PickUpsAreTakenOnceByThePlayersMiddle) {
 
 TEST_F(Player, AnItemIsTakenOnceEvenWhenNoEffectSlotIsFree) {
     start(levelText({{9, "..*.....[]"}, {10, "..*.....()"}}, 30));
-    ASSERT_EQ(world::level.itemsLeft, 2);
+    ASSERT_EQ(world::life.itemsLeft, 2);
     // Every slot busy with a checkpoint animation somewhere in the sky, kept running.
     const auto fillEffects = [] {
         for (int i = 0; i < world::kTileEffectSlots; ++i)
@@ -294,7 +292,7 @@ TEST_F(Player, AnItemIsTakenOnceEvenWhenNoEffectSlotIsFree) {
         fillEffects();
         step();
     }
-    EXPECT_EQ(world::level.itemsLeft, 1);
+    EXPECT_EQ(world::life.itemsLeft, 1);
     EXPECT_EQ(world::run.score, 1);
     EXPECT_EQ(cell(2, 10), 0);
     EXPECT_EQ(cell(2, 9), world::TILE_ITEM);
@@ -424,45 +422,45 @@ TEST_F(Player, FallingOutOfTheLevelEndsTheLifeAtOnceWithoutACry) {
     EXPECT_EQ(player.dying, 0);
     EXPECT_GE(player.y, world::kFallOutY);
     EXPECT_EQ(player.idleCounter, world::kDeathWaitFrames);
-    EXPECT_EQ(world::run.deathMessage, world::kFellToDeath);
+    EXPECT_EQ(world::life.deathMessage, world::kFellToDeath);
     EXPECT_EQ(sounds(audio::SOUND_AJ), 0);
 }
 
 TEST_F(Player, TimeRunsOutOnceThePlayerIsAlive) {
     start(levelText({}));
-    world::run.timeLeft = 3;
+    world::life.timeLeft = 3;
     steps(2);
     EXPECT_EQ(player.alive, 1);
     step();
     EXPECT_EQ(player.alive, 0);
-    EXPECT_EQ(world::run.timeLeft, 0);
-    EXPECT_EQ(world::run.deathMessage, world::kTimeUp);
+    EXPECT_EQ(world::life.timeLeft, 0);
+    EXPECT_EQ(world::life.deathMessage, world::kTimeUp);
     EXPECT_EQ(player.idleCounter, world::kDeathWaitFrames);
     step();
-    EXPECT_EQ(world::run.timeLeft, 0);  // a dead player's time stands still
+    EXPECT_EQ(world::life.timeLeft, 0);  // a dead player's time stands still
 }
 
 TEST_F(Player, WaterDrainsAirWithOneSplashAndAirRefillsTwiceAsFast) {
     start(levelText({{10, ".~~"}}));
     steps(10);
-    EXPECT_EQ(world::run.airLeft, world::kMaxAir - 10);
+    EXPECT_EQ(world::life.airLeft, world::kMaxAir - 10);
     EXPECT_EQ(sounds(audio::SOUND_SPLASH), 1);
     while (player.x < 48) step(kRight);
-    world::run.airLeft = 400;
+    world::life.airLeft = 400;
     steps(50);
-    EXPECT_EQ(world::run.airLeft, world::kMaxAir);
+    EXPECT_EQ(world::life.airLeft, world::kMaxAir);
     EXPECT_EQ(player.splashed, 0);
 
-    world::run.airLeft = 499;  // refills only from 498 down
+    world::life.airLeft = 499;  // refills only from 498 down
     step();
-    EXPECT_EQ(world::run.airLeft, 499);
+    EXPECT_EQ(world::life.airLeft, 499);
 
     while (player.x > 20) step(kLeft);
     EXPECT_EQ(sounds(audio::SOUND_SPLASH), 2);
-    world::run.airLeft = 2;
+    world::life.airLeft = 2;
     steps(2);
     EXPECT_EQ(player.alive, 0);
-    EXPECT_EQ(world::run.deathMessage, world::kDrowned);
+    EXPECT_EQ(world::life.deathMessage, world::kDrowned);
     EXPECT_EQ(player.idleCounter, world::kDeathWaitFrames);
 }
 

@@ -10,6 +10,7 @@
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/scene.h"
+#include "world/lifetimes.h"
 #include "world/enemies.h"
 #include "world/level.h"
 #include "world/player.h"
@@ -78,10 +79,12 @@ bool openGraphics(int style, std::string& error) {
 }
 
 bool openLevel(const std::vector<uint8_t>& levelBytes, std::string& error) {
-    world::clearEnemies();
-    world::level.restartX = world::kRestartStartX;
-    world::level.restartY = world::kRestartStartY;
-    const world::LevelFault fault = world::parseLevel(levelBytes.data(), levelBytes.size());
+    world::startLevel();
+    // A level whose start has no ground is still drawn, without the player.
+    world::LevelFault fault =
+        world::startLife(levelBytes.data(), levelBytes.size(), world::Arrival::Player);
+    if (fault == world::LEVEL_NO_GROUND)
+        fault = world::startLife(levelBytes.data(), levelBytes.size(), world::Arrival::Nobody);
     if (fault != world::LEVEL_OK) {
         error = std::string(world::levelFaultText(fault));
         return false;
@@ -96,11 +99,10 @@ bool openLevel(const std::vector<uint8_t>& levelBytes, std::string& error) {
 }
 
 Picture renderView(int cameraX, int n, int levelNumber, bool withPlayer) {
-    world::PlayerState player;
-    if (withPlayer && !world::placePlayer(player)) player = {};
+    const world::PlayerState player = withPlayer ? world::life.player : world::PlayerState{};
     world::run = {};
-    app::game.levelCounter = levelNumber;
-    world::level.cameraX = std::clamp(cameraX, 0, lastCameraX());
+    world::run.levelCounter = levelNumber;
+    world::life.cameraX = std::clamp(cameraX, 0, lastCameraX());
     video::drawFrame(n, player, false);
     Picture picture{video::kScreenWidth, video::kScreenHeight,
                     std::vector<uint8_t>(size_t(3 * video::kScreenWidth * video::kScreenHeight))};
@@ -112,7 +114,7 @@ Picture renderOverview(int n) {
     const int levelWidth = world::levelMap.width * world::kTileSize;
     Picture picture{levelWidth, video::kPlayAreaHeight,
                     std::vector<uint8_t>(size_t(3 * levelWidth * video::kPlayAreaHeight))};
-    app::game.levelCounter = 1;
+    world::run.levelCounter = 1;
     const world::PlayerState nobody;
     // One moon per view would repeat it along the picture: the overview goes without.
     SDL_Surface* moon = video::moonImage;
@@ -121,12 +123,12 @@ Picture renderOverview(int n) {
         // A fresh grid for every view, with the enemies of exactly its columns.
         std::string ignored;
         openLevel(currentLevel, ignored);
-        world::clearEnemies();
+        world::life.enemies = {};
         const int cameraX = std::min(left, lastCameraX());
         for (int x = cameraX - world::kTileSize;
              x < cameraX + video::kScreenWidth + world::kTileSize; x += world::kTileSize)
             world::spawnColumn(x & world::kCellMask);
-        world::level.cameraX = cameraX;
+        world::life.cameraX = cameraX;
         video::drawFrame(n < 0 ? kPastIntro : n, nobody, false);
         const int width = std::min(video::kScreenWidth, levelWidth - left);
         copyScreen(picture, left, left - cameraX, width, video::kPlayAreaHeight);
