@@ -45,7 +45,6 @@
 #endif
 
 #include "platform/frame_clock.h"
-#include "app/game_state.h"
 #include "archive/archive.h"
 #include "archive/zda_format.h"
 #include "audio/music.h"
@@ -195,27 +194,28 @@ struct ScenePlay {
     Scene scene = Scene::Level;
     world::PlayerState player;
     int n = 0;  // the frame counter drawFrame gets
+    video::MenuView menu;  // the title menu, or the pause menu over the level
 };
 
 void startLife(ScenePlay& play) {
     if (play.scene == Scene::Title) {
         world::run.levelCounter = world::kTitleLevel;
-        app::game.menuSelection = app::MENU_NEW_GAME;
+        play.menu = {video::MENU_NEW_GAME};
         world::startLifeIn(world::levelNames[kTitleLevelIndex], world::Arrival::Nobody);
         play.n = 0;
     } else {
         world::run.levelCounter = kPlayedLevelNumber;
-        app::game.menuSelection = play.scene == Scene::PausedLevel ? app::PAUSE_GO_ON : 0;
+        play.menu = {play.scene == Scene::PausedLevel ? video::PAUSE_GO_ON : 0,
+                     play.scene == Scene::PausedLevel};
         world::startLevel();
         world::startLifeIn(kBusyLevel, world::Arrival::Player);
         play.n = video::kIntroFrames + 1;  // past the call to run: the player shows
     }
     play.player = world::life.player;
-    app::game.paused = play.scene == Scene::PausedLevel;
     const int moonRange =
         (world::levelMap.width * world::kTileSize - (video::moonImage ? video::moonImage->w : 0)) /
         2;
-    app::game.moonX = moonRange > 0 ? moonRange / 3 : 0;
+    video::moonX = moonRange > 0 ? moonRange / 3 : 0;
 }
 
 ScenePlay startScene(Scene scene) {
@@ -248,15 +248,12 @@ void updateWorld(ScenePlay& play) {
     }
     // Paused: the paused level is the playing one, moved on a step from time to time so
     // the picture changes, with the pause menu over it.
-    app::game.paused = false;
     world::stepPlayFrame(play.player, scriptedControls(play.n));
     if (!play.player.alive || play.player.reachedExit) startLife(play);
-    app::game.paused = true;
 }
 
 void drawScene(const ScenePlay& play) {
-    platform::frameClock.skipDraw = false;
-    video::drawFrame(play.n, play.player, false);
+    video::drawFrame(play.n, play.player, play.menu);
 }
 
 void afterPresent(const ScenePlay& play) {

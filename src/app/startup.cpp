@@ -7,6 +7,7 @@
 
 #include "app/command_line.h"
 #include "platform/fatal.h"
+#include "app/flow.h"
 #include "app/game_loop.h"
 #include "platform/input.h"
 #include "archive/archive.h"
@@ -14,7 +15,7 @@
 #include "audio/sound.h"
 #include "persist/config.h"
 #include "persist/hiscores.h"
-#include "screens/intro_screens.h"
+#include "platform/stop_signal.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "world/level.h"
@@ -67,6 +68,7 @@ int runProgram(int argc, char** argv) {
     // Chance only touches looks (water phases, the moon, default hiscore names, savegame
     // masks), and they should differ from one start to the next.
     std::srand(unsigned(std::time(nullptr)));
+    platform::catchStopSignals();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) platform::fatalError("Unable to init SDL", SDL_GetError());
     std::atexit(SDL_Quit);
     video::setUpDisplay(line.display);
@@ -78,20 +80,18 @@ int runProgram(int argc, char** argv) {
 
     video::loadFonts();
     video::loadLogo();
-    if (!line.testMode) {
-        screens::showWarningScreen();
-        screens::showCreditsScreen();
-        if (!platform::input.quitRequested) video::chooseGraphicsStyle();
-    }
-    if (!platform::input.quitRequested && video::graphicsStyle == video::STYLE_HANDHELD) {
+    if (!line.testMode) runFlow(Screen::Warning);
+    // A quit or a stop signal during the front-end screens skips the game and leaves
+    // trolk.cfg untouched.
+    const bool leaving = platform::input.quitRequested || platform::stopRequested();
+    if (!leaving && video::graphicsStyle == video::STYLE_HANDHELD) {
         video::loadLogo();
         video::freeFonts();
         video::loadFonts();
     }
     video::loadScenePictures();
 
-    // A quit during the front-end screens skips the game and leaves trolk.cfg untouched.
-    if (!platform::input.quitRequested) {
+    if (!leaving) {
         persist::readConfig();
         session.configRead = true;
         platform::keyBindings = persist::keyBindings;

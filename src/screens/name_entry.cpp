@@ -17,7 +17,6 @@
 #include "video/scene.h"
 #include "video/text.h"
 #include "world/lifetimes.h"
-#include "world/score.h"
 
 namespace screens {
 
@@ -33,7 +32,11 @@ struct NameEntry {
     std::array<char, kNameLength + 1> cursorLine{'-', ' ', ' ', ' ', ' ', ' ', ' ', ' ', 0};
     int position = 0;  // 0..8; 8: past the last character
     int repeatDelay = 0;
+    bool releasingStart = false;  // start ended the entry: waiting until it is let go
+    int32_t score = 0;            // the run's score, which goes into the table
 };
+
+NameEntry entry;
 
 char stepBack(char c) {
     if (c == 'A') return ' ';
@@ -75,40 +78,56 @@ bool readInput(NameEntry& entry) {
     return false;
 }
 
-void drawEntry(const NameEntry& entry, const world::PlayerState& player) {
-    video::drawFrame(video::kStaticPicture, player, false);
-    if (platform::frameClock.skipDraw) return;
+// The name as far as the cursor went goes into the table, which is saved at once.
+Step store() {
+    if (entry.position < kNameLength) entry.name[size_t(entry.position) + 1] = 0;
+    persist::insertHiscore(entry.score, entry.name.data());
+    return Step::Done;
+}
+
+}  // namespace
+
+Step enterNameEntry() {
+    const int32_t score = world::run.score;
+    if (score <= persist::hiscores.entries[persist::kHiscoreCount - 1].score) return Step::Done;
+    entry = {};
+    entry.score = score;
+    platform::resetFrameClock();
+    return afterNameEntry();
+}
+
+Rules nameEntryRules() {
+    if (entry.releasingStart) return {Poll::Actions, Draw::Never, Pace::Wait100};
+    return {entry.repeatDelay > 0 ? Poll::None : Poll::Actions, Draw::OnTime, Pace::FrameClock};
+}
+
+Step tickNameEntry() {
+    if (entry.releasingStart) return Step::Stay;
+    if (entry.repeatDelay > 0) {
+        --entry.repeatDelay;
+        return Step::Stay;
+    }
+    if (!readInput(entry)) return Step::Stay;
+    // Complete: stored at once, unless start is held, which is waited out first.
+    if (!platform::actions.startHeld) return store();
+    entry.releasingStart = true;
+    return Step::Stay;
+}
+
+void drawNameEntry() {
+    video::drawFrame(video::kStaticPicture, world::life.player, {});
     video::drawVeil();
     video::drawTextCentered("ENTER YOUR NAME", kTitleY, video::bigFont);
     const std::string_view name(entry.name.data());
     if (!name.empty()) video::drawTextCentered(name, kNameY, video::bigFont);
     video::drawTextCentered(entry.cursorLine.data(), kCursorY, video::bigFont);
-    video::presentFrame();
 }
 
-}  // namespace
-
-void enterHiscoreName(const world::PlayerState& player) {
-    const int32_t score = world::run.score;
-    if (score <= persist::hiscores.entries[persist::kHiscoreCount - 1].score) return;
-
-    NameEntry entry;
-    platform::resetFrameClock();
-    while (!platform::actions.startHeld) {
-        if (entry.repeatDelay > 0) {
-            --entry.repeatDelay;
-        } else {
-            platform::updateActionFlags();
-            if (readInput(entry)) break;  // complete: stored without waiting for start
-        }
-        drawEntry(entry, player);
-        platform::paceFrame();
-    }
-    // Start ended the entry (or was held when the name became complete): wait until it is
-    // let go, without drawing.
-    platform::waitForStartRelease();
-    if (entry.position < kNameLength) entry.name[size_t(entry.position) + 1] = 0;
-    persist::insertHiscore(score, entry.name.data());
+Step afterNameEntry() {
+    // Start ends the entry early; it is waited out before the name is stored.
+    if (!entry.releasingStart) entry.releasingStart = platform::actions.startHeld;
+    if (entry.releasingStart && !platform::actions.startHeld) return store();
+    return Step::Stay;
 }
 
 }  // namespace screens

@@ -3,8 +3,6 @@
 #include <cstdlib>
 
 #include "platform/fatal.h"
-#include "platform/input.h"
-#include "platform/ticks.h"
 #include "archive/archive.h"
 #include "video/display.h"
 #include "video/text.h"
@@ -26,8 +24,6 @@ namespace {
 constexpr Uint8 kKeyRed = 255, kKeyGreen = 0, kKeyBlue = 255;
 constexpr int kSmallGlyph = 8;
 constexpr int kBigGlyph = 16;
-constexpr int kStyleDownReleases = 10;
-constexpr uint32_t kStylePollMs = 10;
 
 const StyleFiles& styleFiles() { return kStyleFiles[size_t(graphicsStyle)]; }
 
@@ -205,32 +201,6 @@ void loadTileSet() {
 void freeTileSet() {
     for (SDL_Surface*& tile : tileImages) freeSurface(tile);
     for (SDL_Surface*& frame : waterFrames) freeSurface(frame);
-}
-
-void chooseGraphicsStyle() {
-    fillRect(backBuffer, 0, 0, kScreenWidth, kScreenHeight, colorBlack);
-    const int top = ((kScreenHeight - logoImage->h) >> 1) - 24;
-    blitAt(logoImage, (kScreenWidth - logoImage->w) >> 1, top);
-    drawTextCentered("PRESS LEFT FOR CLASSIC GRAPHICS", top + logoImage->h + 8, smallFont);
-    drawTextCentered("PRESS RIGHT FOR DELUXE GRAPHICS", top + logoImage->h + 20, smallFont);
-    presentFrame();
-
-    int downReleases = 0;
-    while (!platform::input.quitRequested) {
-        platform::pollInput();
-        switch (platform::input.released) {
-        case platform::INPUT_LEFT: graphicsStyle = STYLE_CLASSIC; return;
-        case platform::INPUT_RIGHT: graphicsStyle = STYLE_DELUXE; return;
-        case platform::INPUT_DOWN:
-            if (++downReleases == kStyleDownReleases) {
-                graphicsStyle = STYLE_HANDHELD;
-                return;
-            }
-            break;
-        default: break;
-        }
-        platform::waitMilliseconds(kStylePollMs);
-    }
 }
 
 }  // namespace video

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "app/game_state.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/text.h"
@@ -70,9 +69,9 @@ void drawBar(int y, int value, int full, uint32_t fill, uint32_t empty) {
 }
 
 // A column of menu entries from y 124, 18 pixels apart; the selected one blinks.
-void drawMenu(const std::string_view* items, int count, int n) {
+void drawMenu(const std::string_view* items, int count, int selection, int n) {
     for (int i = 0; i < count; ++i) {
-        if (app::game.menuSelection == i + 1 && !blinkShows(n)) continue;
+        if (selection == i + 1 && !blinkShows(n)) continue;
         drawTextCentered(items[i], kMenuTopY + kMenuStep * i, bigFont);
     }
 }
@@ -92,15 +91,15 @@ void drawHudRow() {
     drawHudNumber(world::run.levelCounter - 1, kLevelX, 2, bigFont);
 }
 
-void drawLevelOverlay(int n, const world::PlayerState& player) {
+void drawLevelOverlay(int n, const world::PlayerState& player, const MenuView& menu) {
     drawHudRow();
     if (n <= 0) return;
     const bool messagePending = world::run.lives > 0 && (player.alive == 0 || player.dying == 1) &&
                                 !world::life.deathMessage.empty();
-    if (app::game.paused || n <= kIntroFrames || messagePending) drawVeil();
-    if (app::game.paused) {
+    if (menu.paused || n <= kIntroFrames || messagePending) drawVeil();
+    if (menu.paused) {
         drawTextCentered("-PAUSE-", kMessageY, bigFont);
-        drawMenu(kPauseItems, 3, n);
+        drawMenu(kPauseItems, 3, menu.selection, n);
         return;
     }
     if (blinkShows(n)) {
@@ -113,15 +112,15 @@ void drawLevelOverlay(int n, const world::PlayerState& player) {
     }
 }
 
-void drawTitleOverlay(int n) {
-    if (app::game.menuSelection < 0) return;
+void drawTitleOverlay(int n, const MenuView& menu) {
+    if (menu.selection < 0) return;
     blitAt(logoImage, (kScreenWidth - logoImage->w) >> 1,
            ((kScreenHeight - logoImage->h) >> 1) - kLogoRaise);
     drawTextCentered("TROLK V0.9.9", kVersionY, bigFont);
-    if (app::game.menuSelection == app::MENU_PRESS_START) {
+    if (menu.selection == MENU_PRESS_START) {
         if (blinkShows(n)) drawTextCentered("PRESS START", kPressStartY, bigFont);
     } else {
-        drawMenu(kTitleItems, 4, n);
+        drawMenu(kTitleItems, 4, menu.selection, n);
     }
     const int x0 = -(scroller.scrollSub >> 1);
     const std::string_view shown = scrollText.substr(size_t(scroller.scrollChar), kScrollerChars);
@@ -146,9 +145,9 @@ void drawHudBars() {
             handheld ? colorDarkGrey : colorDarkBlue);
 }
 
-void drawOverlays(int n, const world::PlayerState& player) {
-    if (world::run.levelCounter == world::kTitleLevel) drawTitleOverlay(n);
-    else drawLevelOverlay(n, player);
+void drawOverlays(int n, const world::PlayerState& player, const MenuView& menu) {
+    if (world::run.levelCounter == world::kTitleLevel) drawTitleOverlay(n, menu);
+    else drawLevelOverlay(n, player, menu);
 }
 
 void advanceScroller() {

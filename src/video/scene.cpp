@@ -5,8 +5,8 @@
 
 #include "video/scene.h"
 
-#include "platform/frame_clock.h"
-#include "app/game_state.h"
+#include <cstdlib>
+
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/hud.h"
@@ -15,6 +15,8 @@
 #include "world/tiles.h"
 
 namespace video {
+
+int moonX = 0;
 
 namespace {
 
@@ -38,25 +40,26 @@ void drawBackground() {
         if (w - s <= kScreenWidth - 1)
             blitArea(backgroundImage, 0, 0, kScreenWidth - (w - s), h, w - s, top);
     }
-    if (moonImage) blitAt(moonImage, app::game.moonX - parallax, 0);
+    if (moonImage) blitAt(moonImage, moonX - parallax, 0);
     fillRect(backBuffer, 0, kPlayAreaHeight, kScreenWidth, kScreenHeight - kPlayAreaHeight,
              colorBlack);
 }
 
 }  // namespace
 
-void drawFrame(int n, const world::PlayerState& player, bool present) {
-    if (!platform::frameClock.skipDraw) {
-        drawBackground();
-        if (world::run.levelCounter > 0) drawHudBars();
-        drawTileLayer(n);
-        for (const world::EnemySlot& enemy : world::life.enemies) drawEnemy(enemy);
-        if (n > kIntroFrames) drawActor(player);
-        drawOverlays(n, player);
-    }
-    if (!present) return;
-    if (!platform::frameClock.skipDraw) presentFrame();
-    platform::paceFrame();
+void drawFrame(int n, const world::PlayerState& player, const MenuView& menu) {
+    drawBackground();
+    if (world::run.levelCounter > 0) drawHudBars();
+    drawTileLayer(n);
+    for (const world::EnemySlot& enemy : world::life.enemies) drawEnemy(enemy);
+    if (n > kIntroFrames) drawActor(player);
+    drawOverlays(n, player, menu);
+}
+
+void placeMoon() {
+    // The moon needs a level wider than itself by two pixels at least; else it stands at 0.
+    const int range = (world::levelMap.width * world::kTileSize - (moonImage ? moonImage->w : 0)) / 2;
+    moonX = range > 0 ? std::rand() % range : 0;
 }
 
 void drawTileLayer(int n) {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
+#include "app/game_loop.h"
 #include "audio/sound.h"
 #include "persist/hiscores.h"
 #include "persist/savegame.h"
@@ -189,7 +189,7 @@ TEST(GameFlow, TheHiscoreListScrollsTheTitleAndStartReturnsToIt) {
     ASSERT_TRUE(game.run());
     EXPECT_EQ(played(audio::SOUND_KLONK), 3);
     EXPECT_EQ(played(audio::SOUND_JIPIE), 0);
-    EXPECT_EQ(app::game.menuSelection, 0);
+    EXPECT_EQ(app::pass.menuSelection, 0);
     EXPECT_LE(game.now(), 4300u);
 }
 

@@ -2,6 +2,8 @@
 
 #include "screens/name_entry.h"
 
+#include "app/flow.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -52,7 +54,7 @@ class NameEntryTest : public ::testing::Test {
             platform::scheduleKey(t + 40, key, false);
             t += 200;
         }
-        screens::enterHiscoreName(player);
+        app::runScreen(app::Screen::NameEntry);
         return persist::hiscores.entries[0].name.data();
     }
 
@@ -63,7 +65,7 @@ class NameEntryTest : public ::testing::Test {
 TEST_F(NameEntryTest, AScoreEqualToTheTenthEntryGetsNoScreen) {
     world::run.score = persist::hiscores.entries[9].score;
     const uint32_t before = platform::readTicks();
-    screens::enterHiscoreName(player);
+    app::runScreen(app::Screen::NameEntry);
     EXPECT_EQ(platform::readTicks(), before);
     EXPECT_EQ(persist::hiscores.entries[0].score, 2500);
 }
@@ -102,7 +104,7 @@ TEST_F(NameEntryTest, StartHeldWhenTheScreenOpensStoresAOnceReleased) {
     platform::input.held = platform::INPUT_START;
     platform::scheduleKey(500, SDLK_UP, true);  // ignored: the entry never starts editing
     platform::scheduleKey(800, SDLK_RETURN, false);
-    screens::enterHiscoreName(player);
+    app::runScreen(app::Screen::NameEntry);
     EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "A");
     EXPECT_GE(platform::readTicks(), 800u);
 }
@@ -114,7 +116,7 @@ TEST_F(NameEntryTest, FireOrRightMoveOnAndLeftAtTheStartFallsThroughToThem) {
     platform::scheduleKey(140, SDLK_LEFT, false);
     platform::scheduleKey(400, SDLK_RETURN, true);
     platform::scheduleKey(440, SDLK_RETURN, false);
-    screens::enterHiscoreName(player);
+    app::runScreen(app::Screen::NameEntry);
     EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "AA");
 }
 
@@ -123,7 +125,7 @@ TEST_F(NameEntryTest, AHeldKeyActsOnEveryEleventhFrame) {
     platform::scheduleKey(100 + 33 * 50 / 3, SDLK_UP, false);  // held for 33 frames
     platform::scheduleKey(2000, SDLK_RETURN, true);
     platform::scheduleKey(2040, SDLK_RETURN, false);
-    screens::enterHiscoreName(player);
+    app::runScreen(app::Screen::NameEntry);
     EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "D");  // frames 0, 11, 22 of the hold
 }
 

@@ -7,7 +7,6 @@
 #include "platform/event_script.h"
 #include "platform/frame_clock.h"
 #include "app/game_loop.h"
-#include "app/game_state.h"
 #include "platform/input.h"
 #include "platform/ticks.h"
 #include "archive/archive.h"
@@ -49,7 +48,6 @@ GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
 
     platform::input = {};
     platform::actions = {};
-    app::game = {};
     platform::keyBindings = {};
     persist::hiscores = {};
     audio::soundsPlayed = {};

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
 #include "video/display.h"
@@ -27,7 +26,7 @@ class HudTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test_support::installSyntheticGraphics();
-        app::game = {};
+        menu = {};
         world::run = {};
         world::run.levelCounter = 4;
         world::level = {};
@@ -40,7 +39,7 @@ class HudTest : public ::testing::Test {
     // Clears the play area to a known value and draws the overlays of frame n.
     void overlays(int n) {
         video::fillRect(video::backBuffer, 0, 0, 320, 240, kFloor);
-        video::drawOverlays(n, player);
+        video::drawOverlays(n, player, menu);
     }
     bool veiled() const { return screenPixel(2, 2) != kFloor; }
     // The filled width of a bar, read along its row.
@@ -52,6 +51,7 @@ class HudTest : public ::testing::Test {
 
     static constexpr uint32_t kFloor = 0xFFFF;
     world::PlayerState player;
+    video::MenuView menu;
 };
 
 TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
@@ -128,8 +128,8 @@ TEST_F(HudTest, DeathMessagesShowOnlyWhileLivesAreLeft) {
 }
 
 TEST_F(HudTest, TheSelectedPauseEntryBlinksAndTheOthersStay) {
-    app::game.paused = true;
-    app::game.menuSelection = 2;
+    menu.paused = true;
+    menu.selection = 2;
     overlays(200);  // 200 AND 32 = 0
     EXPECT_TRUE(veiled());
     EXPECT_TRUE(showsCentered("-PAUSE-", 96, 16));
@@ -154,7 +154,7 @@ TEST_F(HudTest, ForgottenItemsAreRemindedWhileTheHeroLives) {
 
 TEST_F(HudTest, TheTitleShowsLogoVersionPromptOrMenu) {
     world::run.levelCounter = 0;
-    app::game.menuSelection = 0;
+    menu.selection = 0;
     video::resetScroller();
     overlays(10);
     EXPECT_EQ(screenPixel(160, 100), test_support::kLogoValue);  // 240 x 60 at (40, 50)
@@ -163,14 +163,14 @@ TEST_F(HudTest, TheTitleShowsLogoVersionPromptOrMenu) {
     overlays(40);
     EXPECT_FALSE(showsCentered("PRESS START", 128, 16));
 
-    app::game.menuSelection = 3;
+    menu.selection = 3;
     overlays(10);
     EXPECT_TRUE(showsCentered("NEW GAME", 124, 16));
     EXPECT_TRUE(showsCentered("CONTINUE", 142, 16));
     EXPECT_TRUE(showsCentered("HISCORES", 160, 16));
     EXPECT_TRUE(showsCentered("EXIT", 178, 16));
 
-    app::game.menuSelection = app::MENU_HISCORE_LIST;
+    menu.selection = video::MENU_HIDDEN;
     overlays(10);
     EXPECT_NE(screenPixel(160, 100), test_support::kLogoValue);
 }

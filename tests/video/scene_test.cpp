@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/frame_clock.h"
-#include "app/game_state.h"
 #include "level_text.h"
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
@@ -29,7 +28,6 @@ class SceneTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test_support::installSyntheticGraphics();
-        app::game = {};
         world::run.levelCounter = 3;
         platform::frameClock = {};
         world::level = {};
@@ -109,8 +107,8 @@ TEST_F(SceneTest, TheWaterSurfaceShowsOnePairForEightFramesAndLoopsEveryThirtyTw
 TEST_F(SceneTest, TheBackgroundRepeatsSeamlesslyAtHalfSpeedWithTheMoonInFront) {
     loadColumns(200);
     world::life.cameraX = 1000;  // s = 500 mod 640: 140 columns from 500, then from 0
-    app::game.moonX = 600;
-    video::drawFrame(0, {}, false);
+    video::moonX = 600;
+    video::drawFrame(0, {}, {});
     const int top = 192 - test_support::kBackgroundHeight;
     EXPECT_EQ(screenPixel(0, top + 30), kBackgroundBase + 500);
     EXPECT_EQ(screenPixel(139, top + 30), kBackgroundBase + 639);
@@ -130,27 +128,19 @@ TEST_F(SceneTest, ActorsAreCulledByPositionAndThePlayerWaitsForFrame181) {
     player.x = 160;
     player.y = 100;
     player.frame = 65;
-    video::drawFrame(180, player, false);
+    video::drawFrame(180, player, {});
     EXPECT_NE(screenPixel(63, 103), tile(65));
-    video::drawFrame(181, player, false);
+    video::drawFrame(181, player, {});
     EXPECT_EQ(screenPixel(63, 103), tile(65));
     player.alive = 0;
-    video::drawFrame(181, player, false);
+    video::drawFrame(181, player, {});
     EXPECT_NE(screenPixel(63, 103), tile(65));
 
     ASSERT_TRUE(world::spawnEnemy(85, 150, world::ENEMY_BAT));   // drawn from x -15
     ASSERT_TRUE(world::spawnEnemy(400, 176, world::ENEMY_BAT));  // reaches into the HUD rows
-    video::drawFrame(0, player, false);
+    video::drawFrame(0, player, {});
     EXPECT_EQ(screenPixel(0, 153), tile(world::enemyFrame(world::life.enemies[0])));
     EXPECT_EQ(screenPixel(300, 191), tile(world::enemyFrame(world::life.enemies[1])));
-}
-
-TEST_F(SceneTest, ASkippedFrameDrawsNothing) {
-    loadColumns(30);
-    video::fillRect(video::backBuffer, 0, 0, 320, 240, 0x1234);
-    platform::frameClock.skipDraw = true;
-    video::drawFrame(0, {}, false);
-    EXPECT_EQ(screenPixel(0, 3), 0x1234u);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/game_state.h"
 #include "archive/archive.h"
 #include "video/display.h"
 #include "video/graphics.h"
@@ -93,7 +92,7 @@ bool openLevel(const std::vector<uint8_t>& levelBytes, std::string& error) {
     // The overview takes the moon away while it draws, and opens the level for every view.
     if (video::moonImage) {
         const int moonRange = (world::levelMap.width * world::kTileSize - video::moonImage->w) / 2;
-        app::game.moonX = moonRange > 0 ? moonRange / 3 : 0;
+        video::moonX = moonRange > 0 ? moonRange / 3 : 0;
     }
     return true;
 }
@@ -103,7 +102,7 @@ Picture renderView(int cameraX, int n, int levelNumber, bool withPlayer) {
     world::run = {};
     world::run.levelCounter = levelNumber;
     world::life.cameraX = std::clamp(cameraX, 0, lastCameraX());
-    video::drawFrame(n, player, false);
+    video::drawFrame(n, player, {});
     Picture picture{video::kScreenWidth, video::kScreenHeight,
                     std::vector<uint8_t>(size_t(3 * video::kScreenWidth * video::kScreenHeight))};
     copyScreen(picture, 0, 0, video::kScreenWidth, video::kScreenHeight);
@@ -129,7 +128,7 @@ Picture renderOverview(int n) {
              x < cameraX + video::kScreenWidth + world::kTileSize; x += world::kTileSize)
             world::spawnColumn(x & world::kCellMask);
         world::life.cameraX = cameraX;
-        video::drawFrame(n < 0 ? kPastIntro : n, nobody, false);
+        video::drawFrame(n < 0 ? kPastIntro : n, nobody, {});
         const int width = std::min(video::kScreenWidth, levelWidth - left);
         copyScreen(picture, left, left - cameraX, width, video::kPlayAreaHeight);
     }
