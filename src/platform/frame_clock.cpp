@@ -1,46 +1,40 @@
 #include "platform/frame_clock.h"
 
+#include <array>
+#include <cstddef>
+
 #include "platform/ticks.h"
 
 namespace platform {
 
 FrameClock frameClock;
 
+namespace {
+
+// Where each frame of a group ends, in ms after the group began.
+constexpr std::array<int, kFramesPerGroup> kFrameEnds = {17, 34, kGroupBudgetMs};
+
+}  // namespace
+
 void resetFrameClock() {
     frameClock = {};
-    frameClock.lastTick = readTicks();
-    frameClock.groupStart = frameClock.lastTick;
+    frameClock.groupStart = readTicks();
 }
 
 void paceFrame() {
-    const uint32_t previous = frameClock.lastTick;
-    const uint32_t now = readTicks();
-    frameClock.lastTick = now;
-
-    const bool endsGroup = frameClock.frameInGroup == kFramesPerGroup - 1;
-    int budget = kFrameBudgetMs;
-    if (endsGroup) {
-        frameClock.lagMs += int(now - frameClock.groupStart);
-        budget = kGroupBudgetMs;
-    } else {
-        frameClock.lagMs += int(now - previous);
+    FrameClock& clock = frameClock;
+    int late = int(readTicks() - clock.groupStart) - kFrameEnds[size_t(clock.frameInGroup)];
+    if (late > kMostLagMs) {
+        clock.groupStart += uint32_t(late - kMostLagMs);
+        late = kMostLagMs;
     }
+    clock.skipDraw = late > 0;
+    clock.lagMs = late > 0 ? late : 0;
+    if (late < 0) waitMilliseconds(uint32_t(-late));
 
-    if (frameClock.lagMs > budget) {
-        frameClock.lagMs -= budget;
-        frameClock.skipDraw = true;
-    } else {
-        if (budget - frameClock.lagMs > 0) waitMilliseconds(uint32_t(budget - frameClock.lagMs));
-        frameClock.lagMs = 0;
-        frameClock.skipDraw = false;
-    }
-    frameClock.lastTick = readTicks();
-
-    if (endsGroup) {
-        frameClock.groupStart = frameClock.lastTick;
-        frameClock.frameInGroup = 0;
-    } else {
-        ++frameClock.frameInGroup;
+    if (++clock.frameInGroup == kFramesPerGroup) {
+        clock.frameInGroup = 0;
+        clock.groupStart += kGroupBudgetMs;
     }
 }
 

@@ -1,5 +1,5 @@
-// The frame clock under the virtual clock: the 17/17/16 rhythm, and frames that skip drawing
-// until a lag is worked off.
+// The frame clock under the virtual clock: the 17/17/16 rhythm, frames that skip drawing
+// until the schedule is caught up, and the rate they hold whatever drawing costs.
 
 #include "platform/frame_clock.h"
 
@@ -43,26 +43,54 @@ TEST_F(FrameClockTest, WorkInsideAFrameShortensItsWait) {
     EXPECT_EQ(platform::readTicks() - start + 5, 50u);
 }
 
-TEST_F(FrameClockTest, ALateFrameSkipsDrawingUntilTheLagIsWorkedOff) {
-    platform::advanceVirtualClock(60);  // one very slow frame
-    platform::paceFrame();              // lag 60 > 17: skip, lag 43
+TEST_F(FrameClockTest, ALateFrameSkipsDrawingUntilTheScheduleIsCaughtUp) {
+    const uint32_t start = platform::readTicks();
+    platform::advanceVirtualClock(60);  // one very slow frame: it should have ended at 17
+    platform::paceFrame();
     EXPECT_TRUE(platform::frameClock.skipDraw);
     EXPECT_EQ(platform::frameClock.lagMs, 43);
-    platform::paceFrame();  // lag 43 > 17: skip, lag 26
-    EXPECT_TRUE(platform::frameClock.skipDraw);
+    platform::paceFrame();  // 60 against 34
     EXPECT_EQ(platform::frameClock.lagMs, 26);
-    platform::paceFrame();  // group end: 26 + (60 - 0) = 86 > 50: skip, lag 36
+    platform::paceFrame();  // 60 against 50
     EXPECT_TRUE(platform::frameClock.skipDraw);
-    EXPECT_EQ(platform::frameClock.lagMs, 36);
-    platform::paceFrame();  // 36 > 17: skip, 19
-    platform::paceFrame();  // 19 > 17: skip, 2
-    EXPECT_TRUE(platform::frameClock.skipDraw);
-    EXPECT_EQ(platform::frameClock.lagMs, 2);
-    const uint32_t before = platform::readTicks();
-    platform::paceFrame();  // group end: 2 + 0 <= 50: waits 48 and draws again
+    EXPECT_EQ(platform::frameClock.lagMs, 10);
+    platform::paceFrame();  // 60 against 67: on time again, it waits and draws
     EXPECT_FALSE(platform::frameClock.skipDraw);
-    EXPECT_EQ(platform::readTicks() - before, 48u);
-    EXPECT_EQ(platform::frameClock.lagMs, 0);
+    EXPECT_EQ(platform::readTicks() - start, 67u);
+}
+
+// Frames run as the game runs them: each drawn frame costs `drawMs`, a skipped one nothing.
+// Returns the frames computed in `spanMs` of time.
+int framesIn(uint32_t spanMs, uint32_t drawMs) {
+    const uint32_t end = platform::readTicks() + spanMs;
+    int frames = 0;
+    while (platform::readTicks() < end) {
+        if (!platform::frameClock.skipDraw) platform::advanceVirtualClock(drawMs);
+        platform::paceFrame();
+        ++frames;
+    }
+    return frames;
+}
+
+TEST_F(FrameClockTest, TheGameRunsSixtyFramesASecondHoweverSlowItDraws) {
+    for (uint32_t drawMs : {0u, 5u, 16u, 17u, 20u, 33u, 40u, 60u, 75u, 100u}) {
+        platform::resetFrameClock();
+        const int frames = framesIn(60000, drawMs);
+        EXPECT_NEAR(frames, 3600, 36) << drawMs << " ms a drawn frame";
+    }
+}
+
+TEST_F(FrameClockTest, AStallIsNotCaughtUp) {
+    platform::paceFrame();
+    platform::advanceVirtualClock(120000);  // a suspended machine
+    int unseen = 0;
+    do {
+        platform::paceFrame();
+        ++unseen;
+    } while (platform::frameClock.skipDraw);
+    // A quarter of a second is made up at the most (15 frames), not two minutes (7200).
+    EXPECT_LE(unseen, 16);
+    EXPECT_EQ(framesIn(1000, 0), 60);
 }
 
 TEST_F(FrameClockTest, ResetStartsANewScheduleNow) {
