@@ -40,8 +40,6 @@ using screens::Step;
 constexpr uint32_t kReleasePollMs = 100;
 constexpr uint32_t kQuickPollMs = 10;
 
-bool singleScreen = false;  // runScreen: stop when the screen is done
-
 void poll(screens::Poll rule) {
     switch (rule) {
     case screens::Poll::None: break;
@@ -182,7 +180,7 @@ Step afterScreen(Screen s) {
 }
 
 void finish(Screen s) {
-    if (singleScreen) flow.screen = Screen::Ended;
+    if (flow.alone) flow = {};
     else finishScreen(s);
 }
 
@@ -232,14 +230,29 @@ void go(Screen next, bool afterStartRelease) {
 }
 
 void runFlow(Screen first) {
+    flow = {};
     go(first, false);
+    runUntilEnded();
+}
+
+void runUntilEnded() {
     while (flow.screen != Screen::Ended) runFrame();
 }
 
+bool runFramesUntil(uint32_t tick) {
+    while (flow.screen != Screen::Ended && platform::readTicks() < tick) runFrame();
+    return flow.screen != Screen::Ended;
+}
+
+void beginScreen(Screen screen) {
+    flow = {};
+    flow.alone = true;
+    go(screen, false);
+}
+
 void runScreen(Screen screen) {
-    singleScreen = true;
-    runFlow(screen);
-    singleScreen = false;
+    beginScreen(screen);
+    runUntilEnded();
 }
 
 }  // namespace app

@@ -6,6 +6,8 @@
 // and asks the screen whether it is done. What comes after a screen is decided in one place,
 // transitions.cpp. A stop signal ends the flow from any screen at the next frame.
 
+#include <cstdint>
+
 namespace app {
 
 enum class Screen {
@@ -36,14 +38,22 @@ enum class Screen {
 struct Flow {
     Screen screen = Screen::Ended;
     bool releasingStart = false;  // start must be let go before `screen` begins
+    bool alone = false;           // one screen runs alone: when it is done, the flow ends
 };
 
 extern Flow flow;
 
 // Runs frames from this screen on until the flow ends.
 void runFlow(Screen first);
-// Runs one screen through the frame function until it is done, and stops there: what would
-// come next is not taken (for tests and tools that look at one screen).
+// Runs frames until the flow ends.
+void runUntilEnded();
+// Runs frames until the flow ends or the clock reaches `tick`; false when it has ended. The
+// flow stays where it is, to be looked at and run on (tests and tools drive it so).
+bool runFramesUntil(uint32_t tick);
+// Begins one screen alone: when it is done the flow ends instead of moving on (for tests and
+// tools that look at one screen).
+void beginScreen(Screen screen);
+// beginScreen, then frames until the screen is done.
 void runScreen(Screen screen);
 // Moves to the next screen: at once, or, when asked, once start is let go (polled every
 // 100 ms, nothing drawn), so that the press that ended one screen does not reach the next.

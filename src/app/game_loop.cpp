@@ -142,10 +142,7 @@ Step enterPass() {
     const char* name = game.testMode ? nullptr : world::levelNames[size_t(world::run.levelCounter)];
     world::startLifeIn(name, onTitle() ? world::Arrival::Nobody : world::Arrival::Player);
     video::placeMoon();
-    if (game.restartMusic) {
-        game.music = audio::loadMusic(musicOfLevel(world::run.levelCounter));
-        audio::startMusicFadeIn(game.music, audio::kPlayForever);
-    }
+    if (game.restartMusic) playGameMusic(musicOfLevel(world::run.levelCounter), true);
     pass = {};
     platform::resetFrameClock();
     return Step::Stay;
@@ -195,8 +192,7 @@ Step enterQuitQuestion() {
     video::drawFrame(kHiddenBlinkFrame, world::life.player, menuView());
     video::drawVeil();
     video::drawTextCentered("SURE TO QUIT?", kMessageY, video::bigFont);
-    video::drawTextCentered("PRESS LEFT FOR YES, PRESS RIGHT FOR NO", kQuestionY,
-                            video::smallFont);
+    video::drawTextCentered("PRESS LEFT FOR YES, PRESS RIGHT FOR NO", kQuestionY, video::smallFont);
     video::drawTextCentered("ANY POSSIBLE HISCORE ENTRY WILL BE LOST", kQuestionNoteY,
                             video::smallFont);
     video::presentFrame();
@@ -218,12 +214,20 @@ Step resumeAfterQuestion() {
     return endOfFrame();
 }
 
+void playGameMusic(int id, bool fadeIn) {
+    game.music = audio::loadMusic(audio::MusicId(id));
+    game.musicId = id;
+    if (fadeIn) audio::startMusicFadeIn(game.music, audio::kPlayForever);
+    else audio::startMusic(game.music, audio::kPlayForever);
+}
+
 void stopGameMusic() {
     audio::stopMusic(game.music);
     game.music = nullptr;
+    game.musicId = -1;
 }
 
-void runGameLoop(bool testMode) {
+void beginGame(bool testMode) {
     video::resetScroller();
     video::loadTileSet();
     audio::loadSounds();
@@ -232,8 +236,16 @@ void runGameLoop(bool testMode) {
     world::startRun(testMode ? world::kTestMapLevel : world::kTitleLevel);
     if (!testMode) game.savedLevel = persist::readSavegame();
     world::startLevel();
-    runFlow(onTitle() ? Screen::Title : Screen::Play);
-    stopGameMusic();
+    flow = {};
+    go(onTitle() ? Screen::Title : Screen::Play, false);
+}
+
+void endGame() { stopGameMusic(); }
+
+void runGameLoop(bool testMode) {
+    beginGame(testMode);
+    runUntilEnded();
+    endGame();
 }
 
 }  // namespace app

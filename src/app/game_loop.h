@@ -22,29 +22,30 @@ namespace app {
 // Why a pass (or the frame of a pass) is over.
 enum class PassEnd {
     None,
-    Quit,          // a leave request met the head of a pass: the game ends
-    Leave,         // the quit question was answered with yes, or the title was left
-    Question,      // escape or "EXIT" in a level: "SURE TO QUIT?"
-    Finished,      // the player went through the open door
-    LifeLost,      // the death timer ran out
-    TitleChoice,   // start confirmed an entry of the title menu
+    Quit,         // a leave request met the head of a pass: the game ends
+    Leave,        // the quit question was answered with yes, or the title was left
+    Question,     // escape or "EXIT" in a level: "SURE TO QUIT?"
+    Finished,     // the player went through the open door
+    LifeLost,     // the death timer ran out
+    TitleChoice,  // start confirmed an entry of the title menu
 };
 
 // Kept by the game from pass to pass.
 struct Game {
-    bool testMode = false;  // every pass plays the test map
-    int savedLevel = 0;     // finished levels stored in the savegame, 0 when none
-    ModPlugFile* music = nullptr;  // the module the game loaded, or none
-    bool restartMusic = true;      // the next pass starts its level's music afresh
-    int gameOverLevel = 0;         // the level a "yes" to "CONTINUE?" plays again
+    bool testMode = false;           // every pass plays the test map
+    int savedLevel = 0;              // finished levels stored in the savegame, 0 when none
+    ModPlugFile* music = nullptr;    // the module the game loaded, or none
+    int musicId = -1;                // its number (audio::MusicId), -1 for none
+    bool restartMusic = true;        // the next pass starts its level's music afresh
+    int gameOverLevel = 0;           // the level a "yes" to "CONTINUE?" plays again
     bool endingBeforeNames = false;  // the name entry follows the ending, not "GAME OVER"
 };
 
 // One pass: a life in a level, or the title.
 struct Pass {
-    int frame = 0;               // frames of the pass; drives animation and blinking
-    int menuSelection = 0;       // title: video::MenuEntry; pause menu: video::PauseEntry
-    bool startHeldOnPrompt = false;  // start held on "PRESS START": the title stands
+    int frame = 0;                       // frames of the pass; drives animation and blinking
+    int menuSelection = 0;               // title: video::MenuEntry; pause menu: video::PauseEntry
+    bool startHeldOnPrompt = false;      // start held on "PRESS START": the title stands
     Screen questionFrom = Screen::Play;  // where "SURE TO QUIT?" returns to
     PassEnd end = PassEnd::None;
 };
@@ -52,8 +53,14 @@ struct Pass {
 extern Game game;
 extern Pass pass;
 
-// Runs the game until the player leaves it.
+// Runs the game until the player leaves it: beginGame, the flow until it ends, endGame.
 void runGameLoop(bool testMode);
+// The set-up of the game (tile set, sounds, a new run, the savegame) and its first pass.
+void beginGame(bool testMode);
+// The game is over: its music stops.
+void endGame();
+// Loads module `id` and plays it for ever, with a fade-in or at once.
+void playGameMusic(int id, bool fadeIn);
 // Stops the music the game loaded, if any.
 void stopGameMusic();
 

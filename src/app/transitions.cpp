@@ -109,8 +109,7 @@ void takeTitleChoice() {
 void gameOver() {
     game.gameOverLevel = world::run.levelCounter;
     stopGameMusic();
-    game.music = audio::loadMusic(audio::MUSIC_SCENEY);
-    audio::startMusic(game.music, audio::kPlayForever);
+    playGameMusic(audio::MUSIC_SCENEY, false);
     go(Screen::GameOver, kAfterStartRelease);
 }
 

@@ -6,6 +6,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <csignal>
 
 #include "platform/event_script.h"
 
@@ -18,6 +19,7 @@ constexpr size_t kMaxScheduledEvents = 1024;
 struct ScheduledEvent {
     uint32_t tick = 0;
     SDL_Event event{};
+    int signal = 0;  // a signal raised instead of the event, when not 0
     bool pending = false;
 };
 
@@ -34,8 +36,9 @@ void deliverDueEvents() {
     for (size_t i = 0; i < virtualClock.used; ++i) {
         ScheduledEvent& scheduled = virtualClock.schedule[i];
         if (scheduled.pending && scheduled.tick <= virtualClock.now) {
-            SDL_PushEvent(&scheduled.event);
             scheduled.pending = false;
+            if (scheduled.signal) std::raise(scheduled.signal);
+            else SDL_PushEvent(&scheduled.event);
         }
     }
 }
@@ -64,7 +67,7 @@ void advanceVirtualClock(uint32_t ms) { virtualClock.now += ms; }
 
 bool scheduleEvent(uint32_t tick, const SDL_Event& event) {
     if (virtualClock.used == kMaxScheduledEvents) return false;
-    virtualClock.schedule[virtualClock.used++] = {tick, event, true};
+    virtualClock.schedule[virtualClock.used++] = {tick, event, 0, true};
     deliverDueEvents();  // an event for a moment already past goes out at once
     return true;
 }
@@ -75,6 +78,13 @@ bool scheduleKey(uint32_t tick, SDLKey key, bool pressed) {
     event.key.state = pressed ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = key;
     return scheduleEvent(tick, event);
+}
+
+bool scheduleSignal(uint32_t tick, int signal) {
+    if (virtualClock.used == kMaxScheduledEvents) return false;
+    virtualClock.schedule[virtualClock.used++] = {tick, {}, signal, true};
+    deliverDueEvents();
+    return true;
 }
 
 void clearScheduledEvents() {

@@ -2,20 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
-#include "platform/event_script.h"
-#include "platform/frame_clock.h"
+#include "app/flow.h"
 #include "app/game_loop.h"
-#include "platform/input.h"
-#include "platform/ticks.h"
 #include "archive/archive.h"
 #include "audio/sound.h"
 #include "persist/config.h"
 #include "persist/hiscores.h"
+#include "platform/event_script.h"
+#include "platform/frame_clock.h"
+#include "platform/input.h"
+#include "platform/ticks.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 
 namespace fs = std::filesystem;
 
@@ -32,6 +35,28 @@ std::string simpleLevel(int width, const std::map<int, std::string>& rows) {
     return text;
 }
 
+namespace {
+
+// The records a game leaves behind, as a fresh process has them.
+void forgetTheGame() {
+    platform::input = {};
+    platform::actions = {};
+    platform::keyBindings = {};
+    persist::hiscores = {};
+    audio::soundsPlayed = {};
+    video::graphicsStyle = video::STYLE_DELUXE;
+    app::flow = {};
+    app::game = {};
+    app::pass = {};
+    world::run = {};
+    world::level = {};
+    world::life = {};
+    SDL_Event stale;
+    while (SDL_PollEvent(&stale)) {}
+}
+
+}  // namespace
+
 GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
     fs::create_directories("data");
     fs::create_directories("maps");
@@ -46,14 +71,8 @@ GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
     }
     writeArchive("data/maps.zda", maps);
 
-    platform::input = {};
-    platform::actions = {};
-    platform::keyBindings = {};
-    persist::hiscores = {};
-    audio::soundsPlayed = {};
+    forgetTheGame();
     platform::setVirtualClock(true);
-    SDL_Event stale;
-    while (SDL_PollEvent(&stale)) {}
 
     video::DisplaySettings window;
     window.fullScreen = window.zoom = false;
@@ -66,6 +85,8 @@ GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
 }
 
 GameHarness::~GameHarness() {
+    app::endGame();
+    forgetTheGame();
     video::freePictures();
     video::freeTileSet();
     video::freeFonts();
@@ -84,17 +105,28 @@ void GameHarness::tap(SDLKey key, uint32_t ms, uint32_t holdMs) {
 }
 
 bool GameHarness::run(bool testMode, uint32_t limitMs) {
+    begin(testMode);
+    return finish(limitMs);
+}
+
+void GameHarness::begin(bool testMode) { app::beginGame(testMode); }
+
+bool GameHarness::runUntil(uint32_t ms) { return app::runFramesUntil(ms); }
+
+bool GameHarness::finish(uint32_t limitMs) {
     // Past the limit, a window close, a left and a start every second lead out of every
     // screen (the quit question, the continue question, the title) and end a run that would
     // otherwise go on for ever.
     SDL_Event close{};
     close.type = SDL_QUIT;
-    for (uint32_t t = limitMs; t < limitMs + 60000; t += 1000) {
+    const uint32_t from = std::max(limitMs, platform::readTicks());
+    for (uint32_t t = from; t < from + 60000; t += 1000) {
         platform::scheduleEvent(t, close);
         tap(SDLK_LEFT, t + 300);
         tap(SDLK_RETURN, t + 600);
     }
-    app::runGameLoop(testMode);
+    app::runUntilEnded();
+    app::endGame();
     return platform::readTicks() < limitMs;
 }
 
