@@ -20,6 +20,8 @@
 //   --stuck DIR      for a life without a way, write the way to the state that came closest
 //                    to DIR as <level>[@column].stuck, a replay for trolkrender --replay
 //   --quiet          no progress line
+//   --progress-every MS  the progress line every MS milliseconds (default: twice a second on
+//                    a terminal, every 5 seconds otherwise), for a program that shows it
 //   --level LEVEL    with --replay: play against this level instead of the replay's own
 // The exit status is 0 when every life was solved (every replay finished), 1 when not.
 
@@ -63,7 +65,7 @@ int usage() {
     std::fprintf(stderr,
                  "usage: levelbot [--out DIR] [--from start|COLUMN] [--beam N] [--max-beam N]\n"
                  "                [--step N] [--per-cell N] [--data DIR] [--no-write] [--quiet]\n"
-                 "                [--stuck DIR]\n"
+                 "                [--stuck DIR] [--progress-every MS]\n"
                  "                LEVEL... | --all\n"
                  "       levelbot [--data DIR] [--level LEVEL] --replay FILE...\n");
     return 2;
@@ -95,26 +97,6 @@ bool columnShared(const std::vector<replay::StartPoint>& starts, const replay::S
     for (const replay::StartPoint& other : starts)
         shared += other.checkpoint && other.column() == start.column();
     return shared > 1;
-}
-
-// Replays of the level whose start is no longer a start of the level: a checkpoint that was
-// moved or taken out. They would fail the replay tests for no fault of the level.
-void removeStaleReplays(const std::string& directory, const std::string& name,
-                        const std::vector<replay::StartPoint>& starts) {
-    std::error_code ignored;
-    for (const fs::directory_entry& entry : fs::directory_iterator(directory, ignored)) {
-        if (entry.path().extension() != replay::kReplayExtension) continue;
-        replay::Replay old;
-        std::string error;
-        if (!replay::readReplayFile(entry.path().string(), old, error) || old.level != name)
-            continue;
-        bool current = false;
-        for (const replay::StartPoint& start : starts)
-            current = current || (start.x == old.startX && start.y == old.startY);
-        if (!current && fs::remove(entry.path(), ignored))
-            std::printf("levelbot: %s: removed %s, its start is no longer a checkpoint\n",
-                        name.c_str(), entry.path().string().c_str());
-    }
 }
 
 // The way to the state that came closest, for a look with trolkrender --replay. Not named
@@ -209,7 +191,9 @@ bool solveLevel(const Options& options, const std::string& level) {
         return false;
     }
     if (options.write && options.from.empty() && allSolved)
-        removeStaleReplays(options.out, name, starts);
+        for (const std::string& removed : replay::removeStaleReplays(options.out, name, starts))
+            std::printf("levelbot: %s: removed %s, its start is no longer a checkpoint\n",
+                        name.c_str(), removed.c_str());
     return allSolved;
 }
 
@@ -269,6 +253,8 @@ int main(int argc, char** argv) {
             if (!positive(argv[++i], options.maxBeam)) return usage();
         } else if (arg == "--step" && hasValue) {
             if (!positive(argv[++i], options.settings.stepFrames)) return usage();
+        } else if (arg == "--progress-every" && hasValue) {
+            if (!positive(argv[++i], options.settings.progressEveryMs)) return usage();
         } else if (arg == "--per-cell" && hasValue) {
             if (!positive(argv[++i], options.settings.perCell)) return usage();
         } else if (!arg.empty() && arg[0] != '-') {

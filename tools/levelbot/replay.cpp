@@ -3,10 +3,13 @@
 
 #include "replay.h"
 
+#include "playback.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -239,6 +242,24 @@ std::string replayFileName(const Replay& replay, bool withRow) {
         if (withRow) name += '.' + std::to_string(replay.startY / world::kTileSize);
     }
     return name + std::string(kReplayExtension);
+}
+
+std::vector<std::string> removeStaleReplays(const std::string& directory, const std::string& level,
+                                            const std::vector<StartPoint>& starts) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> removed;
+    std::error_code ignored;
+    for (const fs::directory_entry& entry : fs::directory_iterator(directory, ignored)) {
+        if (entry.path().extension() != kReplayExtension) continue;
+        Replay old;
+        std::string error;
+        if (!readReplayFile(entry.path().string(), old, error) || old.level != level) continue;
+        bool current = false;
+        for (const StartPoint& start : starts)
+            current = current || (start.x == old.startX && start.y == old.startY);
+        if (!current && fs::remove(entry.path(), ignored)) removed.push_back(entry.path().string());
+    }
+    return removed;
 }
 
 }  // namespace replay

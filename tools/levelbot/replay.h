@@ -26,6 +26,8 @@
 
 namespace replay {
 
+struct StartPoint;
+
 constexpr std::string_view kReplayExtension = ".rpl";
 
 // One line of a replay: controls held for a number of frames.
@@ -77,5 +79,11 @@ bool writeReplayFile(const std::string& path, const Replay& replay,
 // "<level>.rpl" for a life from the level's start, "<level>@<column>.rpl" from a checkpoint,
 // "<level>@<column>.<row>.rpl" when another checkpoint shares the column.
 std::string replayFileName(const Replay& replay, bool withRow = false);
+
+// Removes the replays of the level in the folder whose start is none of the level's lives any
+// more (a checkpoint moved or taken out): they would fail the replay tests for no fault of the
+// level. Returns the files removed.
+std::vector<std::string> removeStaleReplays(const std::string& directory, const std::string& level,
+                                            const std::vector<StartPoint>& starts);
 
 }  // namespace replay

@@ -242,19 +242,23 @@ std::vector<DeathCount> sortedCounts(const std::map<std::string, int64_t>& count
     return sorted;
 }
 
-// The progress line on standard error: over itself on a terminal, a line now and then in a log.
+// The progress line on standard error: over itself on a terminal, a line now and then in a log,
+// or as often as asked for.
 class ProgressLine {
   public:
-    explicit ProgressLine(bool on) : on_(on), terminal_(on && isatty(STDERR_FILENO)) {}
+    ProgressLine(bool on, int32_t everyMs)
+        : on_(on), terminal_(on && isatty(STDERR_FILENO)),
+          every_(everyMs > 0
+                     ? std::chrono::steady_clock::duration(std::chrono::milliseconds(everyMs))
+                 : terminal_ ? std::chrono::steady_clock::duration(kProgressEvery)
+                             : std::chrono::steady_clock::duration(kProgressLogEvery)) {}
     ~ProgressLine() {
         if (terminal_ && shown_) std::fprintf(stderr, "\r\033[K");
     }
     bool due() {
         if (!on_) return false;
         const auto now = std::chrono::steady_clock::now();
-        if (now - last_ <
-            (terminal_ ? kProgressEvery : std::chrono::steady_clock::duration(kProgressLogEvery)))
-            return false;
+        if (now - last_ < every_) return false;
         last_ = now;
         return true;
     }
@@ -266,6 +270,7 @@ class ProgressLine {
   private:
     bool on_;
     bool terminal_;
+    std::chrono::steady_clock::duration every_;
     bool shown_ = false;
     std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
@@ -367,7 +372,7 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
         return frames;
     };
 
-    ProgressLine progress(settings.progress);
+    ProgressLine progress(settings.progress, settings.progressEveryMs);
     int32_t bestCost = costToGo(guide, player);
     int32_t lastBetter = 0;  // the frame at which a state last came closer than any before
     int32_t bestNode = 0;    // and that state

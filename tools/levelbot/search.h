@@ -29,6 +29,7 @@ struct SearchSettings {
     int32_t patience = 1500;        // frames without coming closer to the goal before giving up
     int64_t probeStates = 1000000;  // states of the look without enemies after a failure; 0: none
     bool progress = false;          // a progress line on standard error
+    int32_t progressEveryMs = 0;    // how often; 0: twice a second on a terminal, else every 5 s
     std::string label;              // what the progress line calls the search
 };
 

@@ -341,6 +341,7 @@ bool compileLevel(std::string_view text, std::string_view file, const Legend& sh
 
     level = {};
     level.file = std::string(file);
+    level.legend = legend;
     for (const Block& block : blocks) {
         if (int(block.rows.size()) != kRows) continue;
         const size_t width = block.rows[0].text.size();

@@ -62,6 +62,7 @@ struct CompiledLevel {
     int32_t width = 0;                       // columns
     std::vector<uint8_t> cells;              // width * 12 codes, column c row r at c * 12 + r
     std::vector<std::array<int, 2>> places;  // line and column of each cell's character
+    Legend legend;  // the shared legend with the level's own lines over it, as compiled
 };
 
 // Reads legend lines (a legend file is a level file without maps) into the legend; a file may
