@@ -137,8 +137,8 @@ Step enterPass() {
         pass.end = PassEnd::Quit;
         return Step::Done;
     }
-    video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
-                    video::colorBlack);
+    video::fillRect(video::display.backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
+                    video::display.colorBlack);
     const char* name = game.testMode ? nullptr : world::levelNames[size_t(world::run.levelCounter)];
     world::startLifeIn(name, onTitle() ? world::Arrival::Nobody : world::Arrival::Player);
     video::placeMoon();

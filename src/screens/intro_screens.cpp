@@ -69,8 +69,8 @@ Step tickIntro() {
 
 void drawIntro() {
     const bool warning = intro.which == IntroScreen::Warning;
-    video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
-                    video::colorBlack);
+    video::fillRect(video::display.backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
+                    video::display.colorBlack);
     if (!(intro.frame & kTitleBlinkBit))
         video::drawTextCentered(warning ? "WARNING" : "CREDITS", kTitleY, video::bigFont);
     video::drawCenteredLines(warning ? std::span<const video::TextLine>(kWarningLines)
