@@ -27,9 +27,33 @@ enum SoundId : int {
 };
 
 constexpr int kSoundCount = 13;
-constexpr std::array<std::string_view, kSoundCount> kSoundNames = {
-    "klonk", "krack",  "aj",    "blubb", "jipie", "chew",  "knirk",
-    "tada",  "trdoor", "boink", "bat",   "klack", "splash"};
+
+// Each effect and its entry in the sound archive (a WAV file of that base name).
+struct SoundKind {
+    SoundId id;
+    std::string_view name;
+};
+
+constexpr std::array<SoundKind, kSoundCount> kSounds = {{
+    {SOUND_KLONK, "klonk"},
+    {SOUND_KRACK, "krack"},
+    {SOUND_AJ, "aj"},
+    {SOUND_BLUBB, "blubb"},
+    {SOUND_JIPIE, "jipie"},
+    {SOUND_CHEW, "chew"},
+    {SOUND_KNIRK, "knirk"},
+    {SOUND_TADA, "tada"},
+    {SOUND_TRDOOR, "trdoor"},
+    {SOUND_BOINK, "boink"},
+    {SOUND_BAT, "bat"},
+    {SOUND_KLACK, "klack"},
+    {SOUND_SPLASH, "splash"},
+}};
+static_assert([] {
+    for (int id = 0; id < kSoundCount; ++id)
+        if (kSounds[size_t(id)].id != id) return false;
+    return true;
+}());
 
 constexpr int kMixFrequency = 22050;
 constexpr uint16_t kMixFormat = 0x8010;  // signed 16-bit little-endian

@@ -9,7 +9,7 @@
 
 namespace video {
 
-int graphicsStyle = STYLE_DELUXE;
+GraphicsStyle graphicsStyle = STYLE_DELUXE;
 FrameList smallFont;
 FrameList bigFont;
 std::array<SDL_Surface*, kTileImageCount> tileImages{};

@@ -55,7 +55,7 @@ void Picture::set(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
     p[2] = b;
 }
 
-bool openGraphics(int style, std::string& error) {
+bool openGraphics(video::GraphicsStyle style, std::string& error) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         error = SDL_GetError();
