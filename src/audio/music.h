@@ -76,7 +76,7 @@ extern MusicState music;
 
 // Loads module `id` from the music archive (plays left -1, mixing settings applied);
 // null when it is missing or libmodplug refuses it. Nothing starts playing.
-ModPlugFile* loadMusic(MusicId id);
+[[nodiscard]] ModPlugFile* loadMusic(MusicId id);
 // Plays `module` from its start `plays` times (-1 for ever) at the current volume, through
 // the hook. Does nothing for null.
 void startMusic(ModPlugFile* module, int32_t plays);
