@@ -48,13 +48,16 @@ bool isDefaultName(const std::string& name) {
                      name) != persist::kDefaultHiscoreNames.end();
 }
 
-// Ten player entries P0..P9 of 1000, 900, ... 100 points, or empty ones of 0 points.
+// Ten player entries P0..P9 of 1000, 900, ... 100 points, each with reserved bytes of its
+// own; or empty ones of 0 points.
 Entries playerTable(bool empty = false) {
     Entries t;
-    for (int k = 0; k < persist::kHiscoreCount; ++k)
+    for (int k = 0; k < persist::kHiscoreCount; ++k) {
         t[k] = empty ? entry("", persist::HISCORE_PLAYER, 0)
                      : entry(("P" + std::to_string(k)).c_str(), persist::HISCORE_PLAYER,
                              1000 - 100 * k);
+        if (!empty) t[k].reserved = {uint8_t(0xA0 + k), uint8_t(k)};
+    }
     return t;
 }
 
@@ -91,8 +94,10 @@ TEST_F(HiscoresTest, InsertsBelowEqualScoresShiftsDownAndSaves) {
                 EXPECT_TRUE(hiscores.entries[k] == before[k < position ? k : k - 1]) << k;
             }
         }
-        const HiscoreEntry& added = hiscores.entries[position];
-        EXPECT_TRUE(added == entry("NEWBIE", persist::HISCORE_PLAYER, score));
+        // The position taken keeps its reserved bytes.
+        HiscoreEntry added = entry("NEWBIE", persist::HISCORE_PLAYER, score);
+        added.reserved = before[position].reserved;
+        EXPECT_TRUE(hiscores.entries[position] == added) << score;
         EXPECT_EQ(test_support::readFile(kFile), fileOf(hiscores.entries));
     }
     persist::insertHiscore(9999, "LONGERTHANEIGHT");
@@ -117,8 +122,11 @@ TEST_F(HiscoresTest, AForgedEntryTurnsTheTableIntoCheatersAndSavesIt) {
         c.forge(file[c.position]);
         test_support::writeFile(kFile, fileOf(file));
         persist::loadHiscores();
-        const HiscoreEntry cheater = entry("CHEATER", persist::HISCORE_RESET, 50000);
-        for (const HiscoreEntry& e : hiscores.entries) EXPECT_EQ(e == cheater, c.forged) << i;
+        for (int k = 0; k < persist::kHiscoreCount; ++k) {
+            HiscoreEntry cheater = entry("CHEATER", persist::HISCORE_RESET, 50000);
+            cheater.reserved = file[k].reserved;  // left as loaded
+            EXPECT_EQ(hiscores.entries[k] == cheater, c.forged) << i << " " << k;
+        }
         EXPECT_EQ(test_support::readFile(kFile), fileOf(c.forged ? hiscores.entries : file)) << i;
         ++i;
     }
@@ -168,19 +176,26 @@ TEST_F(HiscoresTest, WithoutAFileDrawsAndSavesAFreshTable) {
     EXPECT_EQ(test_support::readFile(kFile), fileOf(hiscores.entries));
 }
 
-TEST_F(HiscoresTest, AShortFileIsJudgedByItsContent) {
+TEST_F(HiscoresTest, AShortFileIsJudgedByItsContentAndAnEmptyOneIsNoFile) {
     // The bytes a short file lacks are the table's old bytes, unscrambled with the rest:
     // behind the built-in table that makes impossible scores, behind all-zero entries
-    // harmless player entries of 0 points.
+    // harmless player entries of 0 points. An empty file (a full disk, an editor) is no
+    // file at all: a fresh table, saved.
     const Entries valid = playerTable();
     const std::vector<uint8_t> whole = fileOf(valid);
     for (auto [length, zeroBefore] : {std::pair{0, false}, {100, false}, {32, true}, {144, true}}) {
         test_support::writeFile(kFile, {whole.begin(), whole.begin() + length});
         hiscores.entries = zeroBefore ? playerTable(true) : persist::builtInHiscoreEntries();
         persist::loadHiscores();
-        EXPECT_EQ(nameOf(hiscores.entries[0]) == "CHEATER", !zeroBefore) << length;
+        EXPECT_EQ(nameOf(hiscores.entries[0]) == "CHEATER", length == 100) << length;
         for (int k = 0; zeroBefore && k < length / 16; ++k)
             EXPECT_TRUE(hiscores.entries[k] == valid[k]) << length << " " << k;
+        if (length == 0) {
+            EXPECT_EQ(hiscores.entries[0].kind, persist::HISCORE_DEFAULT);
+            EXPECT_GE(hiscores.entries[0].score, 2500);
+            EXPECT_LE(hiscores.entries[0].score, 2599);
+            EXPECT_EQ(test_support::readFile(kFile), fileOf(hiscores.entries));
+        }
     }
 }
 
