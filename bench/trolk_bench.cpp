@@ -44,8 +44,7 @@
 #include <SDL_rotozoom.h>
 #endif
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
+#include "platform/frame_clock.h"
 #include "archive/archive.h"
 #include "archive/zda_format.h"
 #include "audio/music.h"
@@ -55,6 +54,7 @@
 #include "video/hud.h"
 #include "video/scene.h"
 #include "video/zoom.h"
+#include "world/lifetimes.h"
 #include "world/enemies.h"
 #include "world/level.h"
 #include "world/player.h"
@@ -194,39 +194,28 @@ struct ScenePlay {
     Scene scene = Scene::Level;
     world::PlayerState player;
     int n = 0;  // the frame counter drawFrame gets
+    video::MenuView menu;  // the title menu, or the pause menu over the level
 };
 
 void startLife(ScenePlay& play) {
-    world::run.timeLeft = world::kLifeFrames;
-    world::clearEnemies();
-    world::clearTileEffects();
     if (play.scene == Scene::Title) {
-        app::game.levelCounter = app::kTitleLevel;
-        app::game.menuSelection = app::MENU_NEW_GAME;
-        world::loadLevel(world::levelNames[kTitleLevelIndex]);
-        play.player = {};
-        play.player.idleCounter = world::kDeathWaitFrames;
+        world::run.levelCounter = world::kTitleLevel;
+        play.menu = {video::MENU_NEW_GAME};
+        world::startLifeIn(world::levelNames[kTitleLevelIndex], world::Arrival::Nobody);
         play.n = 0;
     } else {
-        app::game.levelCounter = kPlayedLevelNumber;
-        app::game.menuSelection = play.scene == Scene::PausedLevel ? app::PAUSE_GO_ON : 0;
-        world::level.restartX = world::kRestartStartX;
-        world::level.restartY = world::kRestartStartY;
-        world::loadLevel(kBusyLevel);
-        play.player = {};
-        if (!world::placePlayer(play.player)) {
-            std::fprintf(stderr, "trolk_bench: no place for the player in %s\n", kBusyLevel);
-            std::exit(1);
-        }
+        world::run.levelCounter = kPlayedLevelNumber;
+        play.menu = {play.scene == Scene::PausedLevel ? video::PAUSE_GO_ON : 0,
+                     play.scene == Scene::PausedLevel};
+        world::startLevel();
+        world::startLifeIn(kBusyLevel, world::Arrival::Player);
         play.n = video::kIntroFrames + 1;  // past the call to run: the player shows
     }
-    app::game.paused = play.scene == Scene::PausedLevel;
-    world::run.airLeft = world::kMaxAir;
-    world::run.deathMessage = {};
+    play.player = world::life.player;
     const int moonRange =
         (world::levelMap.width * world::kTileSize - (video::moonImage ? video::moonImage->w : 0)) /
         2;
-    app::game.moonX = moonRange > 0 ? moonRange / 3 : 0;
+    video::moonX = moonRange > 0 ? moonRange / 3 : 0;
 }
 
 ScenePlay startScene(Scene scene) {
@@ -259,15 +248,12 @@ void updateWorld(ScenePlay& play) {
     }
     // Paused: the paused level is the playing one, moved on a step from time to time so
     // the picture changes, with the pause menu over it.
-    app::game.paused = false;
     world::stepPlayFrame(play.player, scriptedControls(play.n));
     if (!play.player.alive || play.player.reachedExit) startLife(play);
-    app::game.paused = true;
 }
 
 void drawScene(const ScenePlay& play) {
-    app::frameClock.skipDraw = false;
-    video::drawFrame(play.n, play.player, false);
+    video::drawFrame(play.n, play.player, play.menu);
 }
 
 void afterPresent(const ScenePlay& play) {
@@ -276,7 +262,7 @@ void afterPresent(const ScenePlay& play) {
 
 int activeEnemies() {
     int count = 0;
-    for (const world::EnemySlot& enemy : world::enemies) count += enemy.active ? 1 : 0;
+    for (const world::EnemySlot& enemy : world::life.enemies) count += enemy.active ? 1 : 0;
     return count;
 }
 

@@ -1,6 +1,6 @@
 // Level bytes as the maps archive or maps/test.bin would hand them to the game, played.
 //
-// The bytes go through parseLevel as they are. A playable level then runs as the game runs
+// The bytes start a life through startLife as they are. A playable level then runs as the game runs
 // it: a stretch of the title (the view scrolling by itself, enemies and effects moving), then
 // lives of play with the player placed at the restart point. The bytes after the last cell,
 // which the game ignores, are the controls: each byte holds left, right, jump and down in its
@@ -13,6 +13,7 @@
 // the view inside the level, the item count never below zero, the run counters in range.
 
 #include "require.h"
+#include "world/lifetimes.h"
 #include "world/effects.h"
 #include "world/enemies.h"
 #include "world/level.h"
@@ -90,26 +91,20 @@ class ControlScript {
 // A fresh life as the run flow starts it; false when the level cannot be played from the
 // restart point (the game ends there with "Can't load file").
 bool startLife(const uint8_t* data, size_t size, world::PlayerState& player) {
-    world::clearEnemies();
-    world::clearTileEffects();
-    if (world::parseLevel(data, size) != world::LEVEL_OK) return false;
-    world::run.timeLeft = world::kLifeFrames;
-    if (!world::placePlayer(player)) return false;
-    world::run.airLeft = world::kMaxAir;
+    if (world::startLife(data, size, world::Arrival::Player) != world::LEVEL_OK) return false;
+    player = world::life.player;
     return true;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    world::level = {};
-    world::run = {};
+    world::startRun(world::kTitleLevel);
+    world::startLevel();
     world::PlayerState player;
 
     // The title: the level scrolls by itself behind the menu, with no player.
-    world::clearEnemies();
-    world::clearTileEffects();
-    if (world::parseLevel(data, size) != world::LEVEL_OK) {
+    if (world::startLife(data, size, world::Arrival::Nobody) != world::LEVEL_OK) {
         world::freeLevel();
         return 0;
     }
@@ -119,8 +114,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // A run of a few lives from the start of the level.
-    world::level = {};
-    world::run = {};
+    world::startRun(1);
+    world::startLevel();
     const size_t cellEnd = world::kLevelHeaderSize +
                            size_t(data[0] | data[1] << 8) * world::kMapRows + world::kMapRows;
     ControlScript controls(data + cellEnd, size - cellEnd);

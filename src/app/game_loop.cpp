@@ -1,380 +1,251 @@
-// One pass: load the level afresh, place the player (or, on the title, none), start the
-// music when it is to restart, then run frames. One frame:
-//   1. a dead player's death timer runs down;
-//   2. a leave request ends the title or the test map (exit sequence) or a level (back to
-//      the title); a finished level or a death whose timer ran out ends the pass;
-//   3. input: in a level nothing the player does counts during frames 0..180; afterwards a
-//      released fire opens the pause menu;
-//   4./5. the world moves (effects, enemies, player), or the pause menu reads the input, or
-//      on the title the view moves on by itself and the title menu reads the input;
-//   6. the picture is drawn, shown and paced;
-//   7. a leave request in a level opens the quit question; the title advances its scroller.
-// Menus act when a control is let go; start confirms while held.
+// The level frame. The title and the levels share it, because the title is itself a level
+// (level counter 0) that plays by itself behind the menu; the pause menu and the quit
+// question are states of the same frame, over a world that stands still.
 
 #include "app/game_loop.h"
 
-#include <cstdio>
-#include <cstdlib>
-
-#include "app/fatal.h"
-#include "app/frame_clock.h"
-#include "app/game_state.h"
-#include "app/input.h"
-#include "app/platform_time.h"
-#include "app/run_progression.h"
+#include "app/flow.h"
 #include "audio/music.h"
 #include "audio/sound.h"
-#include "persist/config.h"
-#include "persist/hiscores.h"
 #include "persist/savegame.h"
+#include "platform/frame_clock.h"
+#include "platform/input.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/hud.h"
 #include "video/scene.h"
 #include "video/text.h"
-#include "world/effects.h"
-#include "world/enemies.h"
-#include "world/level.h"
-#include "world/score.h"
+#include "world/lifetimes.h"
 #include "world/world_step.h"
 
 namespace app {
 
-PlayLoop loop;
+Game game;
+Pass pass;
 
 namespace {
 
+using screens::Step;
+
 constexpr int kHiddenBlinkFrame = 32;  // a frame count on which blinking items are hidden
-constexpr int kExitShortestFrames = 120;
-constexpr int kExitLastFrame = 479;
 constexpr int kMessageY = 96;
 constexpr int kQuestionY = 128;
 constexpr int kQuestionNoteY = 140;
-constexpr int kHiscoreTitleY = 16;
-constexpr int kHiscoreTopY = 48;
-constexpr int kHiscoreRowStep = 18;
-constexpr int kHiscoreNameX = 48;
-constexpr int kHiscoreScoreX = 192;
-constexpr int kTitleMenuLast = MENU_EXIT;
-constexpr int kPauseMenuLast = PAUSE_EXIT;
 
-bool released(InputBit bit) { return input.released == int(bit); }
+bool released(platform::InputBit bit) { return platform::input.released == int(bit); }
 
 // With the default keys jump and up share a key, so a released jump also counts as up.
 bool releasedPrevious() {
-    return released(INPUT_UP) || released(INPUT_LEFT) ||
-           (released(INPUT_JUMP) && persist::keyBindings.k_jump == persist::keyBindings.k_up);
+    return released(platform::INPUT_UP) || released(platform::INPUT_LEFT) ||
+           (released(platform::INPUT_JUMP) &&
+            platform::keyBindings.k_jump == platform::keyBindings.k_up);
 }
 
-bool releasedNext() { return released(INPUT_DOWN) || released(INPUT_RIGHT); }
+bool releasedNext() { return released(platform::INPUT_DOWN) || released(platform::INPUT_RIGHT); }
 
 // Moves the selection of a menu of entries 1..last on a released direction, wrapping round,
 // with a click; false when no direction was released.
 bool stepMenu(int last) {
-    if (releasedNext())
-        game.menuSelection = game.menuSelection >= last ? 1 : game.menuSelection + 1;
-    else if (releasedPrevious())
-        game.menuSelection = game.menuSelection <= 1 ? last : game.menuSelection - 1;
+    int& selection = pass.menuSelection;
+    if (releasedNext()) selection = selection >= last ? 1 : selection + 1;
+    else if (releasedPrevious()) selection = selection <= 1 ? last : selection - 1;
     else return false;
     audio::playSound(audio::SOUND_KLONK);
     return true;
 }
 
 audio::MusicId musicOfLevel(int levelCounter) {
-    if (levelCounter == kTitleLevel) return audio::MUSIC_TURBOCHIP;
-    return audio::MusicId(levelCounter % kLastLevel + 2);  // the test map's -1 gives 1
+    if (levelCounter == world::kTitleLevel) return audio::MUSIC_TURBOCHIP;
+    return audio::MusicId(levelCounter % world::kLastLevel + 2);  // the test map's -1 gives 1
 }
 
-const char* currentLevelName() {
-    return loop.testMode ? nullptr : world::levelNames[size_t(game.levelCounter)];
+bool onTitle() { return world::run.levelCounter == world::kTitleLevel; }
+
+// Nothing the player does counts, and nothing moves, during the first 181 frames of a life.
+bool callToRun() { return !onTitle() && pass.frame <= video::kIntroFrames; }
+
+video::MenuView menuView() {
+    const Screen shown = flow.screen == Screen::QuitQuestion ? pass.questionFrom : flow.screen;
+    return {pass.menuSelection, shown == Screen::Pause};
 }
 
-void clearScreen() {
+// The world of the title stands while start is held on "PRESS START": its effects and
+// enemies move, the view and the frame count do not.
+void moveTitleActors() {
+    world::updateTileEffects();
+    world::updateEnemies(world::life.player);
+}
+
+// The title menu after the world update; Done when start confirmed an entry.
+Step readTitleMenu() {
+    const platform::ActionFlags& actions = platform::actions;
+    if (pass.startHeldOnPrompt) {
+        if (actions.startHeld) {
+            moveTitleActors();
+        } else {
+            pass.startHeldOnPrompt = false;
+            pass.menuSelection = game.savedLevel > 0 ? video::MENU_CONTINUE : video::MENU_NEW_GAME;
+        }
+        return Step::Stay;
+    }
+    world::stepTitleFrame(world::life.player);
+    if (pass.menuSelection == video::MENU_PRESS_START && actions.startHeld) {
+        pass.startHeldOnPrompt = true;
+        moveTitleActors();
+        return Step::Stay;
+    }
+    if (stepMenu(video::MENU_EXIT) || !actions.startHeld) return Step::Stay;
+    if (pass.menuSelection == video::MENU_NEW_GAME || pass.menuSelection == video::MENU_CONTINUE)
+        audio::playSound(audio::SOUND_JIPIE);
+    else if (pass.menuSelection == video::MENU_EXIT) audio::playSound(audio::SOUND_AJ);
+    pass.end = PassEnd::TitleChoice;
+    return Step::Done;
+}
+
+// The pause menu, each frame while it is open: the world stands still.
+void readPauseMenu() {
+    if (stepMenu(video::PAUSE_EXIT) || !platform::actions.startHeld) return;
+    flow.screen = Screen::Play;
+    switch (pass.menuSelection) {
+    case video::PAUSE_SUICIDE:
+        world::killPlayer(world::life.player, world::kSuicide);
+        audio::playSound(audio::SOUND_AJ);  // a second cry over the one of dying
+        break;
+    case video::PAUSE_GO_ON: audio::playSound(audio::SOUND_JIPIE); break;
+    default: platform::actions.leaveRequested = true; break;  // the quit question follows
+    }
+    pass.menuSelection = 0;
+}
+
+// The end of every frame of a pass: the count goes on, a dead player's timer runs down, and
+// the pass may be over.
+Step endOfFrame() {
+    ++pass.frame;
+    const world::PlayerState& player = world::life.player;
+    if (!player.alive) --world::life.player.idleCounter;
+    if (platform::actions.leaveRequested) pass.end = PassEnd::Leave;
+    else if (player.alive && player.reachedExit) pass.end = PassEnd::Finished;
+    else if (!player.alive && player.idleCounter <= 0 && !onTitle()) pass.end = PassEnd::LifeLost;
+    else return Step::Stay;
+    return Step::Done;
+}
+
+}  // namespace
+
+Step enterPass() {
+    if (platform::actions.leaveRequested) {
+        pass.end = PassEnd::Quit;
+        return Step::Done;
+    }
     video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
                     video::colorBlack);
+    const char* name = game.testMode ? nullptr : world::levelNames[size_t(world::run.levelCounter)];
+    world::startLifeIn(name, onTitle() ? world::Arrival::Nobody : world::Arrival::Player);
+    video::placeMoon();
+    if (game.restartMusic) playGameMusic(musicOfLevel(world::run.levelCounter), true);
+    pass = {};
+    platform::resetFrameClock();
+    return Step::Stay;
 }
 
-// The head of a pass: a fresh grid, the player placed, the music started when it changed.
-void startPass() {
-    world::run.timeLeft = world::kLifeFrames;
-    clearScreen();
-    world::clearEnemies();
-    const char* name = currentLevelName();
-    world::loadLevel(name);
-
-    const int moonRange =
-        (world::levelMap.width * world::kTileSize - (video::moonImage ? video::moonImage->w : 0)) /
-        2;
-    game.moonX = moonRange > 0 ? std::rand() % moonRange : 0;
-
-    if (game.levelCounter == kTitleLevel) {
-        loop.player = {};
-        loop.player.alive = 0;
-        loop.player.idleCounter = world::kDeathWaitFrames;
-        world::run.deathMessage = {};
-    } else if (!world::placePlayer(loop.player)) {
-        fatalError(world::kCantLoadFile, name ? name : world::kTestMapPath);
-    }
-    world::run.airLeft = world::kMaxAir;
-
-    if (loop.restartMusic) {
-        loop.music = audio::loadMusic(musicOfLevel(game.levelCounter));
-        audio::startMusicFadeIn(loop.music, audio::kPlayForever);
-    }
-    game.paused = false;
-    resetFrameClock();
-    loop.frame = 0;
+screens::Rules levelFrameRules() {
+    return {callToRun() ? screens::Poll::Ignored : screens::Poll::Actions, screens::Draw::OnTime,
+            screens::Pace::FrameClock};
 }
 
-void stopLoopMusic() {
-    audio::stopMusic(loop.music);
-    loop.music = nullptr;
-}
-
-// The closing picture: in the deluxe style the "donate" card stands over the world for at
-// least 2 and at most 8 seconds. Afterwards the pass head sees the leave request.
-void runExitSequence() {
-    if (video::graphicsStyle == video::STYLE_DELUXE) {
-        stopLoopMusic();
-        input.quitRequested = false;
-        game.menuSelection = 0;
-        resetFrameClock();
-        for (int i = 0;; ++i) {
-            updateActionFlags();
-            world::updateTileEffects();
-            world::updateEnemies(loop.player);
-            video::drawFrame(kHiddenBlinkFrame, loop.player, false);
-            if (!frameClock.skipDraw) {
-                video::blitAt(video::donateImage, 0, 0);
-                video::presentFrame();
-            }
-            paceFrame();
-            if (i >= kExitShortestFrames &&
-                (released(INPUT_START) || input.quitRequested || i >= kExitLastFrame))
-                break;
-        }
+Step tickLevelFrame() {
+    if (callToRun()) return Step::Stay;
+    world::PlayerState& player = world::life.player;
+    if (flow.screen == Screen::Play && player.alive && !player.dying &&
+        world::run.levelCounter > 0 && released(platform::INPUT_FIRE)) {
+        flow.screen = Screen::Pause;
+        pass.menuSelection = video::PAUSE_GO_ON;
     }
-    waitForStartRelease();
-}
-
-// The hiscore table over the title level, which keeps scrolling with its enemies frozen.
-void showHiscoreList() {
-    waitForStartRelease();
-    game.menuSelection = MENU_HISCORE_LIST;
-    resetFrameClock();
-    while (!actions.startHeld && !game.leaveRequested) {
-        updateActionFlags();
-        world::scrollView(1);
-        video::drawFrame(loop.frame, loop.player, false);
-        if (!frameClock.skipDraw) {
-            video::drawVeil();
-            video::drawTextCentered("HISCORES", kHiscoreTitleY, video::bigFont);
-            for (int k = 0; k < persist::kHiscoreCount; ++k) {
-                const persist::HiscoreEntry& entry = persist::hiscores.entries[size_t(k)];
-                const int y = kHiscoreTopY + kHiscoreRowStep * k;
-                char score[16];
-                std::snprintf(score, sizeof score, "%05d", entry.score);
-                video::drawText(entry.name.data(), kHiscoreNameX, y, video::bigFont);
-                video::drawText(score, kHiscoreScoreX, y, video::bigFont);
-            }
-            video::presentFrame();
-        }
-        paceFrame();
+    switch (flow.screen) {
+    case Screen::Pause: readPauseMenu(); return Step::Stay;
+    case Screen::Title: return readTitleMenu();
+    default: {
+        const platform::ActionFlags& actions = platform::actions;
+        world::stepPlayFrame(player, {actions.leftHeld == 1, actions.rightHeld == 1,
+                                      actions.jumpHeld == 1, actions.downHeld == 1});
+        return Step::Stay;
     }
-    if (game.leaveRequested) {
-        input.quitRequested = false;
-        game.leaveRequested = false;
-    }
-    resetRun();
-    beginPass(true);
-}
-
-// The title menu's choice at the end of the title pass.
-void takeTitleChoice() {
-    switch (game.menuSelection) {
-    case MENU_NEW_GAME:
-        game.levelCounter = 1;
-        startRun();
-        break;
-    case MENU_CONTINUE:
-        game.levelCounter = game.savedLevel + 1;
-        startRun();
-        break;
-    case MENU_HISCORES: showHiscoreList(); break;
-    default:
-        game.leaveRequested = true;
-        runExitSequence();
-        break;
     }
 }
 
-// Title menu input after the world update; true when start confirmed an entry.
-bool readTitleMenu() {
-    if (game.menuSelection == MENU_PRESS_START && actions.startHeld) {
-        // Until start is let go the title stands: its world moves, the view and the frame
-        // count do not.
-        while (actions.startHeld) {
-            world::updateTileEffects();
-            world::updateEnemies(loop.player);
-            video::drawFrame(loop.frame, loop.player, true);
-            updateActionFlags();
-        }
-        game.menuSelection = game.savedLevel > 0 ? MENU_CONTINUE : MENU_NEW_GAME;
-        return false;
+void drawLevelFrame() { video::drawFrame(pass.frame, world::life.player, menuView()); }
+
+Step afterLevelFrame() {
+    if (flow.screen == Screen::Title) {
+        if (pass.startHeldOnPrompt) return Step::Stay;
+        video::advanceScroller();
+    } else if (platform::actions.leaveRequested) {
+        pass.questionFrom = flow.screen;
+        pass.end = PassEnd::Question;
+        return Step::Done;
     }
-    if (stepMenu(kTitleMenuLast) || !actions.startHeld) return false;
-    if (game.menuSelection == MENU_NEW_GAME || game.menuSelection == MENU_CONTINUE)
-        audio::playSound(audio::SOUND_JIPIE);
-    else if (game.menuSelection == MENU_EXIT) audio::playSound(audio::SOUND_AJ);
-    return true;
+    return endOfFrame();
 }
 
-// Pause menu input, each frame while paused: the world stands still.
-void readPauseMenu() {
-    if (stepMenu(kPauseMenuLast) || !actions.startHeld) return;
-    game.paused = false;
-    switch (game.menuSelection) {
-    case PAUSE_SUICIDE:
-        world::killPlayer(loop.player, world::kSuicide);
-        audio::playSound(audio::SOUND_AJ);
-        break;
-    case PAUSE_GO_ON: audio::playSound(audio::SOUND_JIPIE); break;
-    default: game.leaveRequested = true; break;
-    }
-    game.menuSelection = 0;
-}
-
-// "SURE TO QUIT?" over the frozen world; the picture is not redrawn while it waits, and
-// escape or a window close change nothing meanwhile.
-void askToQuit() {
-    frameClock.skipDraw = false;
-    video::drawFrame(kHiddenBlinkFrame, loop.player, false);
+Step enterQuitQuestion() {
+    platform::frameClock.skipDraw = false;
+    video::drawFrame(kHiddenBlinkFrame, world::life.player, menuView());
     video::drawVeil();
     video::drawTextCentered("SURE TO QUIT?", kMessageY, video::bigFont);
     video::drawTextCentered("PRESS LEFT FOR YES, PRESS RIGHT FOR NO", kQuestionY, video::smallFont);
     video::drawTextCentered("ANY POSSIBLE HISCORE ENTRY WILL BE LOST", kQuestionNoteY,
                             video::smallFont);
     video::presentFrame();
-    while (!released(INPUT_LEFT) && !released(INPUT_RIGHT)) {
-        pollInput();
-        waitMilliseconds(kReleasePollMs);
-    }
-    if (released(INPUT_LEFT)) {
-        audio::playSound(audio::SOUND_AJ);  // the next frame leaves the level
-        return;
-    }
-    resetFrameClock();
-    input.quitRequested = false;
-    game.leaveRequested = false;
-    audio::playSound(audio::SOUND_JIPIE);
+    return afterQuitQuestion();
 }
 
-// Runs the frames of a pass and what comes at its end; false when the game is over.
-bool runPassFrames() {
-    world::PlayerState& player = loop.player;
-    const bool title = game.levelCounter == kTitleLevel;
-    for (;; ++loop.frame) {
-        const int n = loop.frame;
-        if (!player.alive) --player.idleCounter;
-
-        if (game.leaveRequested) {
-            if (game.levelCounter <= kTitleLevel) runExitSequence();
-            else returnToTitle();
-            return true;
-        }
-        const bool finished = player.alive && player.reachedExit;
-        if (finished || (!player.alive && player.idleCounter <= 0 && !title)) {
-            if (finished && loop.testMode) return false;
-            if (finished) finishLevel();
-            else loseLife();
-            return true;
-        }
-
-        const bool frozen = !title && n <= video::kIntroFrames;
-        if (frozen) {
-            pollInput();
-            input.held = 0;
-            input.released = 0;
-        } else {
-            updateActionFlags();
-            if (player.alive && !player.dying && game.levelCounter > 0 && released(INPUT_FIRE) &&
-                !game.paused) {
-                game.paused = true;
-                game.menuSelection = PAUSE_GO_ON;
-            }
-        }
-
-        if (frozen) {
-            // nothing moves during the call to run
-        } else if (game.paused) {
-            readPauseMenu();
-        } else if (title) {
-            world::stepTitleFrame(player);
-            if (readTitleMenu()) {
-                takeTitleChoice();
-                return true;
-            }
-        } else {
-            world::stepPlayFrame(player, {actions.leftHeld == 1, actions.rightHeld == 1,
-                                          actions.jumpHeld == 1, actions.downHeld == 1});
-        }
-
-        video::drawFrame(n, player, true);
-        if (title) video::advanceScroller();
-        else if (game.leaveRequested) askToQuit();
-    }
+// The picture stands while the question waits; escape or a window close change nothing.
+screens::Rules quitQuestionRules() {
+    return {screens::Poll::Events, screens::Draw::Never, screens::Pace::Wait100};
 }
 
-}  // namespace
-
-void resetRun() {
-    world::run.score = 0;
-    world::run.lives = world::kStartLives;
-    world::run.deathMessage = {};
-    game.levelCounter = kTitleLevel;
-    game.menuSelection = 0;
-    video::resetScroller();
+Step afterQuitQuestion() {
+    return released(platform::INPUT_LEFT) || released(platform::INPUT_RIGHT) ? Step::Done
+                                                                             : Step::Stay;
 }
 
-void returnToTitle() {
-    resetRun();
-    input.quitRequested = false;
-    game.leaveRequested = false;
-    beginPass(true);
+Step resumeAfterQuestion() {
+    flow.screen = pass.questionFrom;
+    return endOfFrame();
 }
 
-void beginPass(bool fresh) {
-    if (fresh) {
-        world::level.restartX = world::kRestartStartX;
-        world::level.restartY = world::kRestartStartY;
-        stopLoopMusic();
-    }
-    loop.restartMusic = fresh;
-    waitForStartRelease();
+void playGameMusic(int id, bool fadeIn) {
+    game.music = audio::loadMusic(audio::MusicId(id));
+    game.musicId = id;
+    if (fadeIn) audio::startMusicFadeIn(game.music, audio::kPlayForever);
+    else audio::startMusic(game.music, audio::kPlayForever);
 }
 
-void runGameLoop(bool testMode) {
+void stopGameMusic() {
+    audio::stopMusic(game.music);
+    game.music = nullptr;
+    game.musicId = -1;
+}
+
+void beginGame(bool testMode) {
     video::resetScroller();
     video::loadTileSet();
     audio::loadSounds();
-    world::clearTileEffects();
-    world::clearEnemies();
-    resetRun();
-    game.paused = false;
-    game.savedLevel = 0;
-    loop = {};
-    loop.testMode = testMode;
-    if (testMode) game.levelCounter = kTestMapLevel;
-    else game.savedLevel = persist::readSavegame();
-    world::level.restartX = world::kRestartStartX;
-    world::level.restartY = world::kRestartStartY;
+    game = {};
+    game.testMode = testMode;
+    world::startRun(testMode ? world::kTestMapLevel : world::kTitleLevel);
+    if (!testMode) game.savedLevel = persist::readSavegame();
+    world::startLevel();
+    flow = {};
+    go(onTitle() ? Screen::Title : Screen::Play, false);
+}
 
-    for (;;) {
-        if (game.leaveRequested) break;
-        startPass();
-        if (!runPassFrames()) break;
-    }
-    stopLoopMusic();
+void endGame() { stopGameMusic(); }
+
+void runGameLoop(bool testMode) {
+    beginGame(testMode);
+    runUntilEnded();
+    endGame();
 }
 
 }  // namespace app

@@ -6,15 +6,16 @@
 #include <ctime>
 
 #include "app/command_line.h"
-#include "app/fatal.h"
+#include "platform/fatal.h"
+#include "app/flow.h"
 #include "app/game_loop.h"
-#include "app/input.h"
+#include "platform/input.h"
 #include "archive/archive.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "persist/config.h"
 #include "persist/hiscores.h"
-#include "screens/intro_screens.h"
+#include "platform/stop_signal.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "world/level.h"
@@ -40,10 +41,10 @@ void openJoystick() {
 }
 
 void openAudioDevice() {
-    if (SDL_Init(SDL_INIT_AUDIO) < 0) fatalError("SDL_Init", SDL_GetError());
+    if (SDL_Init(SDL_INIT_AUDIO) < 0) platform::fatalError("SDL_Init", SDL_GetError());
     if (audio::openAudio(audio::kMixFrequency, audio::kMixFormat, audio::kMixChannels,
                          audio::kMixChunkSize) == -1)
-        fatalError("Mix_OpenAudio", SDL_GetError());
+        platform::fatalError("Mix_OpenAudio", SDL_GetError());
     audio::allocateMixingChannels(audio::kMixingChannels);
 }
 
@@ -67,7 +68,8 @@ int runProgram(int argc, char** argv) {
     // Chance only touches looks (water phases, the moon, default hiscore names, savegame
     // masks), and they should differ from one start to the next.
     std::srand(unsigned(std::time(nullptr)));
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) fatalError("Unable to init SDL", SDL_GetError());
+    platform::catchStopSignals();
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) platform::fatalError("Unable to init SDL", SDL_GetError());
     std::atexit(SDL_Quit);
     video::setUpDisplay(line.display);
     openJoystick();
@@ -78,22 +80,21 @@ int runProgram(int argc, char** argv) {
 
     video::loadFonts();
     video::loadLogo();
-    if (!line.testMode) {
-        screens::showWarningScreen();
-        screens::showCreditsScreen();
-        if (!input.quitRequested) video::chooseGraphicsStyle();
-    }
-    if (!input.quitRequested && video::graphicsStyle == video::STYLE_HANDHELD) {
+    if (!line.testMode) runFlow(Screen::Warning);
+    // A quit or a stop signal during the front-end screens skips the game and leaves
+    // trolk.cfg untouched.
+    const bool leaving = platform::input.quitRequested || platform::stopRequested();
+    if (!leaving && video::graphicsStyle == video::STYLE_HANDHELD) {
         video::loadLogo();
         video::freeFonts();
         video::loadFonts();
     }
     video::loadScenePictures();
 
-    // A quit during the front-end screens skips the game and leaves trolk.cfg untouched.
-    if (!input.quitRequested) {
+    if (!leaving) {
         persist::readConfig();
         session.configRead = true;
+        platform::keyBindings = persist::keyBindings;
         audio::setEffectVolume(persist::volume / kEffectVolumeDivisor);
         audio::setMusicVolume(persist::volume);
         persist::loadHiscores();

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/fatal.h"
+#include "platform/fatal.h"
 #include "archive/archive.h"
 #include "audio/sound.h"
 
@@ -34,11 +34,11 @@ void loadSounds() {
         const std::string name(kSoundNames[id]);
         archive::ResourceBuffer file =
             archive::loadResource(archive::ARCHIVE_SOUND, name.c_str(), "wav");
-        if (!file) app::fatalError("Can't load sound file", name.c_str());
+        if (!file) platform::fatalError("Can't load sound file", name.c_str());
         SDL_RWops* stream = SDL_RWFromMem(file.bytes.get(), file.size);
         chunks[id] = Mix_LoadWAV_RW(stream, 0);
         SDL_FreeRW(stream);
-        if (!chunks[id]) app::fatalError("Unable to load sound", SDL_GetError());
+        if (!chunks[id]) platform::fatalError("Unable to load sound", SDL_GetError());
     }
 }
 

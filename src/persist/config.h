@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/input.h"
+
 namespace persist {
 
 constexpr int kInputCount = 7;
@@ -17,22 +19,7 @@ constexpr int kInputCount = 7;
 constexpr std::array<std::string_view, kInputCount> kInputNames = {"jump", "fire", "start", "up",
                                                                    "down", "left", "right"};
 
-struct KeyBindings {
-    int k_jump = 273;   // SDL key codes: up arrow
-    int k_fire = 32;    // space
-    int k_start = 13;   // return
-    int k_up = 273;     // up arrow
-    int k_down = 274;   // down arrow
-    int k_left = 276;   // left arrow
-    int k_right = 275;  // right arrow
-    int j_jump = 0;     // joystick buttons
-    int j_fire = 1;
-    int j_start = 7;
-    int j_up = 1;  // hat bits
-    int j_down = 4;
-    int j_left = 8;
-    int j_right = 2;
-};
+using KeyBindings = platform::KeyBindings;
 
 // The bindings of each input, in kInputNames order.
 constexpr std::array<int KeyBindings::*, kInputCount> kKeyFields = {

@@ -17,7 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/platform_time.h"
+#include "platform/ticks.h"
 #include "persist/config.h"
 #include "persist/safe_file.h"
 
@@ -90,7 +90,7 @@ void resetToCheaters() {
 
 void drawFreshTable() {
     NameUse used{};
-    std::srand(app::readTicks());
+    std::srand(platform::readTicks());
     for (int k = 0; k < kHiscoreCount; ++k) {
         HiscoreEntry& entry = hiscores.entries[k];
         setName(entry, kDefaultHiscoreNames[takeDefaultName(used, std::rand())]);

@@ -1,10 +1,14 @@
+// Each frame: the title blinks (shown while bit 5 of the frame count is clear, so frames 1 to
+// 31 show it), the lines stand still, and the screen ends on a released up or jump. Start and
+// fire do not end it. A quit request ends it before the next picture.
+
 #include "screens/intro_screens.h"
 
 #include <span>
 #include <string_view>
 
-#include "app/frame_clock.h"
-#include "app/input.h"
+#include "platform/frame_clock.h"
+#include "platform/input.h"
 #include "video/display.h"
 #include "video/text.h"
 
@@ -35,28 +39,43 @@ constexpr video::TextLine kCreditsLines[] = {
     {210, "PRESS UP TO GO ON"},
 };
 
-void showTextScreen(std::string_view title, std::span<const video::TextLine> lines) {
-    app::resetFrameClock();
-    int frame = 0;
-    while (!app::input.quitRequested) {
-        video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
-                        video::colorBlack);
-        ++frame;
-        if (!(frame & kTitleBlinkBit)) video::drawTextCentered(title, kTitleY, video::bigFont);
-        video::drawCenteredLines(lines, video::smallFont);
-        video::presentFrame();
-        app::paceFrame();
-        app::pollInput();
-        if (app::input.released == int(app::INPUT_UP) ||
-            app::input.released == int(app::INPUT_JUMP))
-            return;
-    }
-}
+struct Intro {
+    IntroScreen which = IntroScreen::Warning;
+    int frame = 0;  // frames drawn so far
+};
+
+Intro intro;
+
+bool released(platform::InputBit bit) { return platform::input.released == int(bit); }
 
 }  // namespace
 
-void showWarningScreen() { showTextScreen("WARNING", kWarningLines); }
+void enterIntro(IntroScreen which) {
+    intro = {which, 0};
+    platform::resetFrameClock();
+}
 
-void showCreditsScreen() { showTextScreen("CREDITS", kCreditsLines); }
+Rules introRules() {
+    return {intro.frame == 0 ? Poll::None : Poll::Events, Draw::Always, Pace::FrameClock};
+}
+
+Step tickIntro() {
+    if (intro.frame > 0 && (released(platform::INPUT_UP) || released(platform::INPUT_JUMP)))
+        return Step::Done;
+    if (platform::input.quitRequested) return Step::Done;
+    ++intro.frame;
+    return Step::Stay;
+}
+
+void drawIntro() {
+    const bool warning = intro.which == IntroScreen::Warning;
+    video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
+                    video::colorBlack);
+    if (!(intro.frame & kTitleBlinkBit))
+        video::drawTextCentered(warning ? "WARNING" : "CREDITS", kTitleY, video::bigFont);
+    video::drawCenteredLines(warning ? std::span<const video::TextLine>(kWarningLines)
+                                     : std::span<const video::TextLine>(kCreditsLines),
+                             video::smallFont);
+}
 
 }  // namespace screens

@@ -3,9 +3,18 @@
 // difficulty and the credits of the libraries it uses. Each shows a blinking title and
 // fixed lines, and ends when up or jump is let go (or at once on a quit request).
 
+#include "screens/screen.h"
+
 namespace screens {
 
-void showWarningScreen();
-void showCreditsScreen();
+enum class IntroScreen { Warning, Credits };
+
+// Begins the screen: its title shows from the first frame on.
+void enterIntro(IntroScreen which);
+// The first frame is drawn before anything is read; from then on every frame polls.
+Rules introRules();
+// Done when up or jump was let go, or a quit was requested.
+Step tickIntro();
+void drawIntro();
 
 }  // namespace screens

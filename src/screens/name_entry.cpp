@@ -9,14 +9,14 @@
 #include <array>
 #include <string_view>
 
-#include "app/frame_clock.h"
-#include "app/input.h"
+#include "platform/frame_clock.h"
+#include "platform/input.h"
 #include "persist/hiscores.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/scene.h"
 #include "video/text.h"
-#include "world/score.h"
+#include "world/lifetimes.h"
 
 namespace screens {
 
@@ -32,7 +32,11 @@ struct NameEntry {
     std::array<char, kNameLength + 1> cursorLine{'-', ' ', ' ', ' ', ' ', ' ', ' ', ' ', 0};
     int position = 0;  // 0..8; 8: past the last character
     int repeatDelay = 0;
+    bool releasingStart = false;  // start ended the entry: waiting until it is let go
+    int32_t score = 0;            // the run's score, which goes into the table
 };
+
+NameEntry entry;
 
 char stepBack(char c) {
     if (c == 'A') return ' ';
@@ -46,19 +50,19 @@ char stepForward(char c) {
     return char(c + 1);
 }
 
-bool held(app::InputBit bit) { return app::input.held & bit; }
+bool held(platform::InputBit bit) { return platform::input.held & bit; }
 
 // Handles one accepted input; true when the name became complete.
 bool readInput(NameEntry& entry) {
     char& c = entry.name[size_t(entry.position)];
-    if (held(app::INPUT_DOWN)) {
+    if (held(platform::INPUT_DOWN)) {
         c = stepBack(c);
-    } else if (held(app::INPUT_UP)) {
+    } else if (held(platform::INPUT_UP)) {
         c = stepForward(c);
-    } else if (held(app::INPUT_LEFT) && entry.position > 0) {
+    } else if (held(platform::INPUT_LEFT) && entry.position > 0) {
         entry.cursorLine[size_t(entry.position)] = ' ';
         entry.cursorLine[size_t(--entry.position)] = '-';
-    } else if (held(app::INPUT_RIGHT) || held(app::INPUT_FIRE)) {
+    } else if (held(platform::INPUT_RIGHT) || held(platform::INPUT_FIRE)) {
         entry.cursorLine[size_t(entry.position)] = ' ';
         if (entry.position == kNameLength - 1) {
             entry.position = kNameLength;
@@ -74,40 +78,56 @@ bool readInput(NameEntry& entry) {
     return false;
 }
 
-void drawEntry(const NameEntry& entry, const world::PlayerState& player) {
-    video::drawFrame(video::kStaticPicture, player, false);
-    if (app::frameClock.skipDraw) return;
+// The name as far as the cursor went goes into the table, which is saved at once.
+Step store() {
+    if (entry.position < kNameLength) entry.name[size_t(entry.position) + 1] = 0;
+    persist::insertHiscore(entry.score, entry.name.data());
+    return Step::Done;
+}
+
+}  // namespace
+
+Step enterNameEntry() {
+    const int32_t score = world::run.score;
+    if (score <= persist::hiscores.entries[persist::kHiscoreCount - 1].score) return Step::Done;
+    entry = {};
+    entry.score = score;
+    platform::resetFrameClock();
+    return afterNameEntry();
+}
+
+Rules nameEntryRules() {
+    if (entry.releasingStart) return {Poll::Actions, Draw::Never, Pace::Wait100};
+    return {entry.repeatDelay > 0 ? Poll::None : Poll::Actions, Draw::OnTime, Pace::FrameClock};
+}
+
+Step tickNameEntry() {
+    if (entry.releasingStart) return Step::Stay;
+    if (entry.repeatDelay > 0) {
+        --entry.repeatDelay;
+        return Step::Stay;
+    }
+    if (!readInput(entry)) return Step::Stay;
+    // Complete: stored at once, unless start is held, which is waited out first.
+    if (!platform::actions.startHeld) return store();
+    entry.releasingStart = true;
+    return Step::Stay;
+}
+
+void drawNameEntry() {
+    video::drawFrame(video::kStaticPicture, world::life.player, {});
     video::drawVeil();
     video::drawTextCentered("ENTER YOUR NAME", kTitleY, video::bigFont);
     const std::string_view name(entry.name.data());
     if (!name.empty()) video::drawTextCentered(name, kNameY, video::bigFont);
     video::drawTextCentered(entry.cursorLine.data(), kCursorY, video::bigFont);
-    video::presentFrame();
 }
 
-}  // namespace
-
-void enterHiscoreName(const world::PlayerState& player) {
-    const int32_t score = world::run.score;
-    if (score <= persist::hiscores.entries[persist::kHiscoreCount - 1].score) return;
-
-    NameEntry entry;
-    app::resetFrameClock();
-    while (!app::actions.startHeld) {
-        if (entry.repeatDelay > 0) {
-            --entry.repeatDelay;
-        } else {
-            app::updateActionFlags();
-            if (readInput(entry)) break;  // complete: stored without waiting for start
-        }
-        drawEntry(entry, player);
-        app::paceFrame();
-    }
-    // Start ended the entry (or was held when the name became complete): wait until it is
-    // let go, without drawing.
-    app::waitForStartRelease();
-    if (entry.position < kNameLength) entry.name[size_t(entry.position) + 1] = 0;
-    persist::insertHiscore(score, entry.name.data());
+Step afterNameEntry() {
+    // Start ends the entry early; it is waited out before the name is stored.
+    if (!entry.releasingStart) entry.releasingStart = platform::actions.startHeld;
+    if (entry.releasingStart && !platform::actions.startHeld) return store();
+    return Step::Stay;
 }
 
 }  // namespace screens

@@ -17,7 +17,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/fatal.h"
+#include "platform/fatal.h"
 #include "video/gl_present.h"
 #include "video/zoom.h"
 
@@ -40,7 +40,7 @@ constexpr int kHdDisplayWidth = 1360;
 constexpr int kHdDisplayHeight = 768;
 constexpr uint8_t kVeilAlpha = 128;
 
-[[noreturn]] void modeFailed(const char* message) { app::fatalError(message, SDL_GetError()); }
+[[noreturn]] void modeFailed(const char* message) { platform::fatalError(message, SDL_GetError()); }
 
 SDL_Surface* createBackBuffer(int depth, uint32_t r, uint32_t g, uint32_t b, uint32_t a) {
     return SDL_CreateRGBSurface(0, kScreenWidth, kScreenHeight, depth, r, g, b, a);

@@ -2,9 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/fatal.h"
-#include "app/input.h"
-#include "app/platform_time.h"
+#include "platform/fatal.h"
 #include "archive/archive.h"
 #include "video/display.h"
 #include "video/text.h"
@@ -26,8 +24,6 @@ namespace {
 constexpr Uint8 kKeyRed = 255, kKeyGreen = 0, kKeyBlue = 255;
 constexpr int kSmallGlyph = 8;
 constexpr int kBigGlyph = 16;
-constexpr int kStyleDownReleases = 10;
-constexpr uint32_t kStylePollMs = 10;
 
 const StyleFiles& styleFiles() { return kStyleFiles[size_t(graphicsStyle)]; }
 
@@ -77,10 +73,10 @@ SDL_Surface* tileFrame() {
 
 SDL_Surface* loadBitmap(const char* name, bool keyed) {
     archive::ResourceBuffer file = archive::loadResource(archive::ARCHIVE_GFX, name, "bmp");
-    if (!file) app::fatalError("Error loading gfx file", name);
+    if (!file) platform::fatalError("Error loading gfx file", name);
     SDL_RWops* stream = SDL_RWFromMem(file.bytes.get(), file.size);
     SDL_Surface* decoded = SDL_LoadBMP_RW(stream, 0);
-    if (!decoded) app::fatalError("Unable to load bitmap", SDL_GetError());
+    if (!decoded) platform::fatalError("Unable to load bitmap", SDL_GetError());
 
     Uint32 flags = SDL_HWSURFACE;
     if (keyed) {
@@ -205,32 +201,6 @@ void loadTileSet() {
 void freeTileSet() {
     for (SDL_Surface*& tile : tileImages) freeSurface(tile);
     for (SDL_Surface*& frame : waterFrames) freeSurface(frame);
-}
-
-void chooseGraphicsStyle() {
-    fillRect(backBuffer, 0, 0, kScreenWidth, kScreenHeight, colorBlack);
-    const int top = ((kScreenHeight - logoImage->h) >> 1) - 24;
-    blitAt(logoImage, (kScreenWidth - logoImage->w) >> 1, top);
-    drawTextCentered("PRESS LEFT FOR CLASSIC GRAPHICS", top + logoImage->h + 8, smallFont);
-    drawTextCentered("PRESS RIGHT FOR DELUXE GRAPHICS", top + logoImage->h + 20, smallFont);
-    presentFrame();
-
-    int downReleases = 0;
-    while (!app::input.quitRequested) {
-        app::pollInput();
-        switch (app::input.released) {
-        case app::INPUT_LEFT: graphicsStyle = STYLE_CLASSIC; return;
-        case app::INPUT_RIGHT: graphicsStyle = STYLE_DELUXE; return;
-        case app::INPUT_DOWN:
-            if (++downReleases == kStyleDownReleases) {
-                graphicsStyle = STYLE_HANDHELD;
-                return;
-            }
-            break;
-        default: break;
-        }
-        app::waitMilliseconds(kStylePollMs);
-    }
 }
 
 }  // namespace video

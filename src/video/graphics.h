@@ -78,8 +78,4 @@ void loadTileSet();
 // Frees the tile images and the water frames.
 void freeTileSet();
 
-// The style-choice screen: left classic, right deluxe, ten downs the hidden style. A quit
-// request ends it with the style unchanged.
-void chooseGraphicsStyle();
-
 }  // namespace video

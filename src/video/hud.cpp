@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "app/game_state.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/text.h"
+#include "world/lifetimes.h"
 #include "world/level.h"
 #include "world/score.h"
 
@@ -69,9 +69,9 @@ void drawBar(int y, int value, int full, uint32_t fill, uint32_t empty) {
 }
 
 // A column of menu entries from y 124, 18 pixels apart; the selected one blinks.
-void drawMenu(const std::string_view* items, int count, int n) {
+void drawMenu(const std::string_view* items, int count, int selection, int n) {
     for (int i = 0; i < count; ++i) {
-        if (app::game.menuSelection == i + 1 && !blinkShows(n)) continue;
+        if (selection == i + 1 && !blinkShows(n)) continue;
         drawTextCentered(items[i], kMenuTopY + kMenuStep * i, bigFont);
     }
 }
@@ -84,26 +84,26 @@ void drawHudRow() {
     blitAt(tileImages[kScoreIcon], kScoreIconX, kHudIconY);
     drawHudNumber(run.score, kScoreX, 4, bigFont);
     blitAt(tileImages[kItemIcon], kItemIconX, kHudIconY);
-    const int itemsLeft = world::level.itemsLeft;
+    const int itemsLeft = world::life.itemsLeft;
     drawHudNumber(itemsLeft, kItemsX, 2, bigFont);
     const int progress = itemsLeft >= 2 ? 2 : (itemsLeft == 1 ? 1 : 0);
     blitAt(tileImages[size_t(kProgressIcons[progress])], kProgressIconX, kHudIconY);
-    drawHudNumber(app::game.levelCounter - 1, kLevelX, 2, bigFont);
+    drawHudNumber(world::run.levelCounter - 1, kLevelX, 2, bigFont);
 }
 
-void drawLevelOverlay(int n, const world::PlayerState& player) {
+void drawLevelOverlay(int n, const world::PlayerState& player, const MenuView& menu) {
     drawHudRow();
     if (n <= 0) return;
     const bool messagePending = world::run.lives > 0 && (player.alive == 0 || player.dying == 1) &&
-                                !world::run.deathMessage.empty();
-    if (app::game.paused || n <= kIntroFrames || messagePending) drawVeil();
-    if (app::game.paused) {
+                                !world::life.deathMessage.empty();
+    if (menu.paused || n <= kIntroFrames || messagePending) drawVeil();
+    if (menu.paused) {
         drawTextCentered("-PAUSE-", kMessageY, bigFont);
-        drawMenu(kPauseItems, 3, n);
+        drawMenu(kPauseItems, 3, menu.selection, n);
         return;
     }
     if (blinkShows(n)) {
-        if (messagePending) drawTextCentered(world::run.deathMessage, kMessageY, bigFont);
+        if (messagePending) drawTextCentered(world::life.deathMessage, kMessageY, bigFont);
         else if (n <= kIntroFrames) drawTextCentered("TROLK, RUN!", kMessageY, bigFont);
     }
     if (player.forgotItems == 1 && player.alive == 1 && player.dying == 0) {
@@ -112,15 +112,15 @@ void drawLevelOverlay(int n, const world::PlayerState& player) {
     }
 }
 
-void drawTitleOverlay(int n) {
-    if (app::game.menuSelection < 0) return;
+void drawTitleOverlay(int n, const MenuView& menu) {
+    if (menu.selection < 0) return;
     blitAt(logoImage, (kScreenWidth - logoImage->w) >> 1,
            ((kScreenHeight - logoImage->h) >> 1) - kLogoRaise);
     drawTextCentered("TROLK V0.9.9", kVersionY, bigFont);
-    if (app::game.menuSelection == app::MENU_PRESS_START) {
+    if (menu.selection == MENU_PRESS_START) {
         if (blinkShows(n)) drawTextCentered("PRESS START", kPressStartY, bigFont);
     } else {
-        drawMenu(kTitleItems, 4, n);
+        drawMenu(kTitleItems, 4, menu.selection, n);
     }
     const int x0 = -(scroller.scrollSub >> 1);
     const std::string_view shown = scrollText.substr(size_t(scroller.scrollChar), kScrollerChars);
@@ -138,16 +138,16 @@ Scroller scroller;
 void drawHudBars() {
     const bool handheld = graphicsStyle == STYLE_HANDHELD;
     drawText("TIME:", 4, 196, smallFont);
-    drawBar(kTimeBarY, world::run.timeLeft, world::kLifeFrames,
+    drawBar(kTimeBarY, world::life.timeLeft, world::kLifeFrames,
             handheld ? colorLightGrey : colorRed, handheld ? colorGrey : colorDarkRed);
     drawText("AIR:", 12, 206, smallFont);
-    drawBar(kAirBarY, world::run.airLeft, world::kMaxAir, handheld ? colorGrey : colorBlue,
+    drawBar(kAirBarY, world::life.airLeft, world::kMaxAir, handheld ? colorGrey : colorBlue,
             handheld ? colorDarkGrey : colorDarkBlue);
 }
 
-void drawOverlays(int n, const world::PlayerState& player) {
-    if (app::game.levelCounter == app::kTitleLevel) drawTitleOverlay(n);
-    else drawLevelOverlay(n, player);
+void drawOverlays(int n, const world::PlayerState& player, const MenuView& menu) {
+    if (world::run.levelCounter == world::kTitleLevel) drawTitleOverlay(n, menu);
+    else drawLevelOverlay(n, player, menu);
 }
 
 void advanceScroller() {

@@ -5,15 +5,18 @@
 
 #include "video/scene.h"
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
+#include <cstdlib>
+
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/hud.h"
+#include "world/lifetimes.h"
 #include "world/level.h"
 #include "world/tiles.h"
 
 namespace video {
+
+int moonX = 0;
 
 namespace {
 
@@ -27,7 +30,7 @@ void drawBackground() {
     const int w = backgroundImage->w;
     const int h = backgroundImage->h;
     const int top = kPlayAreaHeight - h;
-    const int parallax = world::level.cameraX >> 1;
+    const int parallax = world::life.cameraX >> 1;
     fillRect(backBuffer, 0, 0, kScreenWidth, top, colorBlack);
     const int s = parallax % w;
     if (s + kScreenWidth - 1 < w) {
@@ -37,30 +40,31 @@ void drawBackground() {
         if (w - s <= kScreenWidth - 1)
             blitArea(backgroundImage, 0, 0, kScreenWidth - (w - s), h, w - s, top);
     }
-    if (moonImage) blitAt(moonImage, app::game.moonX - parallax, 0);
+    if (moonImage) blitAt(moonImage, moonX - parallax, 0);
     fillRect(backBuffer, 0, kPlayAreaHeight, kScreenWidth, kScreenHeight - kPlayAreaHeight,
              colorBlack);
 }
 
 }  // namespace
 
-void drawFrame(int n, const world::PlayerState& player, bool present) {
-    if (!app::frameClock.skipDraw) {
-        drawBackground();
-        if (app::game.levelCounter > 0) drawHudBars();
-        drawTileLayer(n);
-        for (const world::EnemySlot& enemy : world::enemies) drawEnemy(enemy);
-        if (n > kIntroFrames) drawActor(player);
-        drawOverlays(n, player);
-    }
-    if (!present) return;
-    if (!app::frameClock.skipDraw) presentFrame();
-    app::paceFrame();
+void drawFrame(int n, const world::PlayerState& player, const MenuView& menu) {
+    drawBackground();
+    if (world::run.levelCounter > 0) drawHudBars();
+    drawTileLayer(n);
+    for (const world::EnemySlot& enemy : world::life.enemies) drawEnemy(enemy);
+    if (n > kIntroFrames) drawActor(player);
+    drawOverlays(n, player, menu);
+}
+
+void placeMoon() {
+    // The moon needs a level wider than itself by two pixels at least; else it stands at 0.
+    const int range = (world::levelMap.width * world::kTileSize - (moonImage ? moonImage->w : 0)) / 2;
+    moonX = range > 0 ? std::rand() % range : 0;
 }
 
 void drawTileLayer(int n) {
     const int phase = (n >> 2) & 6;
-    const int32_t cameraX = world::level.cameraX;
+    const int32_t cameraX = world::life.cameraX;
     const int32_t first = cameraX >> 4;
     const int32_t offset = (cameraX & world::kCellMask) - cameraX;
     for (int d = 0; d < kViewColumns; ++d) {
@@ -78,7 +82,7 @@ void drawTileLayer(int n) {
 }
 
 void drawTileAt(int32_t x, int32_t y, int32_t tile) {
-    const int32_t cameraX = world::level.cameraX;
+    const int32_t cameraX = world::life.cameraX;
     if (x + world::kTileSize < cameraX || x > cameraX + kScreenWidth) return;
     if (y < -(world::kTileSize - 1) || y > kPlayAreaHeight) return;
     if (!world::hasTileImage(tile)) return;

@@ -36,6 +36,11 @@ void drawCenteredLines(std::span<const TextLine> lines, const FrameList& font) {
     for (const TextLine& line : lines) drawTextCentered(line.text, line.y, font);
 }
 
+void drawLinesOnBlack(std::span<const TextLine> lines, const FrameList& font) {
+    fillRect(backBuffer, 0, 0, kScreenWidth, kScreenHeight, colorBlack);
+    drawCenteredLines(lines, font);
+}
+
 void drawHudNumber(int value, int x, int digits, const FrameList& font) {
     char number[16];
     const int n = std::snprintf(number, sizeof number, "%d", value);

@@ -26,6 +26,8 @@ struct TextLine {
 
 // Draws each line centred at its y.
 void drawCenteredLines(std::span<const TextLine> lines, const FrameList& font);
+// Fills the whole picture with black and draws the lines centred over it.
+void drawLinesOnBlack(std::span<const TextLine> lines, const FrameList& font);
 // The value in `digits` glyph cells from x on the HUD line (y 220), zero-padded on the left;
 // a longer number grows to the left of x.
 void drawHudNumber(int value, int x, int digits, const FrameList& font);

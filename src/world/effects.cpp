@@ -8,6 +8,7 @@
 //   pick-ups: 0 at once.
 
 #include "world/effects.h"
+#include "world/lifetimes.h"
 
 #include "world/tiles.h"
 
@@ -15,7 +16,6 @@
 
 namespace world {
 
-std::array<TileEffect, kTileEffectSlots> tileEffects;
 
 namespace {
 
@@ -56,14 +56,14 @@ EffectFrame effectFrame(EffectType type, int32_t t) {
 }  // namespace
 
 bool startTileEffect(int32_t x, int32_t y, EffectType type) {
-    for (TileEffect& effect : tileEffects) {
+    for (TileEffect& effect : life.tileEffects) {
         if (effect.active && effect.x == x && effect.y == y) {
             effect.t = 0;
             effect.type = type;
             return false;
         }
     }
-    for (TileEffect& effect : tileEffects) {
+    for (TileEffect& effect : life.tileEffects) {
         if (!effect.active) {
             effect = {x, y, 0, type, 1};
             return true;
@@ -73,7 +73,7 @@ bool startTileEffect(int32_t x, int32_t y, EffectType type) {
 }
 
 bool tileEffectAt(int32_t x, int32_t y) {
-    for (const TileEffect& effect : tileEffects)
+    for (const TileEffect& effect : life.tileEffects)
         if (effect.active && effect.x == x && effect.y == y) return true;
     return false;
 }
@@ -90,8 +90,5 @@ void updateTileEffect(TileEffect& effect) {
     setCell(effect.x >> 4, effect.y >> 4, frame.code);
 }
 
-void clearTileEffects() {
-    for (TileEffect& effect : tileEffects) effect.active = 0;
-}
 
 }  // namespace world

@@ -34,8 +34,6 @@ struct TileEffect {
 
 constexpr int kTileEffectSlots = 16;
 
-extern std::array<TileEffect, kTileEffectSlots> tileEffects;
-
 // Restarts an active effect at exactly (x, y) with the new type (false), or starts one in the
 // first free slot (true); false and nothing happens when the table is full. Callers play
 // their sound only on true.
@@ -45,7 +43,5 @@ bool tileEffectAt(int32_t x, int32_t y);
 // One frame of one effect: writes its code for the current t into its cell and ends it after
 // the last code.
 void updateTileEffect(TileEffect& effect);
-// Frees all slots.
-void clearTileEffects();
 
 }  // namespace world

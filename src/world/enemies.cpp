@@ -12,6 +12,7 @@
 
 #include "audio/sound.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/player.h"
 #include "world/score.h"
 #include "world/tiles.h"
@@ -20,7 +21,6 @@
 
 namespace world {
 
-std::array<EnemySlot, kEnemySlots> enemies;
 
 namespace {
 
@@ -123,12 +123,8 @@ void touchPlayer(EnemySlot& e, PlayerState& player) {
 
 }  // namespace
 
-void clearEnemies() {
-    for (EnemySlot& e : enemies) e.active = 0;
-}
-
 bool spawnEnemy(int32_t x, int32_t y, EnemyType type) {
-    for (EnemySlot& e : enemies) {
+    for (EnemySlot& e : life.enemies) {
         if (e.active) continue;
         e = {};
         e.active = 1;

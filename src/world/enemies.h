@@ -64,11 +64,8 @@ constexpr std::array<std::string_view, 7> kEnemyDeathMessages = {
     "KILLED BY A HAT GUY",
 };
 
-extern std::array<EnemySlot, kEnemySlots> enemies;
-
-// Frees all slots (before every level load).
-void clearEnemies();
-// Puts a new enemy of that type at (x, y) into the first free slot; false when none is free.
+// Puts a new enemy of that type at (x, y) into the first free slot of the life's table;
+// false when none is free.
 bool spawnEnemy(int32_t x, int32_t y, EnemyType type);
 // One frame of one enemy: motion, turning, gravity, player contact, timers, despawn.
 void updateEnemy(EnemySlot& enemy, PlayerState& player, int32_t cameraX);

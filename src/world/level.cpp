@@ -11,10 +11,8 @@
 
 #include "world/level.h"
 
-#include "app/fatal.h"
-#include "archive/archive.h"
 #include "archive/byte_reader.h"
-#include "world/enemies.h"
+#include "world/lifetimes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,7 +21,6 @@
 namespace world {
 
 LevelMap levelMap;
-LevelState level;
 
 namespace {
 
@@ -52,8 +49,8 @@ archive::ResourceBuffer readWholeFile(const char* path) {
 // One pixel of view movement: forward while the view's right edge is more than one pixel
 // short of the level's end, then the column 336 pixels right of the view is scanned.
 void scrollOnePixel() {
-    if (level.cameraX + kViewWidth < levelPixelWidth() - 1) ++level.cameraX;
-    spawnColumn(level.cameraX + kScanAhead);
+    if (life.cameraX + kViewWidth < levelPixelWidth() - 1) ++life.cameraX;
+    spawnColumn(life.cameraX + kScanAhead);
 }
 
 }  // namespace
@@ -64,6 +61,7 @@ std::string_view levelFaultText(LevelFault fault) {
     case LEVEL_NO_DATA: return "no level data";
     case LEVEL_SHORT: return "fewer cells than the header promises";
     case LEVEL_NARROW: return "narrower than 21 columns";
+    case LEVEL_NO_GROUND: return "no ground below the restart point";
     }
     return "unknown fault";
 }
@@ -77,16 +75,12 @@ LevelFault checkLevelBytes(const uint8_t* bytes, size_t size) {
     return LEVEL_OK;
 }
 
-LevelFault parseLevel(const uint8_t* bytes, size_t size) {
-    const LevelFault fault = checkLevelBytes(bytes, size);
-    if (fault != LEVEL_OK) return fault;
-
+void parseLevel(const uint8_t* bytes, size_t size) {
     archive::ByteReader reader(bytes, size);
     const int32_t width = int32_t(reader.u16le()) + 1;
     const int32_t cellCount = width * kMapRows;
     const uint8_t* cellBytes = reader.take(size_t(cellCount));
 
-    level.cameraX = 0;
     levelMap.cells.reset();
     levelMap.cells = std::make_unique<TileCode[]>(size_t(cellCount));
     levelMap.width = width;
@@ -99,19 +93,18 @@ LevelFault parseLevel(const uint8_t* bytes, size_t size) {
     const int32_t start = std::max(level.restartX - kTileSize, 0);
     const int32_t lastView = width * kTileSize - kViewWidth - 1;
     const int32_t countFrom = start <= lastView ? start : lastView - kTileSize / 2;
-    level.itemsLeft = 0;
     for (int32_t i = 0; i < cellCount; ++i) {
         const TileCode code = cellBytes[i];
         levelMap.cells[size_t(i)] = code;
-        if (code == TILE_DOOR_TOP_LEFT) level.doorCell = i;  // the last one is the door
-        if (code == TILE_ITEM && (i / kMapRows) * kTileSize >= countFrom) ++level.itemsLeft;
+        if (code == TILE_DOOR_TOP_LEFT) life.doorCell = i;  // the last one is the door
+        if (code == TILE_ITEM && (i / kMapRows) * kTileSize >= countFrom) ++life.itemsLeft;
     }
 
-    if (level.itemsLeft > 0) {
-        setCellIndex(level.doorCell, TILE_CLOSED_DOOR_TOP_LEFT);
-        setCellIndex(level.doorCell + kMapRows, TILE_CLOSED_DOOR_TOP_RIGHT);
-        setCellIndex(level.doorCell + 1, TILE_CLOSED_DOOR_BOTTOM_LEFT);
-        setCellIndex(level.doorCell + kMapRows + 1, TILE_CLOSED_DOOR_BOTTOM_RIGHT);
+    if (life.itemsLeft > 0) {
+        setCellIndex(life.doorCell, TILE_CLOSED_DOOR_TOP_LEFT);
+        setCellIndex(life.doorCell + kMapRows, TILE_CLOSED_DOOR_TOP_RIGHT);
+        setCellIndex(life.doorCell + 1, TILE_CLOSED_DOOR_BOTTOM_LEFT);
+        setCellIndex(life.doorCell + kMapRows + 1, TILE_CLOSED_DOOR_BOTTOM_RIGHT);
     }
 
     // The checkpoint the player restarts on shows as taken.
@@ -122,19 +115,14 @@ LevelFault parseLevel(const uint8_t* bytes, size_t size) {
 
     // The view starts a full screen left of the restart point and is scrolled onto it, so
     // every column from the restart point to the view's right edge is scanned once.
-    level.cameraX = start - kViewWidth;
+    life.cameraX = start - kViewWidth;
     for (int32_t x = start; x <= start + kViewWidth; x += kTileSize) spawnColumn(x);
     for (int32_t i = 0; i < kInitialScrollSteps; ++i) scrollOnePixel();
-    return LEVEL_OK;
 }
 
-void loadLevel(const char* name) {
-    archive::ResourceBuffer buffer = name
-                                         ? archive::loadResource(archive::ARCHIVE_MAPS, name, "bin")
-                                         : readWholeFile(kTestMapPath);
-    level.cameraX = 0;
-    if (!buffer || parseLevel(buffer.bytes.get(), size_t(buffer.size)) != LEVEL_OK)
-        app::fatalError(kCantLoadFile, name ? name : kTestMapPath);
+archive::ResourceBuffer readLevelFile(const char* name) {
+    return name ? archive::loadResource(archive::ARCHIVE_MAPS, name, "bin")
+                : readWholeFile(kTestMapPath);
 }
 
 void freeLevel() { levelMap = {}; }

@@ -1,6 +1,6 @@
 #pragma once
-// The level grid and the state kept beside it: the view position, the restart point, the exit
-// door and the count of items still to take.
+// The level grid: how a level file is read into it, the view that scrolls over it and the
+// column scan that brings its enemies to life.
 //
 // A level file is a 2-byte little-endian value (columns minus one) followed by one byte per
 // cell, column by column, twelve rows each, top row first. The grid is loaded afresh for every
@@ -11,6 +11,7 @@
 // their marker cells when the column holding them comes within 16 pixels of the view's right
 // edge. The view stops with its right edge one pixel short of the end of the level.
 
+#include "archive/archive.h"
 #include "world/tiles.h"
 
 #include <array>
@@ -43,19 +44,7 @@ struct LevelMap {
     std::unique_ptr<TileCode[]> cells;  // width * 12 codes, or none before the first load
 };
 
-// The state beside the grid, all in world pixels or cell indices.
-struct LevelState {
-    int32_t cameraX = 0;                // world x of the view's left edge
-    int32_t restartX = kRestartStartX;  // restart point: a new level sets 16, 100, a
-    int32_t restartY = kRestartStartY;  // checkpoint moves it, a death keeps it
-    int32_t doorCell = 0;               // cell index of the exit door's top-left cell
-    int32_t itemsLeft = 0;              // items to take before the door opens
-
-    bool operator==(const LevelState&) const = default;
-};
-
 extern LevelMap levelMap;
-extern LevelState level;
 
 // Why level bytes are no playable level.
 enum LevelFault : int {
@@ -63,20 +52,21 @@ enum LevelFault : int {
     LEVEL_NO_DATA,  // empty, or shorter than the two header bytes
     LEVEL_SHORT,    // fewer cell bytes than the header promises
     LEVEL_NARROW,   // fewer than 21 columns: the view could not be shown
+    LEVEL_NO_GROUND,  // no solid cell below the restart point: nobody could stand there
 };
 
 // A short English description of a fault, for tools.
 std::string_view levelFaultText(LevelFault fault);
 // Checks level file bytes without touching any state.
 LevelFault checkLevelBytes(const uint8_t* bytes, size_t size);
-// Sets the level up for a new life from file bytes: grid, items, door, taken restart
-// checkpoint, view and the enemies of the columns in view. Bytes that are no playable level
-// leave every state as it was and return the fault; nothing is fatal here.
-LevelFault parseLevel(const uint8_t* bytes, size_t size);
-// Loads the named level from the maps archive, or the test map "maps/test.bin" when the name
-// is null, through parseLevel. Anything but a playable level ends the program with
-// "Can't load file" and the level name ("maps/test.bin" for the test map).
-void loadLevel(const char* name);
+// The part of startLife that reads the level: the grid, the items to take and the door
+// (closed while items remain), the checkpoint of the restart point shown as taken, the view
+// ending on the restart point and the enemies of the columns in view. The bytes must have
+// passed checkLevelBytes.
+void parseLevel(const uint8_t* bytes, size_t size);
+// The bytes of the named level of the maps archive, or of the test map "maps/test.bin" when
+// the name is null; none when they cannot be read.
+archive::ResourceBuffer readLevelFile(const char* name);
 // Frees the grid (shutdown).
 void freeLevel();
 

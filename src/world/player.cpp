@@ -12,6 +12,7 @@
 #include "audio/sound.h"
 #include "world/effects.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/score.h"
 #include "world/tiles.h"
 
@@ -215,8 +216,6 @@ bool placePlayer(PlayerState& player) {
     player.y = *y;
     player.alive = 1;
     player.frame = kFrameRest;
-    run.airLeft = kMaxAir;
-    run.timeLeft = kLifeFrames;
     return true;
 }
 
@@ -243,18 +242,18 @@ void updatePlayer(PlayerState& player, bool left, bool right, bool jump, bool do
 }
 
 void updateTimeAndAir(PlayerState& player) {
-    --run.timeLeft;
-    if (run.timeLeft <= 0) killPlayerAtOnce(player, kTimeUp);
+    --life.timeLeft;
+    if (life.timeLeft <= 0) killPlayerAtOnce(player, kTimeUp);
 
     if (isWaterAt(player.x, player.y)) {
-        --run.airLeft;
-        if (run.airLeft <= 0) killPlayerAtOnce(player, kDrowned);
+        --life.airLeft;
+        if (life.airLeft <= 0) killPlayerAtOnce(player, kDrowned);
         if (!player.splashed && player.alive && !player.dying) {
             audio::playSound(audio::SOUND_SPLASH);
             player.splashed = 1;
         }
     } else {
-        if (run.airLeft <= kMaxAir - kAirRefill) run.airLeft += kAirRefill;
+        if (life.airLeft <= kMaxAir - kAirRefill) life.airLeft += kAirRefill;
         player.splashed = 0;
     }
 }
@@ -262,7 +261,7 @@ void updateTimeAndAir(PlayerState& player) {
 void killPlayer(PlayerState& player, std::string_view message) {
     player.dying = 1;
     player.idleCounter = 0;
-    run.deathMessage = message;
+    life.deathMessage = message;
     audio::playSound(audio::SOUND_AJ);
     player.vy = kDyingHopSpeed;
 }
@@ -270,7 +269,7 @@ void killPlayer(PlayerState& player, std::string_view message) {
 void killPlayerAtOnce(PlayerState& player, std::string_view message) {
     player.alive = 0;
     player.idleCounter = kDeathWaitFrames;
-    run.deathMessage = message;
+    life.deathMessage = message;
 }
 
 }  // namespace world

@@ -6,12 +6,12 @@
 
 #include "audio/sound.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/player.h"
 #include "world/tiles.h"
 
 namespace world {
 
-RunState run;
 
 namespace {
 
@@ -32,13 +32,13 @@ void addScore(int32_t n) {
 
 void collectItem(PlayerState& player) {
     addScore(kItemPoints);
-    --level.itemsLeft;
-    if (level.itemsLeft != 0) return;
+    --life.itemsLeft;
+    if (life.itemsLeft != 0) return;
     audio::playSound(audio::SOUND_KLACK);
-    setCellIndex(level.doorCell, TILE_DOOR_TOP_LEFT);
-    setCellIndex(level.doorCell + kMapRows, TILE_DOOR_TOP_RIGHT);
-    setCellIndex(level.doorCell + 1, TILE_DOOR_BOTTOM_LEFT);
-    setCellIndex(level.doorCell + kMapRows + 1, TILE_DOOR_BOTTOM_RIGHT);
+    setCellIndex(life.doorCell, TILE_DOOR_TOP_LEFT);
+    setCellIndex(life.doorCell + kMapRows, TILE_DOOR_TOP_RIGHT);
+    setCellIndex(life.doorCell + 1, TILE_DOOR_BOTTOM_LEFT);
+    setCellIndex(life.doorCell + kMapRows + 1, TILE_DOOR_BOTTOM_RIGHT);
     player.forgotItems = 0;
 }
 

@@ -20,18 +20,6 @@ constexpr int32_t kItemPoints = 1;
 constexpr int32_t kBrickPoints = 1;
 constexpr int32_t kStompPoints = 3;
 
-struct RunState {
-    int32_t score = 0;               // 0..9999
-    int32_t lives = kStartLives;     // 0..99
-    int32_t timeLeft = kLifeFrames;  // frames left in this life
-    int32_t airLeft = kMaxAir;       // 0..500
-    std::string_view deathMessage;   // shown after a death; empty when none
-
-    bool operator==(const RunState&) const = default;
-};
-
-extern RunState run;
-
 // Adds n >= 1 points: nothing at 9999, capped at 9999, one extra life (with its sound) when
 // the hundreds went up and fewer than 99 lives are left.
 void addScore(int32_t n);

@@ -9,11 +9,11 @@
 namespace world {
 
 void updateTileEffects() {
-    for (TileEffect& effect : tileEffects) updateTileEffect(effect);
+    for (TileEffect& effect : life.tileEffects) updateTileEffect(effect);
 }
 
 void updateEnemies(PlayerState& player) {
-    for (EnemySlot& enemy : enemies) updateEnemy(enemy, player, level.cameraX);
+    for (EnemySlot& enemy : life.enemies) updateEnemy(enemy, player, life.cameraX);
 }
 
 void stepPlayFrame(PlayerState& player, const Controls& controls) {
@@ -21,7 +21,7 @@ void stepPlayFrame(PlayerState& player, const Controls& controls) {
     updateEnemies(player);
     if (!player.alive) return;
     updatePlayer(player, controls.left, controls.right, controls.jump, controls.down,
-                 level.cameraX);
+                 life.cameraX);
     updateTimeAndAir(player);
 }
 
@@ -37,10 +37,9 @@ WorldSnapshot saveWorld() {
     snapshot.width = levelMap.width;
     snapshot.cells = std::make_unique<TileCode[]>(count);
     if (count) std::copy_n(levelMap.cells.get(), count, snapshot.cells.get());
-    snapshot.level = level;
     snapshot.run = run;
-    snapshot.enemies = enemies;
-    snapshot.tileEffects = tileEffects;
+    snapshot.level = level;
+    snapshot.life = life;
     return snapshot;
 }
 
@@ -50,10 +49,9 @@ void restoreWorld(const WorldSnapshot& snapshot) {
         levelMap.cells = std::make_unique<TileCode[]>(count);
     levelMap.width = snapshot.width;
     if (count) std::copy_n(snapshot.cells.get(), count, levelMap.cells.get());
-    level = snapshot.level;
     run = snapshot.run;
-    enemies = snapshot.enemies;
-    tileEffects = snapshot.tileEffects;
+    level = snapshot.level;
+    life = snapshot.life;
 }
 
 }  // namespace world

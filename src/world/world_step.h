@@ -7,11 +7,7 @@
 // as the previous frame left it), then, if the player is alive, the player and the time and
 // air rules. The title level runs its effects and enemies and moves the view one pixel.
 
-#include "world/effects.h"
-#include "world/enemies.h"
-#include "world/level.h"
-#include "world/player.h"
-#include "world/score.h"
+#include "world/lifetimes.h"
 
 #include <array>
 #include <cstdint>
@@ -36,15 +32,14 @@ void stepPlayFrame(PlayerState& player, const Controls& controls);
 // One frame of the title level: effects, enemies, and the view moving one pixel on.
 void stepTitleFrame(PlayerState& player);
 
-// A copy of the whole world but the player (grid, level state, run counters, enemies, tile
-// effects), for tools that search through many futures of one moment, such as the level bot.
+// A copy of the whole world (the grid and the run, level and life records), for tools that
+// search through many futures of one moment, such as the level bot.
 struct WorldSnapshot {
     int32_t width = 0;
     std::unique_ptr<TileCode[]> cells;
-    LevelState level;
     RunState run;
-    std::array<EnemySlot, kEnemySlots> enemies;
-    std::array<TileEffect, kTileEffectSlots> tileEffects;
+    LevelState level;
+    LifeState life;
 };
 
 // Copies the world into a snapshot.

@@ -6,12 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "app/event_script.h"
-#include "app/platform_time.h"
+#include "platform/event_script.h"
+#include "platform/ticks.h"
 #include "support/test_support.h"
 
 namespace fs = std::filesystem;
@@ -26,10 +27,10 @@ struct Tap {
 // Runs trolk with these arguments and key taps in a child; its exit status and output.
 test_support::ChildResult runTrolk(std::vector<const char*> args, const std::vector<Tap>& taps) {
     return test_support::runInChild([&] {
-        app::setVirtualClock(true);
+        platform::setVirtualClock(true);
         for (const Tap& tap : taps) {
-            app::scheduleKey(tap.ms, tap.key, true);
-            app::scheduleKey(tap.ms + 50, tap.key, false);
+            platform::scheduleKey(tap.ms, tap.key, true);
+            platform::scheduleKey(tap.ms + 50, tap.key, false);
         }
         args.insert(args.begin(), "trolk");
         std::exit(app::runProgram(int(args.size()), const_cast<char**>(args.data())));
@@ -93,6 +94,43 @@ TEST_F(WholeProgram, TheSettingsFileIsReadAndWrittenBackNormalised) {
     EXPECT_NE(written.find("volume=32\n"), std::string::npos);
     EXPECT_NE(written.find("k_fire=x\n"), std::string::npos);
     EXPECT_NE(written.find("mpReverbDelay=40\n"), std::string::npos);
+}
+
+TEST_F(WholeProgram, AStopSignalEndsTheGameWithinASecondThroughTheNormalShutdown) {
+    const std::vector<Tap> toLevelOne = {{1000, SDLK_UP},     {2000, SDLK_UP},
+                                         {3000, SDLK_RIGHT},  {4000, SDLK_RETURN},
+                                         {5000, SDLK_RETURN}, {6000, SDLK_RETURN}};
+    const struct {
+        std::vector<const char*> args;
+        std::vector<Tap> taps;
+        uint32_t signalMs;
+        int signal;
+        bool settingsWritten;  // only when the front end was left behind
+    } cases[] = {
+        {{"-w"}, {}, 500, SIGTERM, false},                 // the warning screen
+        {{"-w"}, {{1000, SDLK_UP}}, 1500, SIGINT, false},  // the credits
+        {{"-w"}, toLevelOne, 10000, SIGTERM, true},        // a level
+        {{"-t"}, {}, 2000, SIGINT, true},                  // the test map
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove("trolk.cfg");
+        const test_support::ChildResult result = test_support::runInChild([&] {
+            platform::setVirtualClock(true);
+            for (const Tap& tap : c.taps) {
+                platform::scheduleKey(tap.ms, tap.key, true);
+                platform::scheduleKey(tap.ms + 50, tap.key, false);
+            }
+            platform::scheduleSignal(c.signalMs, c.signal);
+            std::vector<const char*> args = c.args;
+            args.insert(args.begin(), "trolk");
+            const int status = app::runProgram(int(args.size()), const_cast<char**>(args.data()));
+            std::printf("%d", int(platform::readTicks() - c.signalMs <= 1000));
+            std::exit(status);
+        });
+        EXPECT_EQ(result.exitStatus, 0) << c.signalMs;
+        EXPECT_EQ(result.output, "1") << c.signalMs;
+        EXPECT_EQ(fs::exists("trolk.cfg"), c.settingsWritten) << c.signalMs;
+    }
 }
 
 TEST_F(WholeProgram, AMissingDataFolderIsFatal) {

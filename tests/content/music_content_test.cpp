@@ -24,8 +24,9 @@ constexpr int kRate = 22050;
 constexpr int kChannels = 2;
 constexpr int kMasterVolume = 128;  // the game's default music volume
 constexpr int kDefaultMixFlags = MODPLUG_ENABLE_OVERSAMPLING | MODPLUG_ENABLE_NOISE_REDUCTION;
-constexpr int kChunkBytes = 4096;  // one mixing buffer of the music hook
-constexpr int kPeakLimit = 31000;  // about -0.5 dBFS
+constexpr int kFilterSettleFrames = 64;  // the noise filter forgets an earlier song by then
+constexpr int kChunkBytes = 4096;        // one mixing buffer of the music hook
+constexpr int kPeakLimit = 31000;        // about -0.5 dBFS
 constexpr int kQuietWindowFrames = 2 * kRate;
 constexpr double kQuietRms = 60.0;       // below this a two-second stretch counts as silent
 constexpr double kLengthSlack = 1.5;     // libmodplug counts whole ms per row, whole seconds in all
@@ -134,11 +135,15 @@ TEST_P(MusicModule, PlaysThroughAtItsLengthAudiblyAndBelowFullScale) {
     ASSERT_GE(sound.size(), window);
     EXPECT_GT(rms(sound, sound.size() - window, window), kQuietRms) << track.name << " fades out";
 
-    // The game repeats a module by rewinding it at its end: it starts again as before.
+    // The game repeats a module by rewinding it at its end: it starts again as before. The
+    // player's noise filter is one for the whole process and still holds the end of the song,
+    // so the first few samples may differ; from then on they are the same.
     ModPlug_Seek(module, 0);
     std::vector<int16_t> again(kRate * kChannels);
     ASSERT_EQ(ModPlug_Read(module, again.data(), int(again.size() * 2)), int(again.size() * 2));
-    EXPECT_TRUE(std::equal(again.begin(), again.end(), sound.begin())) << track.name;
+    const size_t settled = size_t(kFilterSettleFrames) * kChannels;
+    EXPECT_TRUE(std::equal(again.begin() + settled, again.end(), sound.begin() + settled))
+        << track.name;
     ModPlug_Unload(module);
 }
 

@@ -2,20 +2,22 @@
 
 #include "screens/name_entry.h"
 
+#include "app/flow.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "app/event_script.h"
-#include "app/frame_clock.h"
-#include "app/input.h"
-#include "app/platform_time.h"
+#include "platform/event_script.h"
+#include "platform/frame_clock.h"
+#include "platform/input.h"
+#include "platform/ticks.h"
 #include "persist/config.h"
 #include "persist/hiscores.h"
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
 #include "support/test_support.h"
-#include "world/score.h"
+#include "world/lifetimes.h"
 
 namespace {
 
@@ -26,33 +28,33 @@ class NameEntryTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test_support::installSyntheticGraphics();
-        app::setVirtualClock(true);
-        app::pollInput();
-        app::input = {};
-        app::actions = {};
-        persist::keyBindings = {};
+        platform::setVirtualClock(true);
+        platform::pollInput();
+        platform::input = {};
+        platform::actions = {};
+        platform::keyBindings = {};
         persist::hiscores = {};
         world::run = {};
         world::run.score = 3000;  // beats every built-in entry
     }
     void TearDown() override {
-        app::setVirtualClock(false);
+        platform::setVirtualClock(false);
         test_support::removeSyntheticGraphics();
     }
 
     // Key taps 200 ms apart from 100 ms on, each held 40 ms; returns the stored name.
     std::string enter(const std::vector<SDLKey>& keys) {
-        app::waitMilliseconds(100);  // lets go of whatever an earlier entry left held
-        app::pollInput();
-        app::input = {};
-        app::actions = {};
-        uint32_t t = app::readTicks() + 100;
+        platform::waitMilliseconds(100);  // lets go of whatever an earlier entry left held
+        platform::pollInput();
+        platform::input = {};
+        platform::actions = {};
+        uint32_t t = platform::readTicks() + 100;
         for (SDLKey key : keys) {
-            app::scheduleKey(t, key, true);
-            app::scheduleKey(t + 40, key, false);
+            platform::scheduleKey(t, key, true);
+            platform::scheduleKey(t + 40, key, false);
             t += 200;
         }
-        screens::enterHiscoreName(player);
+        app::runScreen(app::Screen::NameEntry);
         return persist::hiscores.entries[0].name.data();
     }
 
@@ -62,9 +64,9 @@ class NameEntryTest : public ::testing::Test {
 
 TEST_F(NameEntryTest, AScoreEqualToTheTenthEntryGetsNoScreen) {
     world::run.score = persist::hiscores.entries[9].score;
-    const uint32_t before = app::readTicks();
-    screens::enterHiscoreName(player);
-    EXPECT_EQ(app::readTicks(), before);
+    const uint32_t before = platform::readTicks();
+    app::runScreen(app::Screen::NameEntry);
+    EXPECT_EQ(platform::readTicks(), before);
     EXPECT_EQ(persist::hiscores.entries[0].score, 2500);
 }
 
@@ -98,32 +100,32 @@ TEST_F(NameEntryTest, MovingPastTheEighthCharacterStoresTheWholeNameWithoutStart
 }
 
 TEST_F(NameEntryTest, StartHeldWhenTheScreenOpensStoresAOnceReleased) {
-    app::actions.startHeld = 1;
-    app::input.held = app::INPUT_START;
-    app::scheduleKey(500, SDLK_UP, true);  // ignored: the entry never starts editing
-    app::scheduleKey(800, SDLK_RETURN, false);
-    screens::enterHiscoreName(player);
+    platform::actions.startHeld = 1;
+    platform::input.held = platform::INPUT_START;
+    platform::scheduleKey(500, SDLK_UP, true);  // ignored: the entry never starts editing
+    platform::scheduleKey(800, SDLK_RETURN, false);
+    app::runScreen(app::Screen::NameEntry);
     EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "A");
-    EXPECT_GE(app::readTicks(), 800u);
+    EXPECT_GE(platform::readTicks(), 800u);
 }
 
 TEST_F(NameEntryTest, FireOrRightMoveOnAndLeftAtTheStartFallsThroughToThem) {
-    app::scheduleKey(100, SDLK_LEFT, true);
-    app::scheduleKey(100, SDLK_SPACE, true);  // fire together with left at position 0
-    app::scheduleKey(140, SDLK_SPACE, false);
-    app::scheduleKey(140, SDLK_LEFT, false);
-    app::scheduleKey(400, SDLK_RETURN, true);
-    app::scheduleKey(440, SDLK_RETURN, false);
-    screens::enterHiscoreName(player);
+    platform::scheduleKey(100, SDLK_LEFT, true);
+    platform::scheduleKey(100, SDLK_SPACE, true);  // fire together with left at position 0
+    platform::scheduleKey(140, SDLK_SPACE, false);
+    platform::scheduleKey(140, SDLK_LEFT, false);
+    platform::scheduleKey(400, SDLK_RETURN, true);
+    platform::scheduleKey(440, SDLK_RETURN, false);
+    app::runScreen(app::Screen::NameEntry);
     EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "AA");
 }
 
 TEST_F(NameEntryTest, AHeldKeyActsOnEveryEleventhFrame) {
-    app::scheduleKey(100, SDLK_UP, true);
-    app::scheduleKey(100 + 33 * 50 / 3, SDLK_UP, false);  // held for 33 frames
-    app::scheduleKey(2000, SDLK_RETURN, true);
-    app::scheduleKey(2040, SDLK_RETURN, false);
-    screens::enterHiscoreName(player);
+    platform::scheduleKey(100, SDLK_UP, true);
+    platform::scheduleKey(100 + 33 * 50 / 3, SDLK_UP, false);  // held for 33 frames
+    platform::scheduleKey(2000, SDLK_RETURN, true);
+    platform::scheduleKey(2040, SDLK_RETURN, false);
+    app::runScreen(app::Screen::NameEntry);
     EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "D");  // frames 0, 11, 22 of the hold
 }
 

@@ -2,21 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
-#include "app/event_script.h"
-#include "app/frame_clock.h"
+#include "app/flow.h"
 #include "app/game_loop.h"
-#include "app/game_state.h"
-#include "app/input.h"
-#include "app/platform_time.h"
 #include "archive/archive.h"
 #include "audio/sound.h"
 #include "persist/config.h"
 #include "persist/hiscores.h"
+#include "platform/event_script.h"
+#include "platform/frame_clock.h"
+#include "platform/input.h"
+#include "platform/ticks.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 
 namespace fs = std::filesystem;
 
@@ -33,6 +35,28 @@ std::string simpleLevel(int width, const std::map<int, std::string>& rows) {
     return text;
 }
 
+namespace {
+
+// The records a game leaves behind, as a fresh process has them.
+void forgetTheGame() {
+    platform::input = {};
+    platform::actions = {};
+    platform::keyBindings = {};
+    persist::hiscores = {};
+    audio::soundsPlayed = {};
+    video::graphicsStyle = video::STYLE_DELUXE;
+    app::flow = {};
+    app::game = {};
+    app::pass = {};
+    world::run = {};
+    world::level = {};
+    world::life = {};
+    SDL_Event stale;
+    while (SDL_PollEvent(&stale)) {}
+}
+
+}  // namespace
+
 GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
     fs::create_directories("data");
     fs::create_directories("maps");
@@ -47,15 +71,8 @@ GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
     }
     writeArchive("data/maps.zda", maps);
 
-    app::input = {};
-    app::actions = {};
-    app::game = {};
-    persist::keyBindings = {};
-    persist::hiscores = {};
-    audio::soundsPlayed = {};
-    app::setVirtualClock(true);
-    SDL_Event stale;
-    while (SDL_PollEvent(&stale)) {}
+    forgetTheGame();
+    platform::setVirtualClock(true);
 
     video::DisplaySettings window;
     window.fullScreen = window.zoom = false;
@@ -68,17 +85,19 @@ GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
 }
 
 GameHarness::~GameHarness() {
+    app::endGame();
+    forgetTheGame();
     video::freePictures();
     video::freeTileSet();
     video::freeFonts();
     world::freeLevel();
     archive::closeArchives();
-    app::setVirtualClock(false);
+    platform::setVirtualClock(false);
 }
 
-void GameHarness::press(SDLKey key, uint32_t ms) { app::scheduleKey(ms, key, true); }
+void GameHarness::press(SDLKey key, uint32_t ms) { platform::scheduleKey(ms, key, true); }
 
-void GameHarness::release(SDLKey key, uint32_t ms) { app::scheduleKey(ms, key, false); }
+void GameHarness::release(SDLKey key, uint32_t ms) { platform::scheduleKey(ms, key, false); }
 
 void GameHarness::tap(SDLKey key, uint32_t ms, uint32_t holdMs) {
     press(key, ms);
@@ -86,20 +105,31 @@ void GameHarness::tap(SDLKey key, uint32_t ms, uint32_t holdMs) {
 }
 
 bool GameHarness::run(bool testMode, uint32_t limitMs) {
+    begin(testMode);
+    return finish(limitMs);
+}
+
+void GameHarness::begin(bool testMode) { app::beginGame(testMode); }
+
+bool GameHarness::runUntil(uint32_t ms) { return app::runFramesUntil(ms); }
+
+bool GameHarness::finish(uint32_t limitMs) {
     // Past the limit, a window close, a left and a start every second lead out of every
     // screen (the quit question, the continue question, the title) and end a run that would
     // otherwise go on for ever.
     SDL_Event close{};
     close.type = SDL_QUIT;
-    for (uint32_t t = limitMs; t < limitMs + 60000; t += 1000) {
-        app::scheduleEvent(t, close);
+    const uint32_t from = std::max(limitMs, platform::readTicks());
+    for (uint32_t t = from; t < from + 60000; t += 1000) {
+        platform::scheduleEvent(t, close);
         tap(SDLK_LEFT, t + 300);
         tap(SDLK_RETURN, t + 600);
     }
-    app::runGameLoop(testMode);
-    return app::readTicks() < limitMs;
+    app::runUntilEnded();
+    app::endGame();
+    return platform::readTicks() < limitMs;
 }
 
-uint32_t GameHarness::now() const { return app::readTicks(); }
+uint32_t GameHarness::now() const { return platform::readTicks(); }
 
 }  // namespace test_support

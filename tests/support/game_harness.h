@@ -28,6 +28,12 @@ class GameHarness {
     // Runs the game loop until it returns; true when it did so before the virtual clock
     // passed `limitMs`.
     bool run(bool testMode = false, uint32_t limitMs = 600000);
+    // Or a stretch at a time: begins the game, then runs it on until the virtual clock reaches
+    // `ms` (false when it ended before), to look at the screen it is on.
+    void begin(bool testMode = false);
+    bool runUntil(uint32_t ms);
+    // Runs the game to its end (past the limit as run does).
+    bool finish(uint32_t limitMs = 600000);
     // Virtual milliseconds since the harness began.
     uint32_t now() const;
 

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/game_state.h"
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
 #include "video/display.h"
 #include "video/graphics.h"
+#include "world/lifetimes.h"
 #include "world/level.h"
 #include "world/score.h"
 
@@ -26,10 +26,11 @@ class HudTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test_support::installSyntheticGraphics();
-        app::game = {};
-        app::game.levelCounter = 4;
+        menu = {};
         world::run = {};
+        world::run.levelCounter = 4;
         world::level = {};
+        world::life = {};
         video::graphicsStyle = video::STYLE_DELUXE;
         player.alive = 1;
     }
@@ -38,7 +39,7 @@ class HudTest : public ::testing::Test {
     // Clears the play area to a known value and draws the overlays of frame n.
     void overlays(int n) {
         video::fillRect(video::backBuffer, 0, 0, 320, 240, kFloor);
-        video::drawOverlays(n, player);
+        video::drawOverlays(n, player, menu);
     }
     bool veiled() const { return screenPixel(2, 2) != kFloor; }
     // The filled width of a bar, read along its row.
@@ -50,6 +51,7 @@ class HudTest : public ::testing::Test {
 
     static constexpr uint32_t kFloor = 0xFFFF;
     world::PlayerState player;
+    video::MenuView menu;
 };
 
 TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
@@ -58,8 +60,8 @@ TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
     } cases[] = {{7000, 500, 264, 264}, {3500, 250, 132, 132}, {26, 1, 0, 0}, {0, 2, 0, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.timeLeft);
-        world::run.timeLeft = c.timeLeft;
-        world::run.airLeft = c.airLeft;
+        world::life.timeLeft = c.timeLeft;
+        world::life.airLeft = c.airLeft;
         video::drawHudBars();
         EXPECT_EQ(filledWidth(198, video::colorRed), c.timeWidth);
         EXPECT_EQ(screenPixel(48 + c.timeWidth, 200),
@@ -67,7 +69,7 @@ TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
         EXPECT_EQ(filledWidth(208, video::colorBlue), c.airWidth);
     }
     video::graphicsStyle = video::STYLE_HANDHELD;
-    world::run.timeLeft = 3500;
+    world::life.timeLeft = 3500;
     video::drawHudBars();
     EXPECT_EQ(filledWidth(198, video::colorLightGrey), 132);
     EXPECT_EQ(screenPixel(200, 200), video::colorGrey);
@@ -78,8 +80,8 @@ TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
 TEST_F(HudTest, TheLowerRowShowsLivesScoreItemsAndLevel) {
     world::run.lives = 6;
     world::run.score = 42;
-    world::level.itemsLeft = 1;
-    app::game.levelCounter = 1;
+    world::life.itemsLeft = 1;
+    world::run.levelCounter = 1;
     overlays(0);
     EXPECT_EQ(screenPixel(20, 224), test_support::kTileBase + 24);
     EXPECT_TRUE(showsText("X", 40, 220, 16));
@@ -93,7 +95,7 @@ TEST_F(HudTest, TheLowerRowShowsLivesScoreItemsAndLevel) {
     EXPECT_FALSE(veiled());  // frame 0: nothing over the play area
 
     for (auto [items, icon] : {std::pair{5, 17}, {0, 19}, {-1, 19}}) {
-        world::level.itemsLeft = items;
+        world::life.itemsLeft = items;
         overlays(0);
         EXPECT_EQ(screenPixel(260, 224), test_support::kTileBase + uint32_t(icon));
     }
@@ -112,7 +114,7 @@ TEST_F(HudTest, TheCallToRunShowsUntilFrame180AndBlinks) {
 
 TEST_F(HudTest, DeathMessagesShowOnlyWhileLivesAreLeft) {
     player.alive = 0;
-    world::run.deathMessage = "TIME UP";
+    world::life.deathMessage = "TIME UP";
     world::run.lives = 2;
     overlays(400);  // 400 AND 32 = 0
     EXPECT_TRUE(veiled());
@@ -126,8 +128,8 @@ TEST_F(HudTest, DeathMessagesShowOnlyWhileLivesAreLeft) {
 }
 
 TEST_F(HudTest, TheSelectedPauseEntryBlinksAndTheOthersStay) {
-    app::game.paused = true;
-    app::game.menuSelection = 2;
+    menu.paused = true;
+    menu.selection = 2;
     overlays(200);  // 200 AND 32 = 0
     EXPECT_TRUE(veiled());
     EXPECT_TRUE(showsCentered("-PAUSE-", 96, 16));
@@ -151,8 +153,8 @@ TEST_F(HudTest, ForgottenItemsAreRemindedWhileTheHeroLives) {
 }
 
 TEST_F(HudTest, TheTitleShowsLogoVersionPromptOrMenu) {
-    app::game.levelCounter = 0;
-    app::game.menuSelection = 0;
+    world::run.levelCounter = 0;
+    menu.selection = 0;
     video::resetScroller();
     overlays(10);
     EXPECT_EQ(screenPixel(160, 100), test_support::kLogoValue);  // 240 x 60 at (40, 50)
@@ -161,14 +163,14 @@ TEST_F(HudTest, TheTitleShowsLogoVersionPromptOrMenu) {
     overlays(40);
     EXPECT_FALSE(showsCentered("PRESS START", 128, 16));
 
-    app::game.menuSelection = 3;
+    menu.selection = 3;
     overlays(10);
     EXPECT_TRUE(showsCentered("NEW GAME", 124, 16));
     EXPECT_TRUE(showsCentered("CONTINUE", 142, 16));
     EXPECT_TRUE(showsCentered("HISCORES", 160, 16));
     EXPECT_TRUE(showsCentered("EXIT", 178, 16));
 
-    app::game.menuSelection = app::MENU_HISCORE_LIST;
+    menu.selection = video::MENU_HIDDEN;
     overlays(10);
     EXPECT_NE(screenPixel(160, 100), test_support::kLogoValue);
 }
@@ -176,7 +178,7 @@ TEST_F(HudTest, TheTitleShowsLogoVersionPromptOrMenu) {
 TEST_F(HudTest, TheScrollerMovesAPixelEverySecondFrameAndStartsOver) {
     ASSERT_EQ(video::scrollText.size(), 399u);
     EXPECT_EQ(video::scrollText.substr(40, 20), "HARD, HARDER, TROLK!");
-    app::game.levelCounter = 0;
+    world::run.levelCounter = 0;
     video::resetScroller();
     for (int i = 0; i < 16 * 40; ++i) video::advanceScroller();
     EXPECT_EQ(video::scroller.scrollChar, 40);

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/frame_clock.h"
-#include "app/game_state.h"
+#include "platform/frame_clock.h"
 #include "level_text.h"
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
 #include "video/display.h"
+#include "world/lifetimes.h"
 #include "world/enemies.h"
 #include "world/level.h"
 
@@ -28,11 +28,10 @@ class SceneTest : public ::testing::Test {
   protected:
     void SetUp() override {
         test_support::installSyntheticGraphics();
-        app::game = {};
-        app::game.levelCounter = 3;
-        app::frameClock = {};
-        world::clearEnemies();
+        world::run.levelCounter = 3;
+        platform::frameClock = {};
         world::level = {};
+        world::life = {};
     }
     void TearDown() override {
         test_support::removeSyntheticGraphics();
@@ -62,19 +61,20 @@ class SceneTest : public ::testing::Test {
         level_text::Diagnostics errors;
         const std::vector<uint8_t> bytes = level_text::compileWithSharedLegend(text, errors, false);
         ASSERT_TRUE(errors.empty()) << errors.front().text();
-        ASSERT_EQ(world::parseLevel(bytes.data(), bytes.size()), world::LEVEL_OK);
+        ASSERT_EQ(world::startLife(bytes.data(), bytes.size(), world::Arrival::Nobody),
+                  world::LEVEL_OK);
     }
     static uint32_t tile(int index) { return kTileBase + uint32_t(index); }
 };
 
 TEST_F(SceneTest, ColumnsStartAtTheViewAndTheTwentyFirstIsCulledOrClipped) {
     loadColumns(60);
-    world::level.cameraX = 0;
+    world::life.cameraX = 0;
     video::drawTileLayer(0);
     EXPECT_EQ(screenPixel(0, 3), tile(170));
     EXPECT_EQ(screenPixel(319, 3), tile(189));
 
-    world::level.cameraX = 7;
+    world::life.cameraX = 7;
     video::drawTileLayer(0);
     EXPECT_EQ(screenPixel(0, 3), tile(170));  // column 0 from x -7
     EXPECT_EQ(screenPixel(8, 3), tile(170));
@@ -106,9 +106,9 @@ TEST_F(SceneTest, TheWaterSurfaceShowsOnePairForEightFramesAndLoopsEveryThirtyTw
 
 TEST_F(SceneTest, TheBackgroundRepeatsSeamlesslyAtHalfSpeedWithTheMoonInFront) {
     loadColumns(200);
-    world::level.cameraX = 1000;  // s = 500 mod 640: 140 columns from 500, then from 0
-    app::game.moonX = 600;
-    video::drawFrame(0, {}, false);
+    world::life.cameraX = 1000;  // s = 500 mod 640: 140 columns from 500, then from 0
+    video::moonX = 600;
+    video::drawFrame(0, {}, {});
     const int top = 192 - test_support::kBackgroundHeight;
     EXPECT_EQ(screenPixel(0, top + 30), kBackgroundBase + 500);
     EXPECT_EQ(screenPixel(139, top + 30), kBackgroundBase + 639);
@@ -122,33 +122,25 @@ TEST_F(SceneTest, TheBackgroundRepeatsSeamlesslyAtHalfSpeedWithTheMoonInFront) {
 
 TEST_F(SceneTest, ActorsAreCulledByPositionAndThePlayerWaitsForFrame181) {
     loadColumns(60);
-    world::level.cameraX = 100;
+    world::life.cameraX = 100;
     world::PlayerState player;
     player.alive = 1;
     player.x = 160;
     player.y = 100;
     player.frame = 65;
-    video::drawFrame(180, player, false);
+    video::drawFrame(180, player, {});
     EXPECT_NE(screenPixel(63, 103), tile(65));
-    video::drawFrame(181, player, false);
+    video::drawFrame(181, player, {});
     EXPECT_EQ(screenPixel(63, 103), tile(65));
     player.alive = 0;
-    video::drawFrame(181, player, false);
+    video::drawFrame(181, player, {});
     EXPECT_NE(screenPixel(63, 103), tile(65));
 
     ASSERT_TRUE(world::spawnEnemy(85, 150, world::ENEMY_BAT));   // drawn from x -15
     ASSERT_TRUE(world::spawnEnemy(400, 176, world::ENEMY_BAT));  // reaches into the HUD rows
-    video::drawFrame(0, player, false);
-    EXPECT_EQ(screenPixel(0, 153), tile(world::enemyFrame(world::enemies[0])));
-    EXPECT_EQ(screenPixel(300, 191), tile(world::enemyFrame(world::enemies[1])));
-}
-
-TEST_F(SceneTest, ASkippedFrameDrawsNothing) {
-    loadColumns(30);
-    video::fillRect(video::backBuffer, 0, 0, 320, 240, 0x1234);
-    app::frameClock.skipDraw = true;
-    video::drawFrame(0, {}, false);
-    EXPECT_EQ(screenPixel(0, 3), 0x1234u);
+    video::drawFrame(0, player, {});
+    EXPECT_EQ(screenPixel(0, 153), tile(world::enemyFrame(world::life.enemies[0])));
+    EXPECT_EQ(screenPixel(300, 191), tile(world::enemyFrame(world::life.enemies[1])));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Tile effects frame by frame, restarting a running effect, and a full table.
 
 #include "world_fixture.h"
+#include "world/lifetimes.h"
 
 namespace {
 
@@ -10,11 +11,11 @@ using TileEffects = WorldTest;
 
 // The codes the cell shows after each update until the effect ends.
 std::vector<world::TileCode> runEffect(world::EffectType type) {
-    world::clearTileEffects();
+    world::life.tileEffects = {};
     EXPECT_TRUE(world::startTileEffect(48, 32, type));
     std::vector<world::TileCode> codes;
-    for (int frame = 0; frame < 40 && world::tileEffects[0].active; ++frame) {
-        world::updateTileEffect(world::tileEffects[0]);
+    for (int frame = 0; frame < 40 && world::life.tileEffects[0].active; ++frame) {
+        world::updateTileEffect(world::life.tileEffects[0]);
         codes.push_back(world::cellOfGrid(3, 2));
     }
     return codes;
@@ -47,8 +48,8 @@ TEST_F(TileEffects, StartingWhereOneRunsRestartsItWithTheNewType) {
     EXPECT_EQ(cell(3, 2), 202);
 
     EXPECT_FALSE(world::startTileEffect(48, 32, world::EFFECT_CHECKPOINT));
-    EXPECT_EQ(world::tileEffects[0].t, 0);
-    EXPECT_EQ(world::tileEffects[0].type, world::EFFECT_CHECKPOINT);
+    EXPECT_EQ(world::life.tileEffects[0].t, 0);
+    EXPECT_EQ(world::life.tileEffects[0].type, world::EFFECT_CHECKPOINT);
     world::updateTileEffects();
     EXPECT_EQ(cell(3, 2), 17);
     EXPECT_EQ(cell(4, 2), 120);  // the other effect runs on undisturbed
@@ -69,11 +70,11 @@ TEST_F(TileEffects, AFullTableDropsTheRequestAndLeavesTheCell) {
     EXPECT_EQ(cell(5, 5), 40);
 
     // A freed slot is taken again, the first free one in slot order.
-    world::tileEffects[7].active = 0;
-    world::tileEffects[3].active = 0;
+    world::life.tileEffects[7].active = 0;
+    world::life.tileEffects[3].active = 0;
     EXPECT_TRUE(world::startTileEffect(80, 80, world::EFFECT_BRICK));
-    EXPECT_EQ(world::tileEffects[3].x, 80);
-    EXPECT_FALSE(world::tileEffects[7].active);
+    EXPECT_EQ(world::life.tileEffects[3].x, 80);
+    EXPECT_FALSE(world::life.tileEffects[7].active);
 }
 
 TEST_F(TileEffects, AnEffectOutsideTheGridWritesNothing) {
@@ -83,7 +84,7 @@ TEST_F(TileEffects, AnEffectOutsideTheGridWritesNothing) {
     for (int i = 0; i < 10; ++i) world::updateTileEffects();
     EXPECT_EQ(cell(1, 11), 21);
     EXPECT_EQ(world::levelMap.width, 21);
-    EXPECT_FALSE(world::tileEffects[0].active);
+    EXPECT_FALSE(world::life.tileEffects[0].active);
 }
 
 }  // namespace

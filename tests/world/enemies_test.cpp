@@ -2,6 +2,7 @@
 // and kill windows, what a stomp does to each kind, the despawn distances and the pictures.
 
 #include "world_fixture.h"
+#include "world/lifetimes.h"
 
 namespace {
 
@@ -15,15 +16,15 @@ class Enemies : public WorldTest {
     void SetUp() override {
         WorldTest::SetUp();
         load(kArena);
-        world::clearEnemies();
-        world::level.cameraX = 0;
+        world::life.enemies = {};
+        world::life.cameraX = 0;
     }
     // Puts an enemy of this kind into slot 0.
     static world::EnemySlot& put(world::EnemyType type, int32_t x, int32_t y, int32_t dx = 0) {
-        world::clearEnemies();
+        world::life.enemies = {};
         EXPECT_TRUE(world::spawnEnemy(x, y, type));
-        if (dx != 0) world::enemies[0].dx = dx;
-        return world::enemies[0];
+        if (dx != 0) world::life.enemies[0].dx = dx;
+        return world::life.enemies[0];
     }
     void frames(int n) {
         for (int i = 0; i < n; ++i) world::updateEnemies(player);
@@ -126,6 +127,7 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
     };
     for (const Contact& c : cases) {
         world::run = {};
+        world::life.deathMessage = {};
         audio::soundsPlayed = {};
         world::EnemySlot& e = put(c.type, kWallRight, kGroundY);
         player = {};
@@ -140,7 +142,7 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         EXPECT_EQ(stomped, c.outcome == Contact::STOMP) << c.type << " " << c.dx << "," << c.dy;
         EXPECT_EQ(killed, c.outcome == Contact::KILL) << c.type << " " << c.dx << "," << c.dy;
         EXPECT_EQ(e.dx == 0, stomped);
-        EXPECT_EQ(world::run.deathMessage, c.message) << c.type << " " << c.dx << "," << c.dy;
+        EXPECT_EQ(world::life.deathMessage, c.message) << c.type << " " << c.dx << "," << c.dy;
         if (killed) {
             EXPECT_EQ(sounds(kAj), 2);  // two cries at once
         }
@@ -306,11 +308,11 @@ TEST_F(Enemies, ShowTheirPicturesByKindDirectionAndCounter) {
 TEST_F(Enemies, NewEnemiesTakeTheFirstFreeSlot) {
     for (int i = 0; i < 16; ++i) ASSERT_TRUE(world::spawnEnemy(i * 16, 0, world::ENEMY_BAT));
     EXPECT_FALSE(world::spawnEnemy(0, 0, world::ENEMY_BLOB));
-    world::enemies[9].active = 0;
-    world::enemies[4].active = 0;
+    world::life.enemies[9].active = 0;
+    world::life.enemies[4].active = 0;
     EXPECT_TRUE(world::spawnEnemy(0, 0, world::ENEMY_BLOB));
-    EXPECT_EQ(world::enemies[4].type, world::ENEMY_BLOB);
-    EXPECT_EQ(world::enemies[9].active, 0);
+    EXPECT_EQ(world::life.enemies[4].type, world::ENEMY_BLOB);
+    EXPECT_EQ(world::life.enemies[9].active, 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "archive/archive.h"
 #include "support/test_support.h"
 #include "world_fixture.h"
+#include "world/lifetimes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -21,8 +22,8 @@ const std::string kItemAndDoor =
 
 TEST_F(LevelLoad, ClosesTheDoorWhileCountedItemsRemain) {
     load(kItemAndDoor);
-    EXPECT_EQ(world::level.itemsLeft, 1);
-    EXPECT_EQ(world::level.doorCell, 17 * 12 + 9);
+    EXPECT_EQ(world::life.itemsLeft, 1);
+    EXPECT_EQ(world::life.doorCell, 17 * 12 + 9);
     EXPECT_EQ(cell(17, 9), 38);  // the closed door: 38 39 over 58 59
     EXPECT_EQ(cell(18, 9), 39);
     EXPECT_EQ(cell(17, 10), 58);
@@ -32,7 +33,7 @@ TEST_F(LevelLoad, ClosesTheDoorWhileCountedItemsRemain) {
     // view to start on the restart point).
     world::level.restartX = 12 * 16;
     load(levelText({{9, "..........*......[].."}, {10, ".................().."}}, 40));
-    EXPECT_EQ(world::level.itemsLeft, 0);
+    EXPECT_EQ(world::life.itemsLeft, 0);
     EXPECT_EQ(cell(17, 9), 27);  // the open door: 27 28 over 47 48
     EXPECT_EQ(cell(18, 10), 48);
 }
@@ -58,7 +59,7 @@ TEST_F(LevelLoad, CountsOnlyItemsFromOneColumnLeftOfTheRestartPoint) {
     for (const auto& c : cases) {
         world::level.restartX = c.restartX;
         load(kItems);
-        EXPECT_EQ(world::level.itemsLeft, c.counted) << "restart at " << c.restartX;
+        EXPECT_EQ(world::life.itemsLeft, c.counted) << "restart at " << c.restartX;
     }
 }
 
@@ -74,18 +75,18 @@ TEST_F(LevelLoad, NearTheEndOfALevelTheItemsLeftOfTheRestartPointInViewAreCounte
     world::level.restartX = 20 * 16;
     world::level.restartY = 160;
     start(text);
-    ASSERT_EQ(world::level.cameraX, 79);
-    EXPECT_EQ(world::level.itemsLeft, 15);  // columns 5 to 19; 3 and 4 lie out of reach
+    ASSERT_EQ(world::life.cameraX, 79);
+    EXPECT_EQ(world::life.itemsLeft, 15);  // columns 5 to 19; 3 and 4 lie out of reach
     EXPECT_EQ(cell(22, 9), 38);
 
-    int32_t fewest = world::level.itemsLeft;
+    int32_t fewest = world::life.itemsLeft;
     for (int frame = 0; frame < 200; ++frame) {
         step(kLeft);
-        fewest = std::min(fewest, world::level.itemsLeft);
+        fewest = std::min(fewest, world::life.itemsLeft);
     }
     EXPECT_EQ(player.x, 78);  // one pixel left of the view
     EXPECT_EQ(fewest, 0);
-    EXPECT_EQ(world::level.itemsLeft, 0);
+    EXPECT_EQ(world::life.itemsLeft, 0);
     EXPECT_EQ(cell(22, 9), 27);
     EXPECT_EQ(cell(3, 10), 41);
     EXPECT_EQ(cell(4, 10), 41);
@@ -121,57 +122,57 @@ std::string markerLevel() {
 
 TEST_F(LevelLoad, TheViewStartsOnTheRestartPointAndScansEveryColumnInView) {
     load(markerLevel());
-    EXPECT_EQ(world::level.cameraX, 0);
+    EXPECT_EQ(world::life.cameraX, 0);
     EXPECT_EQ(cell(0, 5), 0);
     EXPECT_EQ(cell(21, 5), 0);  // 16 pixels beyond the view's right edge
     EXPECT_EQ(cell(22, 5), 9);
     ASSERT_EQ(activeEnemies(), 2);
-    EXPECT_EQ(world::enemies[0].x, 0);
-    EXPECT_EQ(world::enemies[1].x, 21 * 16);
-    EXPECT_EQ(world::enemies[1].y, 5 * 16);
+    EXPECT_EQ(world::life.enemies[0].x, 0);
+    EXPECT_EQ(world::life.enemies[1].x, 21 * 16);
+    EXPECT_EQ(world::life.enemies[1].y, 5 * 16);
 
     // From a far checkpoint the view starts one column left of it.
     world::level.restartX = 30 * 16;
     load(markerLevel());
-    EXPECT_EQ(world::level.cameraX, 29 * 16);
+    EXPECT_EQ(world::life.cameraX, 29 * 16);
     EXPECT_EQ(cell(28, 5), 9);
     EXPECT_EQ(cell(29, 5), 0);
     EXPECT_EQ(cell(50, 5), 0);
     EXPECT_EQ(cell(51, 5), 9);
     ASSERT_EQ(activeEnemies(), 2);
-    EXPECT_EQ(world::enemies[0].x, 29 * 16);
-    EXPECT_EQ(world::enemies[1].x, 50 * 16);
+    EXPECT_EQ(world::life.enemies[0].x, 29 * 16);
+    EXPECT_EQ(world::life.enemies[1].x, 50 * 16);
 
     // Near the end the view stops one pixel short of the level's end.
     world::level.restartX = 55 * 16;
     load(markerLevel());
-    EXPECT_EQ(world::level.cameraX, 60 * 16 - 321);
+    EXPECT_EQ(world::life.cameraX, 60 * 16 - 321);
 }
 
 TEST_F(LevelLoad, ALevelOfTwentyOneColumnsScrollsFifteenPixelsAtMost) {
     load(kItemAndDoor);
-    EXPECT_EQ(world::level.cameraX, 0);
+    EXPECT_EQ(world::life.cameraX, 0);
     world::scrollView(40);
-    EXPECT_EQ(world::level.cameraX, 15);
+    EXPECT_EQ(world::life.cameraX, 15);
 
     // Restarted from column 1 the view starts at 0; from column 2 on, at 15 at once.
     for (auto [restartX, cameraX] : {std::pair{16, 0}, {32, 15}, {160, 15}, {320, 15}}) {
         world::level.restartX = restartX;
         load(kItemAndDoor);
-        EXPECT_EQ(world::level.cameraX, cameraX) << "restart at " << restartX;
+        EXPECT_EQ(world::life.cameraX, cameraX) << "restart at " << restartX;
     }
 }
 
 TEST_F(LevelLoad, ScrollingStopsOnePixelShortOfTheEndAndScansAheadOfTheView) {
     load(markerLevel());
     world::scrollView(7);
-    EXPECT_EQ(world::level.cameraX, 7);
+    EXPECT_EQ(world::life.cameraX, 7);
     world::scrollView(9);  // the view's right edge reaches column 21; column 22 is scanned
-    EXPECT_EQ(world::level.cameraX, 16);
+    EXPECT_EQ(world::life.cameraX, 16);
     EXPECT_EQ(cell(22, 5), 0);
     EXPECT_EQ(cell(28, 5), 9);
     world::scrollView(5000);
-    EXPECT_EQ(world::level.cameraX, 60 * 16 - 321);
+    EXPECT_EQ(world::life.cameraX, 60 * 16 - 321);
 }
 
 TEST_F(LevelLoad, AFullEnemyTableStillErasesTheMarkers) {
@@ -209,7 +210,7 @@ TEST_F(LevelLoad, MarkersBecomeEnemiesAndLeaveTheirCellsBehind) {
     };
     ASSERT_EQ(activeEnemies(), 6);
     for (size_t i = 0; i < std::size(cases); ++i) {
-        const world::EnemySlot& e = world::enemies[i];
+        const world::EnemySlot& e = world::life.enemies[i];
         EXPECT_EQ(e.type, cases[i].type) << "row " << cases[i].row;
         EXPECT_EQ(e.x, 16);
         EXPECT_EQ(e.y, cases[i].row * 16);
@@ -245,17 +246,19 @@ TEST_F(LevelLoad, RefusesBytesThatAreNoPlayableLevelAndKeepsTheOldOne) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(world::checkLevelBytes(c.bytes.data(), c.bytes.size()), c.fault);
-        EXPECT_EQ(world::parseLevel(c.bytes.data(), c.bytes.size()), c.fault);
+        EXPECT_EQ(world::startLife(c.bytes.data(), c.bytes.size(), world::Arrival::Nobody),
+                  c.fault);
         EXPECT_EQ(world::levelMap.width, 21);
         EXPECT_EQ(cell(10, 9), 41);
-        EXPECT_EQ(world::level.cameraX, 0);
+        EXPECT_EQ(world::life.cameraX, 0);
     }
-    EXPECT_EQ(world::parseLevel(nullptr, 100), world::LEVEL_NO_DATA);
+    EXPECT_EQ(world::startLife(nullptr, 100, world::Arrival::Nobody), world::LEVEL_NO_DATA);
 
     // Exactly enough bytes, trailing bytes ignored, and the widest level there can be.
     for (const std::vector<uint8_t>& bytes :
          {levelBytes(20, 21 * 12), levelBytes(20, 21 * 12 + 5), levelBytes(0xFFFF, 65536 * 12)}) {
-        EXPECT_EQ(world::parseLevel(bytes.data(), bytes.size()), world::LEVEL_OK);
+        EXPECT_EQ(world::startLife(bytes.data(), bytes.size(), world::Arrival::Nobody),
+                  world::LEVEL_OK);
         EXPECT_EQ(world::levelMap.width, (bytes[0] | bytes[1] << 8) + 1);
     }
 }
@@ -287,8 +290,8 @@ TEST_F(LevelFiles, TheTestMapAndArchivedLevelsLoadAndBadOnesEndTheProgram) {
     const auto loads = [](const char* name) {
         return test_support::runInChild([name] {
             archive::openArchives();
-            world::loadLevel(name);
-            std::printf("width %d items %d\n", world::levelMap.width, world::level.itemsLeft);
+            world::startLifeIn(name, world::Arrival::Nobody);
+            std::printf("width %d items %d\n", world::levelMap.width, world::life.itemsLeft);
         });
     };
     const struct {

@@ -2,6 +2,7 @@
 // to die, and the time and air rules. Each test plays real frames of a small level.
 
 #include "world_fixture.h"
+#include "world/lifetimes.h"
 
 namespace {
 
@@ -16,16 +17,13 @@ TEST_F(Player, IsPlacedOnTheFirstSolidCellBelowTheRestartPoint) {
     EXPECT_EQ(player.y, 112);
     EXPECT_EQ(player.alive, 1);
     EXPECT_EQ(player.frame, 24);
-    EXPECT_EQ(world::run.timeLeft, 7000);
-    EXPECT_EQ(world::run.airLeft, 500);
+    EXPECT_EQ(world::life.timeLeft, 7000);
+    EXPECT_EQ(world::life.airLeft, 500);
 
     // A restart column with nothing solid below the restart point is refused.
-    load(levelText({{11, "#.####"}}));
-    player = {};
-    world::run.airLeft = 3;
-    EXPECT_FALSE(world::placePlayer(player));
-    EXPECT_EQ(player.alive, 0);
-    EXPECT_EQ(world::run.airLeft, 3);
+    const std::vector<uint8_t> noGround = compile(levelText({{11, "#.####"}}));
+    EXPECT_EQ(world::startLife(noGround.data(), noGround.size(), world::Arrival::Player),
+              world::LEVEL_NO_GROUND);
 }
 
 TEST_F(Player, AJumpRisesFiftyPixelsInItsOwnStepsAndLandsOnTheTileBoundary) {
@@ -140,19 +138,19 @@ TEST_F(Player, TheLowerSideProbeLiesHigherAtTheFasterSpeed) {
 
 TEST_F(Player, NeverStepsLeftFromTheViewsLeftEdge) {
     start(levelText({}));
-    world::level.cameraX = 1;
+    world::life.cameraX = 1;
     player.x = 2;
     step(kLeft);
     EXPECT_EQ(player.x, 0);  // one pixel left of the view
     step(kLeft);
     EXPECT_EQ(player.x, 0);
-    world::level.cameraX = 0;
+    world::life.cameraX = 0;
     player.x = 1;
     step(kLeft);
     EXPECT_EQ(player.x, 0);
     step(kLeft);
     EXPECT_EQ(player.x, 0);
-    world::level.cameraX = 10;
+    world::life.cameraX = 10;
     player.x = 10;
     step(kLeft);
     EXPECT_EQ(player.x, 10);
@@ -191,10 +189,10 @@ TEST_F(Player, TheViewFollowsOnePixelPastTwoHundredAndTwoPastTwoHundredThirty) {
     } cases[] = {{200, 0}, {201, 1}, {230, 1}, {231, 2}, {300, 2}};
     for (const auto& c : cases) {
         start(levelText({}, 60));
-        world::level.cameraX = 100;
+        world::life.cameraX = 100;
         player.x = 100 + c.intoView;
         step();
-        EXPECT_EQ(world::level.cameraX, 100 + c.scrolled) << c.intoView;
+        EXPECT_EQ(world::life.cameraX, 100 + c.scrolled) << c.intoView;
     }
 }
 
@@ -216,7 +214,7 @@ TEST_F(Player, SpikesKillOnAnyCornerAndTheDyingHopFollows) {
     // At x 66 the right edge x + 15 is first inside column 5; the kill frame already hops.
     EXPECT_EQ(player.x, 65);
     EXPECT_EQ(player.y, kFloorY - 4);
-    EXPECT_EQ(world::run.deathMessage, "IMPALED TO DEATH");
+    EXPECT_EQ(world::life.deathMessage, "IMPALED TO DEATH");
     EXPECT_EQ(sounds(kAj), 1);
     EXPECT_EQ(player.alive, 1);
 
@@ -242,11 +240,11 @@ TEST_F(Player, SpikesKillOnAnyCornerAndTheDyingHopFollows) {
     // The other tile rules still run in the frame of the kill: the item under the middle is
     // taken while a corner is in the spikes.
     start(levelText({{10, "....*^"}}));
-    ASSERT_EQ(world::level.itemsLeft, 1);
+    ASSERT_EQ(world::life.itemsLeft, 1);
     player.x = 66;
     step();
-    EXPECT_EQ(world::run.deathMessage, "IMPALED TO DEATH");
-    EXPECT_EQ(world::level.itemsLeft, 0);
+    EXPECT_EQ(world::life.deathMessage, "IMPALED TO DEATH");
+    EXPECT_EQ(world::life.itemsLeft, 0);
     EXPECT_EQ(world::run.score, 1);
     EXPECT_EQ(sounds(kChew), 1);
 }
@@ -277,18 +275,18 @@ TEST_F(Player, ASpikeTrapSpringsUnderThePlayersMiddle) {
         ++frames;
     }
     EXPECT_EQ(frames, 5);  // 0, 0, 87, 87, then spikes
-    EXPECT_EQ(world::run.deathMessage, "IMPALED TO DEATH");
+    EXPECT_EQ(world::life.deathMessage, "IMPALED TO DEATH");
 }
 
 TEST_F(Player, PickUpsAreTakenOnceByThePlayersMiddle) {
     world::run.lives = 6;
     start(levelText({{9, ".....[]"}, {10, ".....()+*"}}));
-    ASSERT_EQ(world::level.itemsLeft, 1);
+    ASSERT_EQ(world::life.itemsLeft, 1);
     while (player.x < 160) step(kRight);
     EXPECT_EQ(world::run.lives, 7);
     EXPECT_EQ(sounds(kTada), 1);
     EXPECT_EQ(sounds(kChew), 1);
-    EXPECT_EQ(world::level.itemsLeft, 0);
+    EXPECT_EQ(world::life.itemsLeft, 0);
     EXPECT_EQ(world::run.score, 1);
     EXPECT_EQ(sounds(kKlack), 1);
     EXPECT_EQ(cell(5, 9), 27);
@@ -298,7 +296,7 @@ TEST_F(Player, PickUpsAreTakenOnceByThePlayersMiddle) {
 
 TEST_F(Player, AnItemIsTakenOnceEvenWhenNoEffectSlotIsFree) {
     start(levelText({{9, "..*.....[]"}, {10, "..*.....()"}}, 30));
-    ASSERT_EQ(world::level.itemsLeft, 2);
+    ASSERT_EQ(world::life.itemsLeft, 2);
     // Every slot busy with a checkpoint animation somewhere in the sky, kept running.
     const auto fillEffects = [] {
         for (int i = 0; i < 16; ++i) world::startTileEffect(i * 16, 0, world::EFFECT_CHECKPOINT);
@@ -308,7 +306,7 @@ TEST_F(Player, AnItemIsTakenOnceEvenWhenNoEffectSlotIsFree) {
         fillEffects();
         step();
     }
-    EXPECT_EQ(world::level.itemsLeft, 1);
+    EXPECT_EQ(world::life.itemsLeft, 1);
     EXPECT_EQ(world::run.score, 1);
     EXPECT_EQ(cell(2, 10), 0);
     EXPECT_EQ(cell(2, 9), 41);
@@ -448,7 +446,7 @@ TEST_F(Player, FallingOutOfTheLevelEndsTheLifeAtOnceWithoutACry) {
     EXPECT_EQ(player.alive, 0);
     EXPECT_EQ(player.dying, 0);
     EXPECT_EQ(player.idleCounter, 180);
-    EXPECT_EQ(world::run.deathMessage, "FELL TO DEATH");
+    EXPECT_EQ(world::life.deathMessage, "FELL TO DEATH");
     EXPECT_EQ(sounds(kAj), 0);
 
     // Over the gap, falling a pixel a frame: alive at y 250, gone at 251.
@@ -465,48 +463,48 @@ TEST_F(Player, FallingOutOfTheLevelEndsTheLifeAtOnceWithoutACry) {
 
 TEST_F(Player, TimeRunsOutOnceThePlayerIsAlive) {
     start(levelText({}));
-    world::run.timeLeft = 3;
+    world::life.timeLeft = 3;
     steps(2);
     EXPECT_EQ(player.alive, 1);
     step();
     EXPECT_EQ(player.alive, 0);
-    EXPECT_EQ(world::run.timeLeft, 0);
-    EXPECT_EQ(world::run.deathMessage, "TIME UP");
+    EXPECT_EQ(world::life.timeLeft, 0);
+    EXPECT_EQ(world::life.deathMessage, "TIME UP");
     EXPECT_EQ(player.idleCounter, 180);
     step();
-    EXPECT_EQ(world::run.timeLeft, 0);  // a dead player's time stands still
+    EXPECT_EQ(world::life.timeLeft, 0);  // a dead player's time stands still
 
     // Time and air running out together: the air rule comes second and has the last word.
     start(levelText({{10, ".~~"}}));
-    world::run.timeLeft = 1;
-    world::run.airLeft = 1;
+    world::life.timeLeft = 1;
+    world::life.airLeft = 1;
     step();
     EXPECT_EQ(player.alive, 0);
-    EXPECT_EQ(world::run.deathMessage, "DROWNED");
+    EXPECT_EQ(world::life.deathMessage, "DROWNED");
     EXPECT_EQ(sounds(kSplash), 0);
 }
 
 TEST_F(Player, WaterDrainsAirWithOneSplashAndAirRefillsTwiceAsFast) {
     start(levelText({{10, ".~~"}}));
     steps(10);
-    EXPECT_EQ(world::run.airLeft, 490);
+    EXPECT_EQ(world::life.airLeft, 490);
     EXPECT_EQ(sounds(kSplash), 1);
     while (player.x < 48) step(kRight);
-    world::run.airLeft = 400;
+    world::life.airLeft = 400;
     steps(50);
-    EXPECT_EQ(world::run.airLeft, 500);
+    EXPECT_EQ(world::life.airLeft, 500);
     EXPECT_EQ(player.splashed, 0);
 
-    world::run.airLeft = 499;  // refills only from 498 down
+    world::life.airLeft = 499;  // refills only from 498 down
     step();
-    EXPECT_EQ(world::run.airLeft, 499);
+    EXPECT_EQ(world::life.airLeft, 499);
 
     while (player.x > 20) step(kLeft);
     EXPECT_EQ(sounds(kSplash), 2);
-    world::run.airLeft = 2;
+    world::life.airLeft = 2;
     steps(2);
     EXPECT_EQ(player.alive, 0);
-    EXPECT_EQ(world::run.deathMessage, "DROWNED");
+    EXPECT_EQ(world::life.deathMessage, "DROWNED");
     EXPECT_EQ(player.idleCounter, 180);
 }
 

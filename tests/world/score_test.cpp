@@ -1,6 +1,7 @@
 // Points and lives: the cap, one life per addition, the 99-life limit; items and the door.
 
 #include "world_fixture.h"
+#include "world/lifetimes.h"
 
 namespace {
 
@@ -46,11 +47,11 @@ TEST_F(Scoring, TheLastCountedItemOpensTheDoor) {
     load(levelText({{9, ".........**......[].."}, {10, ".................().."}}, 21));
     player.forgotItems = 1;
     world::collectItem(player);
-    EXPECT_EQ(world::level.itemsLeft, 1);
+    EXPECT_EQ(world::life.itemsLeft, 1);
     EXPECT_EQ(cell(17, 9), 38);
     EXPECT_EQ(player.forgotItems, 1);
     world::collectItem(player);
-    EXPECT_EQ(world::level.itemsLeft, 0);
+    EXPECT_EQ(world::life.itemsLeft, 0);
     EXPECT_EQ(world::run.score, 2);
     EXPECT_EQ(sounds(kKlack), 1);
     EXPECT_EQ(player.forgotItems, 0);
@@ -62,7 +63,7 @@ TEST_F(Scoring, TheLastCountedItemOpensTheDoor) {
     // With no counted items left the opening never fires again.
     world::setCell(17, 9, 0);
     world::collectItem(player);
-    EXPECT_EQ(world::level.itemsLeft, -1);
+    EXPECT_EQ(world::life.itemsLeft, -1);
     EXPECT_EQ(cell(17, 9), 0);
     EXPECT_EQ(sounds(kKlack), 1);
 }

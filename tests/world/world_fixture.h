@@ -4,6 +4,7 @@
 
 #include "audio/sound.h"
 #include "support/test_support.h"
+#include "world/lifetimes.h"
 #include "world/effects.h"
 #include "world/enemies.h"
 #include "world/level.h"
@@ -41,10 +42,9 @@ class WorldTest : public ::testing::Test {
   protected:
     void SetUp() override {
         world::freeLevel();
-        world::level = {};
         world::run = {};
-        world::clearEnemies();
-        world::clearTileEffects();
+        world::level = {};
+        world::life = {};
         audio::soundsPlayed = {};
     }
     void TearDown() override { world::freeLevel(); }
@@ -53,16 +53,18 @@ class WorldTest : public ::testing::Test {
     static std::vector<uint8_t> compile(std::string_view text) {
         return test_support::compileLevelText(text, false);
     }
-    // Loads a level text as for a new life (enemy slots cleared first, as the run flow does).
+    // Starts a life in a level text without a player.
     static void load(std::string_view text) {
         const std::vector<uint8_t> bytes = compile(text);
-        world::clearEnemies();
-        ASSERT_EQ(world::parseLevel(bytes.data(), bytes.size()), world::LEVEL_OK);
+        ASSERT_EQ(world::startLife(bytes.data(), bytes.size(), world::Arrival::Nobody),
+                  world::LEVEL_OK);
     }
-    // Loads a level text and places the player at the restart point.
+    // Starts a life in a level text with the player at the restart point.
     void start(std::string_view text) {
-        load(text);
-        ASSERT_TRUE(world::placePlayer(player));
+        const std::vector<uint8_t> bytes = compile(text);
+        ASSERT_EQ(world::startLife(bytes.data(), bytes.size(), world::Arrival::Player),
+                  world::LEVEL_OK);
+        player = world::life.player;
     }
     // One frame of play with these controls held.
     void step(world::Controls controls = {}) { world::stepPlayFrame(player, controls); }
@@ -74,7 +76,7 @@ class WorldTest : public ::testing::Test {
     static int sounds(int id) { return audio::soundsPlayed[size_t(id)]; }
     static int activeEnemies() {
         int n = 0;
-        for (const world::EnemySlot& e : world::enemies) n += e.active;
+        for (const world::EnemySlot& e : world::life.enemies) n += e.active;
         return n;
     }
 

@@ -2,6 +2,7 @@
 // with time and air), the title's step, and a run being a pure function of its controls.
 
 #include "world_fixture.h"
+#include "world/lifetimes.h"
 
 #include <cstring>
 
@@ -20,7 +21,7 @@ const std::string kBusyLevel = levelText({{4, "..................v..............
 
 TEST_F(FrameStep, EnemiesSeeThePlayerAsTheLastFrameLeftIt) {
     start(kBusyLevel);
-    world::clearEnemies();
+    world::life.enemies = {};
     ASSERT_TRUE(world::spawnEnemy(48, 160, world::ENEMY_HOGLET));
     player.x = 66;  // two pixels out of its reach
     step(kLeft);
@@ -28,7 +29,7 @@ TEST_F(FrameStep, EnemiesSeeThePlayerAsTheLastFrameLeftIt) {
     EXPECT_EQ(player.dying, 0);
     step();
     EXPECT_EQ(player.dying, 1);
-    EXPECT_EQ(world::run.deathMessage, "KILLED BY A HOGLET");
+    EXPECT_EQ(world::life.deathMessage, "KILLED BY A HOGLET");
 }
 
 TEST_F(FrameStep, EffectsAndEnemiesRunOnWhileThePlayerIsDead) {
@@ -36,14 +37,14 @@ TEST_F(FrameStep, EffectsAndEnemiesRunOnWhileThePlayerIsDead) {
     ASSERT_TRUE(world::startTileEffect(11 * 16, 8 * 16, world::EFFECT_BRICK));
     player.alive = 0;
     const world::PlayerState dead = player;
-    const int32_t time = world::run.timeLeft, air = world::run.airLeft;
-    const int32_t blobX = world::enemies[1].x;
+    const int32_t time = world::life.timeLeft, air = world::life.airLeft;
+    const int32_t blobX = world::life.enemies[1].x;
     steps(3, kRight);
     EXPECT_EQ(player, dead);
-    EXPECT_EQ(world::run.timeLeft, time);
-    EXPECT_EQ(world::run.airLeft, air);
+    EXPECT_EQ(world::life.timeLeft, time);
+    EXPECT_EQ(world::life.airLeft, air);
     EXPECT_EQ(cell(11, 8), 201);
-    EXPECT_NE(world::enemies[1].x, blobX);
+    EXPECT_NE(world::life.enemies[1].x, blobX);
 }
 
 TEST_F(FrameStep, TheTitleRunsItsActorsAndMovesTheViewAPixelAFrame) {
@@ -51,35 +52,34 @@ TEST_F(FrameStep, TheTitleRunsItsActorsAndMovesTheViewAPixelAFrame) {
     world::PlayerState nobody;
     nobody.idleCounter = 180;
     const world::PlayerState before = nobody;
-    ASSERT_EQ(world::level.cameraX, 0);
+    ASSERT_EQ(world::life.cameraX, 0);
     ASSERT_EQ(cell(40, 4), 0);  // the second brick lies beyond the first view
     const world::EnemySlot* bat = nullptr;
-    for (const world::EnemySlot& e : world::enemies)
+    for (const world::EnemySlot& e : world::life.enemies)
         if (e.active && e.type == world::ENEMY_BAT) bat = &e;
     ASSERT_NE(bat, nullptr);
     const int32_t batX = bat->x;
     for (int i = 0; i < 10; ++i) world::stepTitleFrame(nobody);
-    EXPECT_EQ(world::level.cameraX, 10);
+    EXPECT_EQ(world::life.cameraX, 10);
     EXPECT_EQ(bat->x, batX - 10);
     EXPECT_EQ(nobody, before);
     for (int i = 0; i < 2000; ++i) world::stepTitleFrame(nobody);
-    EXPECT_EQ(world::level.cameraX, 60 * 16 - 321);
+    EXPECT_EQ(world::life.cameraX, 60 * 16 - 321);
 }
 
 // Plays a fixed list of controls from a fresh load; the state afterwards.
 struct Outcome {
     world::PlayerState player;
-    world::LevelState level;
     world::RunState run;
-    std::array<world::EnemySlot, world::kEnemySlots> enemies;
-    std::array<world::TileEffect, world::kTileEffectSlots> effects;
+    world::LevelState level;
+    world::LifeState life;
     std::vector<world::TileCode> cells;
 
     bool operator==(const Outcome&) const = default;
 };
 
 Outcome outcome(const world::PlayerState& player) {
-    Outcome o{player, world::level, world::run, world::enemies, world::tileEffects, {}};
+    Outcome o{player, world::run, world::level, world::life, {}};
     o.cells.assign(world::levelMap.cells.get(),
                    world::levelMap.cells.get() + world::levelMap.width * world::kMapRows);
     return o;
@@ -99,7 +99,7 @@ TEST_F(FrameStep, ARunIsAPureFunctionOfItsControls) {
     const Outcome first = outcome(player);
     // The run went somewhere: points were scored and the view moved.
     EXPECT_GT(first.run.score, 0);
-    EXPECT_GT(first.level.cameraX, 0);
+    EXPECT_GT(first.life.cameraX, 0);
 
     SetUp();
     start(kBusyLevel);
@@ -113,7 +113,7 @@ TEST_F(FrameStep, ARunIsAPureFunctionOfItsControls) {
     const world::WorldSnapshot snapshot = world::saveWorld();
     const world::PlayerState middle = player;
     play(250, 400);
-    world::clearEnemies();
+    world::life.enemies = {};
     world::setCell(0, 0, 99);
     world::restoreWorld(snapshot);
     player = middle;

@@ -1,6 +1,7 @@
 // One life of a level played with the game's world update, frame by frame.
 
 #include "playback.h"
+#include "world/lifetimes.h"
 
 namespace replay {
 
@@ -19,21 +20,22 @@ std::vector<StartPoint> startPoints(const std::vector<uint8_t>& levelBytes) {
 
 bool startLife(const std::vector<uint8_t>& levelBytes, int32_t startX, int32_t startY,
                world::PlayerState& player, std::string& error) {
-    world::clearEnemies();
-    world::clearTileEffects();
-    world::run = {};
+    world::startRun(world::kTitleLevel);
+    world::startLevel();
     world::level.restartX = startX;
     world::level.restartY = startY;
-    const world::LevelFault fault = world::parseLevel(levelBytes.data(), levelBytes.size());
-    if (fault != world::LEVEL_OK) {
-        error = std::string(world::levelFaultText(fault));
-        return false;
-    }
-    if (!world::placePlayer(player)) {
+    const world::LevelFault fault =
+        world::startLife(levelBytes.data(), levelBytes.size(), world::Arrival::Player);
+    if (fault == world::LEVEL_NO_GROUND) {
         error = "no solid cell below the start point " + std::to_string(startX) + ", " +
                 std::to_string(startY);
         return false;
     }
+    if (fault != world::LEVEL_OK) {
+        error = std::string(world::levelFaultText(fault));
+        return false;
+    }
+    player = world::life.player;
     return true;
 }
 
@@ -42,8 +44,8 @@ bool lifeOver(const world::PlayerState& player) {
 }
 
 bool levelDone(const world::PlayerState& player) {
-    return player.reachedExit && player.alive && !player.dying && world::level.itemsLeft == 0 &&
-           world::run.timeLeft > 0;
+    return player.reachedExit && player.alive && !player.dying && world::life.itemsLeft == 0 &&
+           world::life.timeLeft > 0;
 }
 
 std::string LifeResult::summary() const {
@@ -76,9 +78,9 @@ LifeResult playLife(const std::vector<uint8_t>& levelBytes, int32_t startX, int3
     }
     result.reachedExit = player.reachedExit && player.alive;
     result.died = !player.alive || player.dying;
-    if (result.died) result.deathMessage = std::string(world::run.deathMessage);
-    result.itemsLeft = world::level.itemsLeft;
-    result.timeLeft = world::run.timeLeft;
+    if (result.died) result.deathMessage = std::string(world::life.deathMessage);
+    result.itemsLeft = world::life.itemsLeft;
+    result.timeLeft = world::life.timeLeft;
     result.x = player.x;
     result.y = player.y;
     return result;

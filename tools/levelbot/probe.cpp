@@ -6,6 +6,7 @@
 #include "probe.h"
 
 #include "world_copy.h"
+#include "world/lifetimes.h"
 
 #include <algorithm>
 #include <array>
@@ -44,8 +45,8 @@ constexpr std::array<world::Controls, 12> kEveryCombination = {{
 // it, never less far, so a "no" still holds.
 uint64_t worldKey(const GridWindow& stretch) {
     KeyHasher h;
-    h.add(world::level.itemsLeft);
-    for (const world::TileEffect& effect : world::tileEffects)
+    h.add(world::life.itemsLeft);
+    for (const world::TileEffect& effect : world::life.tileEffects)
         if (effect.active)
             h.add(int64_t(effect.x) << 32 | int64_t(effect.y) << 8 | effect.type << 5 | effect.t);
     const world::TileCode* cells = world::levelMap.cells.get() + stretch.first;
@@ -75,11 +76,11 @@ Reach reachWithoutEnemies(const world::WorldSnapshot& start, const world::Player
     if (there(player)) return Reach::Yes;
 
     world::restoreWorld(start);
-    world::clearEnemies();
-    world::run.timeLeft = world::kLifeFrames;  // time and air are no question here
-    world::run.airLeft = world::kMaxAir;
+    world::life.enemies = {};
+    world::life.timeLeft = world::kLifeFrames;  // time and air are no question here
+    world::life.airLeft = world::kMaxAir;
     const int32_t furthest = column * world::kTileSize + kFurthestRight;
-    const int32_t firstColumn = std::max((world::level.cameraX >> 4) - 2, 0);
+    const int32_t firstColumn = std::max((world::life.cameraX >> 4) - 2, 0);
     const int32_t lastColumn = std::min((furthest >> 4) + 2, world::levelMap.width);
     const GridWindow stretch{size_t(firstColumn) * world::kMapRows,
                              size_t(std::max(lastColumn - firstColumn, 0)) * world::kMapRows};
@@ -110,7 +111,7 @@ Reach reachWithoutEnemies(const world::WorldSnapshot& start, const world::Player
             }
             world::PlayerState p = node.player;
             world::stepPlayFrame(p, controls);
-            world::clearEnemies();  // those of the columns that came into view
+            world::life.enemies = {};  // those of the columns that came into view
             if (!p.alive || p.dying || p.x > furthest) continue;
             if (there(p)) return Reach::Yes;
 
@@ -120,8 +121,8 @@ Reach reachWithoutEnemies(const world::WorldSnapshot& start, const world::Player
                 const auto [at, added] = worldOf.try_emplace(key, int32_t(worlds.size()));
                 if (added) {
                     if (int64_t(worlds.size()) >= kMostWorlds) return Reach::Unknown;
-                    world::run.timeLeft = world::kLifeFrames;
-                    world::run.airLeft = world::kMaxAir;
+                    world::life.timeLeft = world::kLifeFrames;
+                    world::life.airLeft = world::kMaxAir;
                     worlds.push_back(world::saveWorld());
                     worldKeys.push_back(key);
                 }

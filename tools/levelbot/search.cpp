@@ -8,6 +8,7 @@
 #include "nav.h"
 #include "probe.h"
 #include "world_copy.h"
+#include "world/lifetimes.h"
 
 #include <algorithm>
 #include <array>
@@ -69,13 +70,13 @@ Guide makeGuide() {
         for (int32_t row = 0; row < world::kMapRows; ++row)
             if (world::cellOfGrid(column, row) == world::TILE_ITEM)
                 guide.items.push_back({column, row, {}});
-    const size_t counted = size_t(std::max(world::level.itemsLeft, 0));
+    const size_t counted = size_t(std::max(world::life.itemsLeft, 0));
     if (guide.items.size() > counted)
         guide.items.erase(guide.items.begin(), guide.items.end() - std::ptrdiff_t(counted));
     for (Target& item : guide.items) item.field = distancesTo(guide.map, item.column, item.row);
 
-    const int32_t doorColumn = world::level.doorCell / world::kMapRows;
-    const int32_t doorRow = world::level.doorCell % world::kMapRows;
+    const int32_t doorColumn = world::life.doorCell / world::kMapRows;
+    const int32_t doorRow = world::life.doorCell % world::kMapRows;
     const world::TileCode doorCode = world::cellOfGrid(doorColumn, doorRow);
     guide.haveDoor =
         doorCode == world::TILE_DOOR_TOP_LEFT || doorCode == world::TILE_CLOSED_DOOR_TOP_LEFT;
@@ -121,7 +122,7 @@ int32_t costToGo(const Guide& guide, const world::PlayerState& player) {
 
     int32_t cost = 0;
     int32_t previous = -1;
-    if (world::level.itemsLeft > 0)
+    if (world::life.itemsLeft > 0)
         for (size_t i = 0; i < guide.items.size(); ++i) {
             if (!itemRemains(guide.items[i])) continue;
             cost += previous < 0 ? fromPlayer(guide.items[i])
@@ -137,7 +138,7 @@ int32_t costToGo(const Guide& guide, const world::PlayerState& player) {
 
 // What the state must reach next: the leftmost item still there, or the door.
 const Target& firstTargetLeft(const Guide& guide) {
-    if (world::level.itemsLeft > 0)
+    if (world::life.itemsLeft > 0)
         for (const Target& item : guide.items)
             if (itemRemains(item)) return item;
     return guide.door;
@@ -153,13 +154,13 @@ std::string targetName(const Guide& guide, const Target& target) {
 // behind the view, which never scrolls back. Empty while it can.
 std::string leftBehind(const Guide& guide) {
     // The hero's box can get one pixel left of the view, its centre 7 pixels into the view.
-    const int32_t reach = world::level.cameraX + world::kTileSize / 2 - 1;
-    if (world::level.itemsLeft > 0)
+    const int32_t reach = world::life.cameraX + world::kTileSize / 2 - 1;
+    if (world::life.itemsLeft > 0)
         for (const Target& item : guide.items)
             if ((item.column + 1) * world::kTileSize <= reach && itemRemains(item))
                 return "left the item at column " + std::to_string(item.column) + ", row " +
                        std::to_string(item.row) + " behind";
-    if (guide.haveDoor && (guide.door.column + 1) * world::kTileSize <= world::level.cameraX - 1)
+    if (guide.haveDoor && (guide.door.column + 1) * world::kTileSize <= world::life.cameraX - 1)
         return "left the door behind";
     return {};
 }
@@ -172,10 +173,10 @@ uint64_t stateKey(const world::PlayerState& p) {
     h.add(p.jumpLatched);
     h.add(p.bounce);
     h.add(p.onTrapDoor ? (int64_t(p.trapDoorX) << 16 | p.trapDoorY) : -1);
-    h.add(world::level.cameraX);
-    h.add(world::level.itemsLeft);
-    h.add(world::run.airLeft / 8);
-    for (const world::EnemySlot& e : world::enemies) {
+    h.add(world::life.cameraX);
+    h.add(world::life.itemsLeft);
+    h.add(world::life.airLeft / 8);
+    for (const world::EnemySlot& e : world::life.enemies) {
         if (!e.active) continue;
         h.add(e.type);
         h.add(e.x >> 2);
@@ -183,7 +184,7 @@ uint64_t stateKey(const world::PlayerState& p) {
         h.add(e.dx);
         if (e.dx == 0) h.add(e.counter >> 3);  // a stunned or squashed one wakes or goes
     }
-    for (const world::TileEffect& effect : world::tileEffects)
+    for (const world::TileEffect& effect : world::life.tileEffects)
         if (effect.active)
             h.add(int64_t(effect.x) << 32 | int64_t(effect.y) << 8 | effect.type << 5 | effect.t);
     // The cells around the view, where broken bricks, crumbled blocks, closed trap doors and
@@ -194,7 +195,7 @@ uint64_t stateKey(const world::PlayerState& p) {
 
 uint64_t bucketOf(const world::PlayerState& p) {
     return uint64_t(uint32_t(p.x >> 4)) << 40 | uint64_t(uint32_t(p.y >> 4) & 0xffff) << 16 |
-           uint64_t(uint32_t(world::level.itemsLeft) & 0xffff);
+           uint64_t(uint32_t(world::life.itemsLeft) & 0xffff);
 }
 
 // A state of the beam: where it is in the tree of steps, the player and the world.
@@ -342,10 +343,10 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
 
     std::vector<StepNode> tree{StepNode{}};
     std::vector<BeamState> beam;
-    beam.push_back({0, player, world::level.itemsLeft, world::saveWorld()});
+    beam.push_back({0, player, world::life.itemsLeft, world::saveWorld()});
     std::unordered_set<uint64_t> seen{stateKey(player)};
     result.furthestX = player.x;
-    result.itemsLeftThere = result.fewestItemsLeft = world::level.itemsLeft;
+    result.itemsLeftThere = result.fewestItemsLeft = world::life.itemsLeft;
 
     std::map<std::string, int64_t> deaths;
     std::map<int32_t, std::map<std::string, int64_t>> deathsByBand;  // by x / kFrontBand
@@ -409,9 +410,9 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
                     return finish(result);
                 }
                 if (end == StepEnd::Lost) {
-                    countDeath(std::string(world::run.deathMessage.empty()
+                    countDeath(std::string(world::life.deathMessage.empty()
                                                ? std::string_view("DIED")
-                                               : world::run.deathMessage),
+                                               : world::life.deathMessage),
                                p.x);
                     continue;
                 }
@@ -445,13 +446,13 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
             BeamState& child = next[kept++];
             child.node = int32_t(tree.size() - 1);
             child.player = p;
-            child.itemsLeft = world::level.itemsLeft;
+            child.itemsLeft = world::life.itemsLeft;
             saveWorldInto(child.world);
             if (p.x > result.furthestX) {
                 result.furthestX = p.x;
-                result.itemsLeftThere = world::level.itemsLeft;
+                result.itemsLeftThere = world::life.itemsLeft;
             }
-            result.fewestItemsLeft = std::min(result.fewestItemsLeft, world::level.itemsLeft);
+            result.fewestItemsLeft = std::min(result.fewestItemsLeft, world::life.itemsLeft);
         }
         const bool better = kept > 0 && candidates.front().cost < bestCost;
         if (better) {

@@ -1,6 +1,7 @@
 // Copies of the world and the hash of the cells around the view.
 
 #include "world_copy.h"
+#include "world/lifetimes.h"
 
 #include <algorithm>
 #include <array>
@@ -35,10 +36,10 @@ constexpr CellWeights kCellWeightsB = cellWeights(0x13198a2e03707344ull);
 GridWindow stepWindow(int32_t frames) {
     constexpr int32_t kBehind = 4 * world::kTileSize;
     constexpr int32_t kAhead = world::kViewWidth + 3 * world::kTileSize;
-    int32_t left = world::level.cameraX - kBehind;
-    for (const world::TileEffect& effect : world::tileEffects)
+    int32_t left = world::life.cameraX - kBehind;
+    for (const world::TileEffect& effect : world::life.tileEffects)
         if (effect.active) left = std::min(left, effect.x);
-    const int32_t right = world::level.cameraX + kAhead + kScrollPerFrame * frames;
+    const int32_t right = world::life.cameraX + kAhead + kScrollPerFrame * frames;
     const int32_t first = std::clamp(left >> 4, 0, world::levelMap.width);
     const int32_t last = std::clamp((right >> 4) + 1, first, world::levelMap.width);
     return {size_t(first) * world::kMapRows, size_t(last - first) * world::kMapRows};
@@ -48,14 +49,13 @@ void undoStep(const world::WorldSnapshot& snapshot, const GridWindow& window) {
     std::copy_n(snapshot.cells.get() + window.first, window.count,
                 world::levelMap.cells.get() + window.first);
     const int32_t cellCount = world::levelMap.width * world::kMapRows;
-    const int32_t door = snapshot.level.doorCell;
+    const int32_t door = snapshot.life.doorCell;
     for (int32_t cell : {door, door + 1, door + world::kMapRows, door + world::kMapRows + 1})
         if (cell >= 0 && cell < cellCount)
             world::levelMap.cells[size_t(cell)] = snapshot.cells[size_t(cell)];
-    world::level = snapshot.level;
     world::run = snapshot.run;
-    world::enemies = snapshot.enemies;
-    world::tileEffects = snapshot.tileEffects;
+    world::level = snapshot.level;
+    world::life = snapshot.life;
 }
 
 void saveWorldInto(world::WorldSnapshot& snapshot) {
@@ -65,14 +65,13 @@ void saveWorldInto(world::WorldSnapshot& snapshot) {
     }
     std::copy_n(world::levelMap.cells.get(), size_t(world::levelMap.width) * world::kMapRows,
                 snapshot.cells.get());
-    snapshot.level = world::level;
     snapshot.run = world::run;
-    snapshot.enemies = world::enemies;
-    snapshot.tileEffects = world::tileEffects;
+    snapshot.level = world::level;
+    snapshot.life = world::life;
 }
 
 uint64_t viewCellsHash() {
-    const int32_t first = std::max((world::level.cameraX >> 4) - 2, 0);
+    const int32_t first = std::max((world::life.cameraX >> 4) - 2, 0);
     const int32_t last = std::min(first + kHashColumns, world::levelMap.width);
     const world::TileCode* cells = world::levelMap.cells.get() + size_t(first) * world::kMapRows;
     const size_t count = size_t(std::max(last - first, 0)) * world::kMapRows;

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/game_state.h"
 #include "archive/archive.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/scene.h"
+#include "world/lifetimes.h"
 #include "world/enemies.h"
 #include "world/level.h"
 #include "world/player.h"
@@ -78,10 +78,12 @@ bool openGraphics(int style, std::string& error) {
 }
 
 bool openLevel(const std::vector<uint8_t>& levelBytes, std::string& error) {
-    world::clearEnemies();
-    world::level.restartX = world::kRestartStartX;
-    world::level.restartY = world::kRestartStartY;
-    const world::LevelFault fault = world::parseLevel(levelBytes.data(), levelBytes.size());
+    world::startLevel();
+    // A level whose start has no ground is still drawn, without the player.
+    world::LevelFault fault =
+        world::startLife(levelBytes.data(), levelBytes.size(), world::Arrival::Player);
+    if (fault == world::LEVEL_NO_GROUND)
+        fault = world::startLife(levelBytes.data(), levelBytes.size(), world::Arrival::Nobody);
     if (fault != world::LEVEL_OK) {
         error = std::string(world::levelFaultText(fault));
         return false;
@@ -90,18 +92,17 @@ bool openLevel(const std::vector<uint8_t>& levelBytes, std::string& error) {
     // The overview takes the moon away while it draws, and opens the level for every view.
     if (video::moonImage) {
         const int moonRange = (world::levelMap.width * world::kTileSize - video::moonImage->w) / 2;
-        app::game.moonX = moonRange > 0 ? moonRange / 3 : 0;
+        video::moonX = moonRange > 0 ? moonRange / 3 : 0;
     }
     return true;
 }
 
 Picture renderView(int cameraX, int n, int levelNumber, bool withPlayer) {
-    world::PlayerState player;
-    if (withPlayer && !world::placePlayer(player)) player = {};
+    const world::PlayerState player = withPlayer ? world::life.player : world::PlayerState{};
     world::run = {};
-    app::game.levelCounter = levelNumber;
-    world::level.cameraX = std::clamp(cameraX, 0, lastCameraX());
-    video::drawFrame(n, player, false);
+    world::run.levelCounter = levelNumber;
+    world::life.cameraX = std::clamp(cameraX, 0, lastCameraX());
+    video::drawFrame(n, player, {});
     Picture picture{video::kScreenWidth, video::kScreenHeight,
                     std::vector<uint8_t>(size_t(3 * video::kScreenWidth * video::kScreenHeight))};
     copyScreen(picture, 0, 0, video::kScreenWidth, video::kScreenHeight);
@@ -112,7 +113,7 @@ Picture renderOverview(int n) {
     const int levelWidth = world::levelMap.width * world::kTileSize;
     Picture picture{levelWidth, video::kPlayAreaHeight,
                     std::vector<uint8_t>(size_t(3 * levelWidth * video::kPlayAreaHeight))};
-    app::game.levelCounter = 1;
+    world::run.levelCounter = 1;
     const world::PlayerState nobody;
     // One moon per view would repeat it along the picture: the overview goes without.
     SDL_Surface* moon = video::moonImage;
@@ -121,13 +122,13 @@ Picture renderOverview(int n) {
         // A fresh grid for every view, with the enemies of exactly its columns.
         std::string ignored;
         openLevel(currentLevel, ignored);
-        world::clearEnemies();
+        world::life.enemies = {};
         const int cameraX = std::min(left, lastCameraX());
         for (int x = cameraX - world::kTileSize;
              x < cameraX + video::kScreenWidth + world::kTileSize; x += world::kTileSize)
             world::spawnColumn(x & world::kCellMask);
-        world::level.cameraX = cameraX;
-        video::drawFrame(n < 0 ? kPastIntro : n, nobody, false);
+        world::life.cameraX = cameraX;
+        video::drawFrame(n < 0 ? kPastIntro : n, nobody, {});
         const int width = std::min(video::kScreenWidth, levelWidth - left);
         copyScreen(picture, left, left - cameraX, width, video::kPlayAreaHeight);
     }

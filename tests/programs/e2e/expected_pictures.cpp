@@ -1,8 +1,8 @@
 #include "expected_pictures.h"
 
-#include "app/platform_time.h"
+#include "platform/ticks.h"
 #include "archive/archive.h"
-#include "screens/intro_screens.h"
+#include "app/flow.h"
 #include "support/test_support.h"
 #include "video/display.h"
 #include "video/graphics.h"
@@ -104,7 +104,7 @@ void drawInChild(const fs::path& workDir, int depth, const Drawing& drawing, con
         std::printf("SDL_Init: %s\n", SDL_GetError());
         leave(3);
     }
-    app::setVirtualClock(true);
+    platform::setVirtualClock(true);
     video::DisplaySettings window;
     window.fullScreen = window.zoom = false;
     window.depth = depth;
@@ -198,21 +198,21 @@ Expected drawExpected(const fs::path& workDir, int depth, const Drawing& drawing
 Drawing warningScreen() {
     return [] {
         pushKeyRelease(SDLK_UP);
-        screens::showWarningScreen();
+        app::runScreen(app::Screen::Warning);
     };
 }
 
 Drawing creditsScreen() {
     return [] {
         pushKeyRelease(SDLK_UP);
-        screens::showCreditsScreen();
+        app::runScreen(app::Screen::Credits);
     };
 }
 
 Drawing styleChoiceScreen() {
     return [] {
         pushKeyRelease(SDLK_RIGHT);
-        video::chooseGraphicsStyle();
+        app::runScreen(app::Screen::StyleChoice);
     };
 }
 

@@ -1,7 +1,7 @@
 #include "game_run.h"
 
-#include "app/event_script.h"
-#include "app/platform_time.h"
+#include "platform/event_script.h"
+#include "platform/ticks.h"
 #include "app/startup.h"
 #include "archive/archive.h"
 #include "level_text.h"
@@ -206,7 +206,7 @@ GameResult runGameInChild(const fs::path& directory, const ChildGame& game) {
     const pid_t child = forkWithOutput(outputEnd);
     if (child == 0) {
         if (chdir(directory.c_str()) != 0) _exit(127);
-        app::setVirtualClock(true);
+        platform::setVirtualClock(true);
         if (game.prepare) game.prepare();
         std::vector<std::string> arguments{"trolk"};
         arguments.insert(arguments.end(), game.arguments.begin(), game.arguments.end());
@@ -220,12 +220,12 @@ GameResult runGameInChild(const fs::path& directory, const ChildGame& game) {
 }
 
 void scheduleWayToTitle() {
-    app::scheduleKey(200, SDLK_UP, true);  // warning screen
-    app::scheduleKey(250, SDLK_UP, false);
-    app::scheduleKey(500, SDLK_UP, true);  // credits screen
-    app::scheduleKey(550, SDLK_UP, false);
-    app::scheduleKey(800, SDLK_RIGHT, true);  // style choice: deluxe
-    app::scheduleKey(1000, SDLK_RIGHT, false);
+    platform::scheduleKey(200, SDLK_UP, true);  // warning screen
+    platform::scheduleKey(250, SDLK_UP, false);
+    platform::scheduleKey(500, SDLK_UP, true);  // credits screen
+    platform::scheduleKey(550, SDLK_UP, false);
+    platform::scheduleKey(800, SDLK_RIGHT, true);  // style choice: deluxe
+    platform::scheduleKey(1000, SDLK_RIGHT, false);
 }
 
 bool hasOpen(pid_t pid, const std::string& name) {

@@ -3,9 +3,9 @@
 // Whatever happens to the three files the game keeps, an earlier version is never lost and
 // the game says nothing about them; a quit by signal ends the game as a window close does.
 
-#include "app/event_script.h"
 #include "game_run.h"
 #include "persist/safe_file.h"
+#include "platform/event_script.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -35,8 +35,9 @@ std::string textOf(const fs::path& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-// Ready once the game has written its first hiscore table: it then runs the title.
-faults::SignalPlan onTheTitle(int signal) {
+// Ready once the game has written its first hiscore table: it then runs its first pass,
+// the title (or the test map with -t).
+faults::SignalPlan onceRunning(int signal) {
     return {signal, [](pid_t) { return fs::exists("hiscores.dat"); }};
 }
 
@@ -70,28 +71,36 @@ TEST(HostileEnvironment, AnAudioDeviceThatDoesNotOpenEndsTheGameAtStart) {
     EXPECT_EQ(directory.files(), Names{});
 }
 
-// SDL turns both signals into a window close: on the title that is the way out of the game,
-// through the closing picture and the normal shutdown that writes trolk.cfg.
-TEST(HostileEnvironment, TermAndInterruptOnTheTitleEndTheGameNormally) {
+// Both signals end the game from wherever it is, through the normal shutdown that writes
+// trolk.cfg: on the title, and in a level (the test map), where a window close would ask
+// "SURE TO QUIT?" and wait for an answer.
+TEST(HostileEnvironment, TermAndInterruptEndTheGameNormallyOnTheTitleAndInALevel) {
     for (const int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(strsignal(signal));
         GameDirectory directory;
         const faults::ChildGame game{.arguments = {"-w"},
                                      .prepare = faults::scheduleWayToTitle,
-                                     .signal = onTheTitle(signal)};
+                                     .signal = onceRunning(signal)};
         const GameResult result = faults::runGameInChild(directory.path(), game);
         EXPECT_EQ(result.termSignal, 0);
         EXPECT_EQ(result.exitStatus, 0);
         EXPECT_EQ(result.output, "");
         EXPECT_EQ(directory.files(), (Names{"hiscores.dat", "trolk.cfg"}));
         EXPECT_EQ(textOf(directory.path() / "trolk.cfg"), kDefaultConfig);
+
+        GameDirectory level;
+        const faults::TrolkRun run{.arguments = {"-t"}, .signal = onceRunning(signal)};
+        const GameResult inLevel = faults::runTrolk(level.path(), run);
+        EXPECT_FALSE(inLevel.timedOut);
+        EXPECT_EQ(inLevel.termSignal, 0);
+        EXPECT_EQ(inLevel.exitStatus, 0);
+        EXPECT_EQ(textOf(level.path() / "trolk.cfg"), kDefaultConfig);
     }
 }
 
-// On the warning screen a close means: leave at once, without reading or writing the
-// configuration. The real binary gets the signal once it has opened the archives: SDL has
-// then long set up the handler that turns it into a close (a signal in the very first moments
-// of SDL's start-up, between that handler and its event queue, is lost inside SDL).
+// On the warning screen a stop signal means: leave at once, without reading or writing the
+// configuration. The real binary gets the signal once it has opened the archives, long after
+// it began to catch the signal.
 TEST(HostileEnvironment, TermAndInterruptOnTheWarningScreenLeaveTheFilesAlone) {
     for (const int signal : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(strsignal(signal));
@@ -123,7 +132,7 @@ TEST(HostileEnvironment, WritesFailingHalfWayKeepTheEarlierFiles) {
                                          faults::scheduleWayToTitle();
                                          SDL_Event close{};
                                          close.type = SDL_QUIT;  // a window close on the title
-                                         app::scheduleEvent(3000, close);
+                                         platform::scheduleEvent(3000, close);
                                      }};
         const GameResult result = faults::runGameInChild(directory.path(), game);
         EXPECT_EQ(result.exitStatus, 0);

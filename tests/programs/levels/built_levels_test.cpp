@@ -3,6 +3,7 @@
 
 #include "archive/archive.h"
 #include "support/test_support.h"
+#include "world/lifetimes.h"
 #include "world/world_step.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +16,6 @@ class BuiltLevels : public ::testing::Test {
         scratch.linkBuiltData();
         archive::openArchives();
         world::level = {};
-        world::clearEnemies();
-        world::clearTileEffects();
     }
     void TearDown() override {
         archive::closeArchives();
@@ -26,19 +25,19 @@ class BuiltLevels : public ::testing::Test {
 };
 
 TEST_F(BuiltLevels, TheTitleLevelScrollsToItsEndWithItsActors) {
-    world::loadLevel(world::levelNames[0]);
+    world::startLifeIn(world::levelNames[0], world::Arrival::Nobody);
     ASSERT_GE(world::levelMap.width, 100);
     world::PlayerState nobody;
     int mostEnemies = 0, frames = 0;
     const int32_t end = world::levelMap.width * world::kTileSize - 321;
-    while (world::level.cameraX < end && frames < 10000) {
+    while (world::life.cameraX < end && frames < 10000) {
         world::stepTitleFrame(nobody);
         int active = 0;
-        for (const world::EnemySlot& e : world::enemies) active += e.active;
+        for (const world::EnemySlot& e : world::life.enemies) active += e.active;
         mostEnemies = std::max(mostEnemies, active);
         ++frames;
     }
-    EXPECT_EQ(world::level.cameraX, end);
+    EXPECT_EQ(world::life.cameraX, end);
     EXPECT_EQ(frames, end);  // one pixel a frame from the left end
     EXPECT_GE(mostEnemies, 3);
     EXPECT_LT(mostEnemies, world::kEnemySlots);  // no marker is lost to a full table
@@ -50,12 +49,11 @@ TEST_F(BuiltLevels, TheTitleLevelScrollsToItsEndWithItsActors) {
 }
 
 TEST_F(BuiltLevels, TheTestMapLoadsForALifeWithItsDoorClosed) {
-    world::loadLevel(nullptr);
+    world::startLifeIn(nullptr, world::Arrival::Player);
     ASSERT_GE(world::levelMap.width, 21);
-    world::PlayerState player;
-    ASSERT_TRUE(world::placePlayer(player));
-    EXPECT_GT(world::level.itemsLeft, 0);
-    EXPECT_EQ(world::cellOfGrid(world::level.doorCell / 12, world::level.doorCell % 12),
+    EXPECT_EQ(world::life.player.alive, 1);
+    EXPECT_GT(world::life.itemsLeft, 0);
+    EXPECT_EQ(world::cellOfGrid(world::life.doorCell / 12, world::life.doorCell % 12),
               world::TILE_CLOSED_DOOR_TOP_LEFT);
 }
 

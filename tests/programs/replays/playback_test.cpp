@@ -119,9 +119,9 @@ TEST(WorldCopy, AStepIsUndoneByTheCellsItCanChange) {
             ASSERT_TRUE(std::equal(undone.cells.get(), undone.cells.get() + level.size() - 2,
                                    before.cells.get()))
                 << name << ", frame " << at << ", x " << p.x;
+            ASSERT_EQ(undone.run, before.run);
             ASSERT_EQ(undone.level, before.level);
-            ASSERT_EQ(undone.enemies, before.enemies);
-            ASSERT_EQ(undone.tileEffects, before.tileEffects);
+            ASSERT_EQ(undone.life, before.life);
 
             world::restoreWorld(after);
             player = p;

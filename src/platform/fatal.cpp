@@ -1,9 +1,9 @@
-#include "app/fatal.h"
+#include "platform/fatal.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace app {
+namespace platform {
 
 void fatalError(const char* message, const char* detail) {
     std::printf("%s: %s\n", message, detail && *detail ? detail : "unknown");
@@ -11,4 +11,4 @@ void fatalError(const char* message, const char* detail) {
     std::exit(1);
 }
 
-}  // namespace app
+}  // namespace platform

@@ -1,15 +1,16 @@
 // The clock and the event script share the virtual counter: scheduled events go out as the
 // clock's waits carry it past their moments.
 
-#include "app/platform_time.h"
+#include "platform/ticks.h"
 
 #include <SDL.h>
 
 #include <array>
+#include <csignal>
 
-#include "app/event_script.h"
+#include "platform/event_script.h"
 
-namespace app {
+namespace platform {
 
 namespace {
 
@@ -18,6 +19,7 @@ constexpr size_t kMaxScheduledEvents = 1024;
 struct ScheduledEvent {
     uint32_t tick = 0;
     SDL_Event event{};
+    int signal = 0;  // a signal raised instead of the event, when not 0
     bool pending = false;
 };
 
@@ -34,8 +36,9 @@ void deliverDueEvents() {
     for (size_t i = 0; i < virtualClock.used; ++i) {
         ScheduledEvent& scheduled = virtualClock.schedule[i];
         if (scheduled.pending && scheduled.tick <= virtualClock.now) {
-            SDL_PushEvent(&scheduled.event);
             scheduled.pending = false;
+            if (scheduled.signal) std::raise(scheduled.signal);
+            else SDL_PushEvent(&scheduled.event);
         }
     }
 }
@@ -64,7 +67,7 @@ void advanceVirtualClock(uint32_t ms) { virtualClock.now += ms; }
 
 bool scheduleEvent(uint32_t tick, const SDL_Event& event) {
     if (virtualClock.used == kMaxScheduledEvents) return false;
-    virtualClock.schedule[virtualClock.used++] = {tick, event, true};
+    virtualClock.schedule[virtualClock.used++] = {tick, event, 0, true};
     deliverDueEvents();  // an event for a moment already past goes out at once
     return true;
 }
@@ -77,9 +80,16 @@ bool scheduleKey(uint32_t tick, SDLKey key, bool pressed) {
     return scheduleEvent(tick, event);
 }
 
+bool scheduleSignal(uint32_t tick, int signal) {
+    if (virtualClock.used == kMaxScheduledEvents) return false;
+    virtualClock.schedule[virtualClock.used++] = {tick, {}, signal, true};
+    deliverDueEvents();
+    return true;
+}
+
 void clearScheduledEvents() {
     for (size_t i = 0; i < virtualClock.used; ++i) virtualClock.schedule[i].pending = false;
     virtualClock.used = 0;
 }
 
-}  // namespace app
+}  // namespace platform

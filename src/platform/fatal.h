@@ -1,10 +1,10 @@
 #pragma once
 // The one exit for errors the game cannot go on without.
 
-namespace app {
+namespace platform {
 
 // Prints "<message>: <detail>\n" to standard output ("unknown" for a null or empty detail)
 // and ends the process with exit status 1.
 [[noreturn]] void fatalError(const char* message, const char* detail);
 
-}  // namespace app
+}  // namespace platform

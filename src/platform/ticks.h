@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace platform {
 
 // Milliseconds since start-up, or the virtual counter.
 uint32_t readTicks();
@@ -19,4 +19,4 @@ bool virtualClockOn();
 // Lets virtual time pass without a wait, as a slow frame would.
 void advanceVirtualClock(uint32_t ms);
 
-}  // namespace app
+}  // namespace platform

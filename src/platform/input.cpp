@@ -3,16 +3,15 @@
 // up arrow is both up and jump, and its release reports jump, because the jump test comes
 // after the direction tests. Escape asks to quit unless it is bound as jump, fire or start.
 
-#include "app/input.h"
+#include "platform/input.h"
 
 #include <SDL.h>
 
-#include "app/game_state.h"
-#include "app/platform_time.h"
-#include "persist/config.h"
+#include "platform/ticks.h"
 
-namespace app {
+namespace platform {
 
+KeyBindings keyBindings;
 InputState input;
 ActionFlags actions;
 
@@ -38,7 +37,7 @@ void centre(uint32_t first, uint32_t second) {
 }
 
 void keyPressed(int key) {
-    const persist::KeyBindings& keys = persist::keyBindings;
+    const KeyBindings& keys = keyBindings;
     if (key == keys.k_up) pushDirection(INPUT_UP, INPUT_DOWN);
     else if (key == keys.k_down) pushDirection(INPUT_DOWN, INPUT_UP);
 
@@ -52,7 +51,7 @@ void keyPressed(int key) {
 }
 
 void keyReleased(int key) {
-    const persist::KeyBindings& keys = persist::keyBindings;
+    const KeyBindings& keys = keyBindings;
     if (key == keys.k_up) release(INPUT_UP);
     else if (key == keys.k_down) release(INPUT_DOWN);
 
@@ -71,14 +70,14 @@ void keyReleased(int key) {
 }
 
 void buttonPressed(int button) {
-    const persist::KeyBindings& keys = persist::keyBindings;
+    const KeyBindings& keys = keyBindings;
     if (button == keys.j_jump) press(INPUT_JUMP);
     else if (button == keys.j_fire) press(INPUT_FIRE);
     else if (button == keys.j_start) press(INPUT_START);
 }
 
 void buttonReleased(int button) {
-    const persist::KeyBindings& keys = persist::keyBindings;
+    const KeyBindings& keys = keyBindings;
     if (button == keys.j_jump) release(INPUT_JUMP);
     else if (button == keys.j_fire) release(INPUT_FIRE);
     else if (button == keys.j_start) release(INPUT_START);
@@ -99,7 +98,7 @@ void axisMoved(int axis, int value) {
 // A hat position with a vertical bit but no horizontal one keeps the horizontal controls,
 // and the other way round; only the centred hat lets go of held directions.
 void hatMoved(int hat) {
-    const persist::KeyBindings& keys = persist::keyBindings;
+    const KeyBindings& keys = keyBindings;
     if (hat & keys.j_up) pushDirection(INPUT_UP, INPUT_DOWN);
     else if (hat & keys.j_down) pushDirection(INPUT_DOWN, INPUT_UP);
 
@@ -137,7 +136,7 @@ void updateActionFlags() {
     else if (input.held & INPUT_RIGHT) actions.rightHeld = 1;
     if (input.held & INPUT_JUMP) actions.jumpHeld = 1;
     if (input.held & INPUT_DOWN) actions.downHeld = 1;
-    if (input.quitRequested) game.leaveRequested = true;
+    if (input.quitRequested) actions.leaveRequested = true;
 
     // With both directions held, left is taken and right keeps its previous value.
     if (!(input.held & INPUT_START)) actions.startHeld = 0;
@@ -154,4 +153,4 @@ void waitForStartRelease() {
     }
 }
 
-}  // namespace app
+}  // namespace platform

@@ -1,4 +1,4 @@
-#include "app/fatal.h"
+#include "platform/fatal.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ TEST(FatalError, PrintsOneLineOnStandardOutputAndExitsWithStatusOne) {
     };
     for (const auto& c : cases) {
         const test_support::ChildResult result =
-            test_support::runInChild([&] { app::fatalError("Can't load file", c.detail); });
+            test_support::runInChild([&] { platform::fatalError("Can't load file", c.detail); });
         EXPECT_EQ(result.exitStatus, 1);
         EXPECT_EQ(result.output, c.expected);
     }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace platform {
 
 enum InputBit : uint32_t {
     INPUT_START = 0x02,
@@ -20,6 +20,25 @@ enum InputBit : uint32_t {
 constexpr int kAxisDeadZone = 31000;  // beyond this either way a stick axis counts as pushed
 constexpr uint32_t kReleasePollMs = 100;
 
+// The keys and joystick controls the poll reads: SDL key symbols, joystick buttons, and the
+// hat bits of the directions. The game sets them from its settings file.
+struct KeyBindings {
+    int k_jump = 273;   // SDL key codes: up arrow
+    int k_fire = 32;    // space
+    int k_start = 13;   // return
+    int k_up = 273;     // up arrow
+    int k_down = 274;   // down arrow
+    int k_left = 276;   // left arrow
+    int k_right = 275;  // right arrow
+    int j_jump = 0;     // joystick buttons
+    int j_fire = 1;
+    int j_start = 7;
+    int j_up = 1;  // hat bits
+    int j_down = 4;
+    int j_left = 8;
+    int j_right = 2;
+};
+
 struct InputState {
     uint32_t held = 0;           // INPUT_ bits held down now
     int released = 0;            // the control released last during the latest poll, or 0
@@ -33,18 +52,22 @@ struct ActionFlags {
     int rightHeld = 0;
     int jumpHeld = 0;
     int downHeld = 0;
+    // The game flow's request to leave: set here from quitRequested, and by the menus' EXIT
+    // entries; only the game flow clears it.
+    bool leaveRequested = false;
 };
 
+extern KeyBindings keyBindings;
 extern InputState input;
 extern ActionFlags actions;
 
 // Drains SDL's event queue into `input`; never blocks.
 void pollInput();
-// pollInput, then derives `actions` (left wins over right) and sets the game's
-// leaveRequested from quitRequested.
+// pollInput, then derives `actions` (left wins over right) and sets leaveRequested from
+// quitRequested.
 void updateActionFlags();
 // While start is held: updateActionFlags and a 100 ms wait, so that one press does not
 // confirm two screens.
 void waitForStartRelease();
 
-}  // namespace app
+}  // namespace platform

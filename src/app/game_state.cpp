@@ -1,7 +1,0 @@
-#include "app/game_state.h"
-
-namespace app {
-
-GameState game;
-
-}  // namespace app
