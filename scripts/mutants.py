@@ -35,7 +35,7 @@ ROOT = Path(__file__).resolve().parent.parent
 DEFAULT_LIST = ROOT / "tests" / "mutants.toml"
 # Top-level entries of the source tree that the copy leaves out.
 SKIPPED = {".git", ".cache"}
-TEST_TIMEOUT_S = 120  # a mutant that makes a test loop for ever counts as caught
+TEST_TIMEOUT_S = 60  # a mutant that makes a test loop for ever counts as caught
 
 
 @dataclass
