@@ -7,8 +7,9 @@ message or order of two steps in the game's rules; the tests that cover it must 
 
 The sources are never touched. The check keeps a copy of the tree in build-mutants/tree
 (brought up to date by content at every run) with a build of its own in build-mutants/build,
-so that after the first run a mutant costs the objects it touches and the links of its test
-programs. For each mutant: the change goes into the copy, the mutant's test programs are
+so that a mutant costs the objects it touches and the links of its test programs; through
+ccache, where there is one, the objects of the restored copy (and of any mutant an earlier
+run made) come from its cache in build-mutants/ccache. For each mutant: the change goes into the copy, the mutant's test programs are
 rebuilt, the tests run (a gtest filter where the list gives one), and the copy is restored.
 
     scripts/mutants.py                 every mutant
@@ -96,6 +97,7 @@ def source_files(root):
         here = Path(dirpath)
         if here == root:
             dirnames[:] = [d for d in dirnames if d not in SKIPPED and not d.startswith("build")]
+            filenames = [f for f in filenames if f not in SKIPPED]
         for name in filenames:
             yield (here / name).relative_to(root)
 
@@ -121,6 +123,9 @@ def sync_tree(root, tree):
     for rel in list(source_files(tree)):
         if rel not in wanted:
             (tree / rel).unlink()
+    for name in SKIPPED:  # a worktree's .git file would lead git from the copy to the sources
+        if (tree / name).is_file():
+            (tree / name).unlink()
     return copied
 
 
@@ -216,7 +221,7 @@ def main():
             "sources: update the list")
         return 2
     if args.check:
-        say(f"all {len(mutants)} mutants of {args.list.relative_to(ROOT)} fit the sources")
+        say(f"all {len(mutants)} mutants of {args.list} fit the sources")
         return 0
     mutants = chosen(mutants, args.picks)
     if not mutants:
