@@ -62,6 +62,19 @@ constexpr std::array<std::string_view, kMusicCount> kMusicNames = {"turbochip",
 constexpr int32_t kMusicMaxVolume = 128;
 constexpr int32_t kPlayForever = -1;  // plays left: repeat without end
 
+// The module player's mixing options, as the settings file gives them: libmodplug's flag bits
+// (1 oversampling, 2 noise reduction, 4 reverb, 8 mega bass, 16 surround) and its values.
+struct MixOptions {
+    int flags = 1 | 2;       // oversampling and noise reduction
+    int resamplingMode = 1;  // 0 nearest, 1 linear, 2 spline, 3 FIR
+    int reverbDepth = 0;     // 0..100
+    int reverbDelay = 0;     // ms
+    int bassAmount = 0;      // 0..100
+    int bassRange = 0;       // Hz
+    int surroundDepth = 0;   // 0..100
+    int surroundDelay = 0;   // ms
+};
+
 // Shared between the main thread and the hook. Volumes are 0..128 and are given to
 // libmodplug as the module's master volume.
 struct MusicState {
@@ -92,7 +105,9 @@ void stopMusic(ModPlugFile* module);
 // The hook given to Mix_HookMusic: ramps, renders `byteCount` bytes of 16-bit samples into
 // `stream` and repeats or ends the module. `module` is the ModPlugFile being played.
 void musicHook(void* module, uint8_t* stream, int byteCount);
-// Copies the configuration's mixing options and the device format into libmodplug.
+// Takes these mixing options for the modules loaded and started from now on.
+void setMixOptions(const MixOptions& options);
+// Copies the mixing options and the device format into libmodplug.
 void applyMixSettings();
 
 }  // namespace audio

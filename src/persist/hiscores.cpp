@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/ticks.h"
 #include "persist/config.h"
 #include "persist/safe_file.h"
 
@@ -88,9 +87,9 @@ void resetToCheaters() {
     }
 }
 
-void drawFreshTable() {
+void drawFreshTable(unsigned seed) {
     NameUse used{};
-    std::srand(platform::readTicks());
+    std::srand(seed);
     for (int k = 0; k < kHiscoreCount; ++k) {
         HiscoreEntry& entry = hiscores.entries[k];
         setName(entry, kDefaultHiscoreNames[takeDefaultName(used, std::rand())]);
@@ -115,10 +114,10 @@ void unscrambleHiscores(uint8_t* bytes, size_t size) {
     }
 }
 
-void loadHiscores() {
+void loadHiscores(unsigned seed) {
     const FileBytes file = readWholeFile(hiscorePath(), kHiscoreFileBytes);
     if (!file) {  // also an empty file: a full disk or an editor left it, not a cheat
-        drawFreshTable();
+        drawFreshTable(seed);
         saveHiscores();
         return;
     }
