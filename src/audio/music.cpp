@@ -91,7 +91,7 @@ void applyMixSettings() {
 
 ModPlugFile* loadMusic(MusicId id) {
     if (id < 0 || id >= kMusicCount) return nullptr;
-    const std::string name(kMusicNames[id]);
+    const std::string name(kMusic[size_t(id)].name);
     archive::ResourceBuffer file =
         archive::loadResource(archive::ARCHIVE_MUSIC, name.c_str(), "xm");
     if (!file) return nullptr;

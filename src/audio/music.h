@@ -39,25 +39,38 @@ enum MusicId : int {
 };
 
 constexpr int kMusicCount = 18;
-// Entry names in the music archive, without the "xm" extension.
-constexpr std::array<std::string_view, kMusicCount> kMusicNames = {"turbochip",
-                                                                   "sceney",
-                                                                   "welcome_home",
-                                                                   "zennypocket",
-                                                                   "bollockNES",
-                                                                   "brewed",
-                                                                   "chipattack",
-                                                                   "fantastic_times",
-                                                                   "fast_quest",
-                                                                   "fuelship",
-                                                                   "her_cloud",
-                                                                   "mias_song",
-                                                                   "oldendays",
-                                                                   "picking_a_mushroom",
-                                                                   "reentry_overture",
-                                                                   "release",
-                                                                   "rocking_on_your_dime",
-                                                                   "tired_tiger"};
+
+// Each tune and its entry in the music archive (an XM module of that base name).
+struct MusicKind {
+    MusicId id;
+    std::string_view name;
+};
+
+constexpr std::array<MusicKind, kMusicCount> kMusic = {{
+    {MUSIC_TURBOCHIP, "turbochip"},
+    {MUSIC_SCENEY, "sceney"},
+    {MUSIC_WELCOME_HOME, "welcome_home"},
+    {MUSIC_ZENNYPOCKET, "zennypocket"},
+    {MUSIC_BOLLOCKNES, "bollockNES"},
+    {MUSIC_BREWED, "brewed"},
+    {MUSIC_CHIPATTACK, "chipattack"},
+    {MUSIC_FANTASTIC_TIMES, "fantastic_times"},
+    {MUSIC_FAST_QUEST, "fast_quest"},
+    {MUSIC_FUELSHIP, "fuelship"},
+    {MUSIC_HER_CLOUD, "her_cloud"},
+    {MUSIC_MIAS_SONG, "mias_song"},
+    {MUSIC_OLDENDAYS, "oldendays"},
+    {MUSIC_PICKING_A_MUSHROOM, "picking_a_mushroom"},
+    {MUSIC_REENTRY_OVERTURE, "reentry_overture"},
+    {MUSIC_RELEASE, "release"},
+    {MUSIC_ROCKING_ON_YOUR_DIME, "rocking_on_your_dime"},
+    {MUSIC_TIRED_TIGER, "tired_tiger"},
+}};
+static_assert([] {
+    for (int id = 0; id < kMusicCount; ++id)
+        if (kMusic[size_t(id)].id != id) return false;
+    return true;
+}());
 
 constexpr int32_t kMusicMaxVolume = 128;
 constexpr int32_t kPlayForever = -1;  // plays left: repeat without end
