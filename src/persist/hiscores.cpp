@@ -19,6 +19,7 @@
 
 #include "persist/config.h"
 #include "persist/safe_file.h"
+#include "platform/byte_chain.h"
 
 namespace persist {
 
@@ -101,17 +102,11 @@ void drawFreshTable(unsigned seed) {
 }  // namespace
 
 void scrambleHiscores(uint8_t* bytes, size_t size) {
-    uint8_t previous = kHiscoreSeed;
-    for (size_t i = 0; i < size; ++i) previous = bytes[i] ^= previous;
+    platform::xorWithPreviousResult(bytes, size, kHiscoreSeed);
 }
 
 void unscrambleHiscores(uint8_t* bytes, size_t size) {
-    uint8_t previous = kHiscoreSeed;
-    for (size_t i = 0; i < size; ++i) {
-        const uint8_t stored = bytes[i];
-        bytes[i] ^= previous;
-        previous = stored;
-    }
+    platform::xorWithPreviousByte(bytes, size, kHiscoreSeed);
 }
 
 void loadHiscores(unsigned seed) {
