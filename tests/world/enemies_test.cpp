@@ -11,6 +11,15 @@ const std::string kArena = levelText({{6, "....................###"}, {10, "..#.
 constexpr int32_t kWallRight = 48;  // the first x right of the wall in column 2
 constexpr int32_t kGroundY = 160;
 
+// The death messages by enemy type, 1 to 6.
+constexpr std::string_view kDeathMessages[] = {"",
+                                               "KILLED BY A BLOB",
+                                               "KILLED BY A HOGLET",
+                                               "KILLED BY A BAT",
+                                               "KILLED BY A BAT",
+                                               "EATEN BY A PIRANHA",
+                                               "KILLED BY A HAT GUY"};
+
 class Enemies : public WorldTest {
   protected:
     void SetUp() override {
@@ -139,7 +148,7 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         EXPECT_EQ(killed, c.outcome == Contact::KILL) << c.type << " " << c.dx << "," << c.dy;
         EXPECT_EQ(e.dx == 0, stomped);
         if (killed) {
-            EXPECT_EQ(world::life.deathMessage, world::kEnemyDeathMessages[size_t(c.type)]);
+            EXPECT_EQ(world::life.deathMessage, kDeathMessages[size_t(c.type)]);
             EXPECT_EQ(sounds(audio::SOUND_AJ), 2);  // two cries at once
         }
     }
