@@ -294,6 +294,15 @@ std::string Diagnostic::text() const {
     return file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": error: " + message;
 }
 
+std::array<LegendEntry, 128> enemyLegend() {
+    std::array<LegendEntry, 128> entries;
+    for (const world::EnemyKind& kind : world::kEnemyKinds)
+        for (const world::EnemyMarker& marker : kind.markers)
+            if (marker.code != world::TILE_EMPTY)
+                entries[size_t(marker.legend)] = {marker.code, kEnemyLegendFile, 0};
+    return entries;
+}
+
 int Legend::codeOf(char c) const { return isCellCharacter(c) ? entries[size_t(c)].code : -1; }
 
 bool isCellCharacter(char c) { return c > ' ' && c <= '~' && c != kCommentChar; }
