@@ -44,19 +44,19 @@
 #include <SDL_rotozoom.h>
 #endif
 
-#include "platform/frame_clock.h"
 #include "archive/archive.h"
 #include "archive/zda_format.h"
 #include "audio/music.h"
 #include "bench_stats.h"
+#include "platform/frame_clock.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/hud.h"
 #include "video/scene.h"
 #include "video/zoom.h"
-#include "world/lifetimes.h"
 #include "world/enemies.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/player.h"
 #include "world/score.h"
 #include "world/world_step.h"
@@ -149,13 +149,7 @@ void tearDownDisplay() {
     video::freeTileSet();
     video::freePictures();
     video::freeFonts();
-    video::freeSmoothBuffer();
-    if (video::veil) SDL_FreeSurface(video::veil);
-    if (video::presentation != video::Presentation::Direct && video::backBuffer)
-        SDL_FreeSurface(video::backBuffer);
-    video::veil = nullptr;
-    video::backBuffer = nullptr;
-    video::screenSurface = nullptr;
+    video::closeDisplay();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     displayUp = false;
 }
@@ -193,7 +187,7 @@ enum class Scene { Title, Level, PausedLevel };
 struct ScenePlay {
     Scene scene = Scene::Level;
     world::PlayerState player;
-    int n = 0;  // the frame counter drawFrame gets
+    int n = 0;             // the frame counter drawFrame gets
     video::MenuView menu;  // the title menu, or the pause menu over the level
 };
 
@@ -252,9 +246,7 @@ void updateWorld(ScenePlay& play) {
     if (!play.player.alive || play.player.reachedExit) startLife(play);
 }
 
-void drawScene(const ScenePlay& play) {
-    video::drawFrame(play.n, play.player, play.menu);
-}
+void drawScene(const ScenePlay& play) { video::drawFrame(play.n, play.player, play.menu); }
 
 void afterPresent(const ScenePlay& play) {
     if (play.scene == Scene::Title) video::advanceScroller();
@@ -272,13 +264,14 @@ int activeEnemies() {
 using SurfacePtr = std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)>;
 
 SurfacePtr copyOfBackBuffer() {
-    const SDL_PixelFormat* f = video::backBuffer->format;
+    const SDL_PixelFormat* f = video::display.backBuffer->format;
     SDL_Surface* copy =
         SDL_CreateRGBSurface(0, video::kScreenWidth, video::kScreenHeight, f->BitsPerPixel,
                              f->Rmask, f->Gmask, f->Bmask, f->Amask);
     for (int y = 0; y < video::kScreenHeight; ++y)
         std::memcpy(static_cast<uint8_t*>(copy->pixels) + y * copy->pitch,
-                    static_cast<uint8_t*>(video::backBuffer->pixels) + y * video::backBuffer->pitch,
+                    static_cast<uint8_t*>(video::display.backBuffer->pixels) +
+                        y * video::display.backBuffer->pitch,
                     size_t(video::kScreenWidth * f->BytesPerPixel));
     return SurfacePtr(copy, SDL_FreeSurface);
 }
@@ -371,7 +364,7 @@ void zoomTable(int depth) {
     bringUpDisplay(video::Presentation::Nearest, depth);
     std::vector<SurfacePtr> frames = captureFrames();
     const int frameCount = int(frames.size());
-    SDL_Surface* screen = video::screenSurface;
+    SDL_Surface* screen = video::display.screenSurface;
     const int bytes = screen->format->BytesPerPixel;
     const size_t outputBytes = size_t(video::kZoomedHeight) * size_t(screen->pitch);
     std::vector<uint8_t> zoomedCopy(outputBytes);

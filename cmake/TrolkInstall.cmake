@@ -9,13 +9,21 @@
 #   share/icons/hicolor/<N>x<N>/apps/trolk.png   16, 32, 48, 64, 128 and 256 pixels
 #   share/man/man6/trolk.6.gz
 #   share/doc/trolk/README.md and the pictures it shows
+#   share/doc/trolk/copyright           the licences, in Debian's machine-readable format
+#   share/doc/trolk/changelog.gz
 #
 # The game reads ./data and writes trolk.cfg, hiscores.dat and savegame.dat where it runs,
 # so the launcher starts it in the player's own folder ($XDG_DATA_HOME/trolk), made on the
 # first start with links to the installed data. The launcher finds the prefix from its own
 # place, so an installed tree can be moved. `cpack -G DEB` in the build folder makes a
-# Debian package with the prefix /usr.
+# Debian package with the prefix /usr, the launcher in /usr/games as Debian has it for games
+# (cmake/TrolkDebianGames.cmake).
 include(GNUInstallDirs)
+
+# The Maintainer of the Debian package (and the author of its changelog entry): a distributor
+# sets their own name and address.
+set(TROLK_PACKAGE_MAINTAINER "The TROLK developers <developers@trolk.invalid>" CACHE STRING
+    "Maintainer field of the Debian package, \"Name <address>\"")
 
 set(TROLK_APP_ID org.trolk.trolk)
 set(TROLK_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/games/trolk)
@@ -54,7 +62,31 @@ add_custom_command(
     DEPENDS ${TROLK_DIST_DIR}/trolk.6
     COMMENT "Compressing the manual page")
 
-add_custom_target(desktop_files ALL DEPENDS ${icon_files} ${TROLK_DIST_BUILD_DIR}/trolk.6.gz)
+# The copyright file: the paragraphs of dist/copyright.in, then the whole text of
+# CC-BY-SA-4.0 as the indented text of its License paragraph (Debian keeps the GPL's own in
+# /usr/share/common-licenses, and the copyright file points there).
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${TROLK_DIST_DIR}/copyright.in
+    ${CMAKE_SOURCE_DIR}/LICENSES/CC-BY-SA-4.0.txt)
+file(READ ${TROLK_DIST_DIR}/copyright.in copyright)
+file(READ ${CMAKE_SOURCE_DIR}/LICENSES/CC-BY-SA-4.0.txt licence)
+string(REGEX REPLACE "[ \t]+\n" "\n" licence "${licence}")
+string(REGEX REPLACE "\n+$" "" licence "${licence}")
+string(REPLACE "\n" "\n " licence " ${licence}")
+# An empty line of a field's text is a lone full stop; two in a row take two passes.
+string(REPLACE "\n \n" "\n .\n" licence "${licence}")
+string(REPLACE "\n \n" "\n .\n" licence "${licence}")
+file(WRITE ${TROLK_DIST_BUILD_DIR}/copyright "${copyright}${licence}\n")
+
+# The changelog, in Debian's format and compressed as Debian wants it.
+configure_file(${TROLK_DIST_DIR}/changelog.in ${TROLK_DIST_BUILD_DIR}/changelog @ONLY)
+add_custom_command(
+    OUTPUT ${TROLK_DIST_BUILD_DIR}/changelog.gz
+    COMMAND gzip -9 -n -c ${TROLK_DIST_BUILD_DIR}/changelog > ${TROLK_DIST_BUILD_DIR}/changelog.gz
+    DEPENDS ${TROLK_DIST_BUILD_DIR}/changelog
+    COMMENT "Compressing the changelog")
+
+add_custom_target(desktop_files ALL DEPENDS ${icon_files} ${TROLK_DIST_BUILD_DIR}/trolk.6.gz
+    ${TROLK_DIST_BUILD_DIR}/changelog.gz)
 
 install(PROGRAMS ${TROLK_DIST_BUILD_DIR}/trolk DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS trolk RUNTIME DESTINATION ${TROLK_INSTALL_PROGRAM_DIR})
@@ -70,7 +102,8 @@ foreach(size ${TROLK_ICON_SIZES})
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 install(FILES ${TROLK_DIST_BUILD_DIR}/trolk.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${TROLK_DIST_BUILD_DIR}/copyright
+    ${TROLK_DIST_BUILD_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
     OPTIONAL FILES_MATCHING PATTERN "*.png")
 
@@ -79,15 +112,21 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME trolk)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "hard retro platformer")
-set(CPACK_PACKAGE_DESCRIPTION "Trolk wandered around and lost all his items. Get them back \
-through sixteen side-scrolling levels full of blobs, hoglets, bats, piranhas and hat guys. \
-A hard game in the style of the old home computers, with its own pictures, chip-tune music \
-and sound effects.")
+# Lines of at most 79 characters; CPack indents them as a Debian description.
+set(CPACK_PACKAGE_DESCRIPTION "Trolk wandered around and lost all his items. Get them back
+through sixteen side-scrolling levels full of blobs, hoglets, bats, piranhas
+and hat guys. A hard game in the style of the old home computers, with its own
+pictures, chip-tune music and sound effects.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The TROLK developers <trolk@invalid>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TROLK_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
+# Debian puts the programs a player starts in /usr/games: the launcher moves there from
+# /usr/bin before the package is made. Both lie one folder below the prefix, so the launcher
+# finds the rest as it does in any other install.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/TrolkDebianGames.cmake)
+set(CPACK_TROLK_BINDIR ${CMAKE_INSTALL_BINDIR})
 include(CPack)

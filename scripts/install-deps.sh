@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing TROLK need.
+# Installs the Debian packages that building, running and testing TROLK need (make run,
+# make check); with --extra also those of make check-all, make bench and make fuzz.
 # Only packages that are missing are installed; nothing happens when all are there.
 set -euo pipefail
 
@@ -11,8 +12,11 @@ packages=(
     desktop-file-utils appstream groff-base
 )
 if [ "${1:-}" = "--extra" ]; then
-    # Benchmarks and fuzzing.
-    packages+=(libsdl-gfx1.2-dev clang libclang-rt-14-dev libfuzzer-14-dev)
+    # Benchmarks and fuzzing; the slow checks of make check-all: sdl12-compat (the SDL 1.2
+    # over SDL 2 that most distributions ship today) for the window tests, reuse and
+    # lintian for the licences and the Debian package.
+    packages+=(libsdl-gfx1.2-dev clang libclang-rt-14-dev libfuzzer-14-dev
+        libsdl1.2-compat reuse lintian)
 fi
 
 missing=()

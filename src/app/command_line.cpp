@@ -4,43 +4,53 @@
 
 namespace app {
 
+namespace {
+
+// What one option does to the settings read so far.
+void apply(Option option, CommandLine& line) {
+    video::DisplaySettings& d = line.display;
+    switch (option) {
+    case OPTION_WINDOW: d.fullScreen = d.zoom = d.smooth = false; break;
+    case OPTION_FULL_SCREEN: d.fullScreen = d.zoom = true; break;
+    case OPTION_ZOOM:
+        d.zoom = true;
+        d.smooth = false;
+        break;
+    case OPTION_SMOOTH_ZOOM: d.zoom = d.smooth = true; break;
+    case OPTION_OPENGL: d.openGl = true; break;
+    case OPTION_HD: d.hd = true; break;
+    case OPTION_DEPTH_16: d.depth = 16; break;
+    case OPTION_DEPTH_24: d.depth = 24; break;
+    case OPTION_TEST_MODE:
+        line.testMode = true;
+        d.fullScreen = d.zoom = d.smooth = false;
+        d.depth = 16;
+        break;
+    case OPTION_HELP:
+        line = {};
+        line.showHelp = true;
+        break;
+    case OPTION_COUNT: break;
+    }
+}
+
+}  // namespace
+
 CommandLine parseCommandLine(int argc, const char* const* argv) {
     CommandLine line;
-    video::DisplaySettings& d = line.display;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "-w") {
-            d.fullScreen = d.zoom = d.smooth = false;
-        } else if (arg == "-fs") {
-            d.fullScreen = d.zoom = true;
-        } else if (arg == "-x2") {
-            d.zoom = true;
-            d.smooth = false;
-        } else if (arg == "-aa") {
-            d.zoom = d.smooth = true;
-        } else if (arg == "-ogl") {
-            d.openGl = true;
-        } else if (arg == "-hd") {
-            d.hd = true;
-        } else if (arg == "-b16") {
-            d.depth = 16;
-        } else if (arg == "-b24") {
-            d.depth = 24;
-        } else if (arg == "-t") {
-            line.testMode = true;
-            d.fullScreen = d.zoom = d.smooth = false;
-            d.depth = 16;
-        } else if (arg == "-h") {
-            CommandLine help;
-            help.showHelp = true;
-            return help;
+        for (const OptionRow& row : kOptions) {
+            if (argv[i] != row.argument) continue;
+            apply(row.option, line);
+            if (line.showHelp) return line;
         }
     }
     return line;
 }
 
 void printHelp() {
-    for (std::string_view help : kHelpLines) std::printf("%.*s\n", int(help.size()), help.data());
+    for (const OptionRow& row : kOptions)
+        if (!row.help.empty()) std::printf("%.*s\n", int(row.help.size()), row.help.data());
 }
 
 }  // namespace app

@@ -16,17 +16,41 @@ struct CommandLine {
     bool showHelp = false;  // "-h" was met: print the help lines and end with status 0
 };
 
-constexpr std::array<std::string_view, 9> kHelpLines = {
-    "-w : window mode (not fullscreen)",
-    "-fs : fullscreen (-x2 automatically added)",
-    "-x2 : zoom with no antialiasing",
-    "-aa : zoom with antialiasing",
-    "-ogl : open gl display",
-    "-hd : hd ready resolution when ogl flag set",
-    "-b16 : 16 bits video mode",
-    "-b24 : 24 bits video mode (maybe usefull if fade in/fade out looks crappy)",
-    "-h : help",
+enum Option : int {
+    OPTION_WINDOW,
+    OPTION_FULL_SCREEN,
+    OPTION_ZOOM,
+    OPTION_SMOOTH_ZOOM,
+    OPTION_OPENGL,
+    OPTION_HD,
+    OPTION_DEPTH_16,
+    OPTION_DEPTH_24,
+    OPTION_TEST_MODE,
+    OPTION_HELP,
+    OPTION_COUNT,
 };
+
+struct OptionRow {
+    Option option;
+    std::string_view argument;
+    std::string_view help;  // the line "-h" prints; none for an option it does not list
+};
+
+// The options in the order "-h" lists them.
+constexpr std::array<OptionRow, OPTION_COUNT> kOptions = {{
+    {OPTION_WINDOW, "-w", "-w : window mode (not fullscreen)"},
+    {OPTION_FULL_SCREEN, "-fs", "-fs : fullscreen (-x2 automatically added)"},
+    {OPTION_ZOOM, "-x2", "-x2 : zoom with no antialiasing"},
+    {OPTION_SMOOTH_ZOOM, "-aa", "-aa : zoom with antialiasing"},
+    {OPTION_OPENGL, "-ogl", "-ogl : open gl display"},
+    {OPTION_HD, "-hd", "-hd : hd ready resolution when ogl flag set"},
+    {OPTION_DEPTH_16, "-b16", "-b16 : 16 bits video mode"},
+    {OPTION_DEPTH_24, "-b24",
+     "-b24 : 24 bits video mode (maybe usefull if fade in/fade out looks crappy)"},
+    {OPTION_TEST_MODE, "-t", ""},
+    {OPTION_HELP, "-h", "-h : help"},
+}};
+static_assert(kOptions[OPTION_HELP].option == OPTION_HELP);
 
 // Reads the arguments after the program name.
 CommandLine parseCommandLine(int argc, const char* const* argv);

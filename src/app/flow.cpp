@@ -48,7 +48,7 @@ void poll(screens::Poll rule) {
     case screens::Poll::Ignored:
         platform::pollInput();
         platform::input.held = 0;
-        platform::input.released = 0;
+        platform::input.released = platform::INPUT_NONE;
         break;
     }
 }

@@ -32,16 +32,14 @@ constexpr int kMessageY = 96;
 constexpr int kQuestionY = 128;
 constexpr int kQuestionNoteY = 140;
 
-bool released(platform::InputBit bit) { return platform::input.released == int(bit); }
-
 // With the default keys jump and up share a key, so a released jump also counts as up.
 bool releasedPrevious() {
-    return released(platform::INPUT_UP) || released(platform::INPUT_LEFT) ||
-           (released(platform::INPUT_JUMP) &&
+    return platform::released(platform::INPUT_UP) || platform::released(platform::INPUT_LEFT) ||
+           (platform::released(platform::INPUT_JUMP) &&
             platform::keyBindings.k_jump == platform::keyBindings.k_up);
 }
 
-bool releasedNext() { return released(platform::INPUT_DOWN) || released(platform::INPUT_RIGHT); }
+bool releasedNext() { return platform::released(platform::INPUT_DOWN) || platform::released(platform::INPUT_RIGHT); }
 
 // Moves the selection of a menu of entries 1..last on a released direction, wrapping round,
 // with a click; false when no direction was released.
@@ -137,8 +135,8 @@ Step enterPass() {
         pass.end = PassEnd::Quit;
         return Step::Done;
     }
-    video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
-                    video::colorBlack);
+    video::fillRect(video::display.backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
+                    video::display.colorBlack);
     const char* name = game.testMode ? nullptr : world::levelNames[size_t(world::run.levelCounter)];
     world::startLifeIn(name, onTitle() ? world::Arrival::Nobody : world::Arrival::Player);
     video::placeMoon();
@@ -157,7 +155,7 @@ Step tickLevelFrame() {
     if (callToRun()) return Step::Stay;
     world::PlayerState& player = world::life.player;
     if (flow.screen == Screen::Play && player.alive && !player.dying &&
-        world::run.levelCounter > 0 && released(platform::INPUT_FIRE)) {
+        world::run.levelCounter > 0 && platform::released(platform::INPUT_FIRE)) {
         flow.screen = Screen::Pause;
         pass.menuSelection = video::PAUSE_GO_ON;
     }
@@ -205,7 +203,7 @@ screens::Rules quitQuestionRules() {
 }
 
 Step afterQuitQuestion() {
-    return released(platform::INPUT_LEFT) || released(platform::INPUT_RIGHT) ? Step::Done
+    return platform::released(platform::INPUT_LEFT) || platform::released(platform::INPUT_RIGHT) ? Step::Done
                                                                              : Step::Stay;
 }
 

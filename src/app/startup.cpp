@@ -6,15 +6,15 @@
 #include <ctime>
 
 #include "app/command_line.h"
-#include "platform/fatal.h"
 #include "app/flow.h"
 #include "app/game_loop.h"
-#include "platform/input.h"
 #include "archive/archive.h"
 #include "audio/music.h"
 #include "audio/sound.h"
 #include "persist/config.h"
 #include "persist/hiscores.h"
+#include "platform/fatal.h"
+#include "platform/input.h"
 #include "platform/stop_signal.h"
 #include "video/display.h"
 #include "video/graphics.h"
@@ -108,7 +108,7 @@ int runProgram(int argc, char** argv) {
 int shutdownGame() {
     if (session.joystick) SDL_JoystickClose(session.joystick);
     session.joystick = nullptr;
-    video::freeSmoothBuffer();
+    video::closeDisplay();
     video::freePictures();
     video::freeTileSet();
     video::freeFonts();

@@ -142,7 +142,7 @@ void endPass() {
 }
 
 void answerQuitQuestion() {
-    if (platform::input.released == int(platform::INPUT_LEFT)) {
+    if (platform::released(platform::INPUT_LEFT)) {
         audio::playSound(audio::SOUND_AJ);  // the leave request stays: the level is left
     } else {
         platform::resetFrameClock();

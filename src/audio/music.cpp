@@ -20,8 +20,10 @@
 // was given. The main thread changes the shared fields through atomics; the hook's own
 // changes (a ramp step, a play used up, the module forgotten) are compare-and-swap, so a
 // value the main thread writes meanwhile is never overwritten with a stale one. The main
-// thread's libmodplug calls that could meet a render (global settings, master volume) run
-// under SDL's audio lock, which the hook runs inside of.
+// thread's libmodplug calls that could meet a render (global settings, a load, which sets
+// the global mixer up from them, master volume) and its changes of the volume together with
+// the ramp step run under SDL's audio lock, which the hook runs inside of, so the hook sees
+// either all of such a change or none of it.
 
 #include "audio/music.h"
 
@@ -57,9 +59,8 @@ void hookCallback(void* module, Uint8* stream, int byteCount) {
     musicHook(module, stream, byteCount);
 }
 
-}  // namespace
-
-void applyMixSettings() {
+// applyMixSettings for a caller that holds the audio lock.
+void applyMixSettingsLocked() {
     const persist::MixSettings& mix = persist::mixSettings;
     ModPlug_Settings settings;
     ModPlug_GetSettings(&settings);
@@ -74,8 +75,14 @@ void applyMixSettings() {
     settings.mFrequency = audioFormat.frequency;
     settings.mBits = kSampleBits;
     settings.mChannels = audioFormat.channels;
-    SDL_LockAudio();
     ModPlug_SetSettings(&settings);
+}
+
+}  // namespace
+
+void applyMixSettings() {
+    SDL_LockAudio();
+    applyMixSettingsLocked();
     SDL_UnlockAudio();
 }
 
@@ -86,8 +93,12 @@ ModPlugFile* loadMusic(MusicId id) {
         archive::loadResource(archive::ARCHIVE_MUSIC, name.c_str(), "xm");
     if (!file) return nullptr;
     music.playsLeft.store(kPlayForever, kRelaxed);
-    applyMixSettings();
-    return ModPlug_Load(file.bytes.get(), file.size);
+    // Loading sets libmodplug's global mixer up from the settings, which a render reads.
+    SDL_LockAudio();
+    applyMixSettingsLocked();
+    ModPlugFile* module = ModPlug_Load(file.bytes.get(), file.size);
+    SDL_UnlockAudio();
+    return module;
 }
 
 void startMusic(ModPlugFile* module, int32_t plays) {
@@ -102,16 +113,22 @@ void startMusic(ModPlugFile* module, int32_t plays) {
 }
 
 void startMusicFadeIn(ModPlugFile* module, int32_t plays) {
-    if (!module) return;
+    // Also without a module: the next start begins from the bottom of the ramp.
+    SDL_LockAudio();
     music.currentVolume.store(std::min(int32_t(1), music.targetVolume.load(kRelaxed)), kRelaxed);
     music.rampStep.store(1, kRelaxed);
+    SDL_UnlockAudio();
     startMusic(module, plays);
 }
 
 void fadeOutMusic() {
+    // One step for the hook: a call between the two stores would ramp the new volume the
+    // old way, back up to the target, and the music would play on.
+    SDL_LockAudio();
     music.currentVolume.store(std::max(music.targetVolume.load(kRelaxed) - 1, int32_t(0)),
                               kRelaxed);
     music.rampStep.store(-1, kRelaxed);
+    SDL_UnlockAudio();
 }
 
 void setMusicVolume(int32_t volume) {

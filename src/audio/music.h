@@ -76,11 +76,12 @@ extern MusicState music;
 
 // Loads module `id` from the music archive (plays left -1, mixing settings applied);
 // null when it is missing or libmodplug refuses it. Nothing starts playing.
-ModPlugFile* loadMusic(MusicId id);
+[[nodiscard]] ModPlugFile* loadMusic(MusicId id);
 // Plays `module` from its start `plays` times (-1 for ever) at the current volume, through
 // the hook. Does nothing for null.
 void startMusic(ModPlugFile* module, int32_t plays);
-// As startMusic, ramping the volume up from 1 to the target volume.
+// As startMusic, ramping the volume up from 1 to the target volume. Without a module the
+// volume is set to 1 and the ramp upwards all the same, for the next start to carry on.
 void startMusicFadeIn(ModPlugFile* module, int32_t plays);
 // Ramps the volume down from just below the target; the music ends by itself at 0.
 void fadeOutMusic();

@@ -27,9 +27,33 @@ enum SoundId : int {
 };
 
 constexpr int kSoundCount = 13;
-constexpr std::array<std::string_view, kSoundCount> kSoundNames = {
-    "klonk", "krack",  "aj",    "blubb", "jipie", "chew",  "knirk",
-    "tada",  "trdoor", "boink", "bat",   "klack", "splash"};
+
+// Each effect and its entry in the sound archive (a WAV file of that base name).
+struct SoundKind {
+    SoundId id;
+    std::string_view name;
+};
+
+constexpr std::array<SoundKind, kSoundCount> kSounds = {{
+    {SOUND_KLONK, "klonk"},
+    {SOUND_KRACK, "krack"},
+    {SOUND_AJ, "aj"},
+    {SOUND_BLUBB, "blubb"},
+    {SOUND_JIPIE, "jipie"},
+    {SOUND_CHEW, "chew"},
+    {SOUND_KNIRK, "knirk"},
+    {SOUND_TADA, "tada"},
+    {SOUND_TRDOOR, "trdoor"},
+    {SOUND_BOINK, "boink"},
+    {SOUND_BAT, "bat"},
+    {SOUND_KLACK, "klack"},
+    {SOUND_SPLASH, "splash"},
+}};
+static_assert([] {
+    for (int id = 0; id < kSoundCount; ++id)
+        if (kSounds[size_t(id)].id != id) return false;
+    return true;
+}());
 
 constexpr int kMixFrequency = 22050;
 constexpr uint16_t kMixFormat = 0x8010;  // signed 16-bit little-endian
@@ -49,7 +73,7 @@ extern AudioFormat audioFormat;
 extern std::array<int, kSoundCount> soundsPlayed;
 
 // Opens the mixer: 0 on success, -1 on failure. Records the asked-for format either way.
-int openAudio(int frequency, uint16_t format, int channels, int chunkSize);
+[[nodiscard]] int openAudio(int frequency, uint16_t format, int channels, int chunkSize);
 // Gives the mixer that many channels for effects.
 void allocateMixingChannels(int count);
 // Loads all thirteen effects from the sound archive; a missing or undecodable one is fatal.

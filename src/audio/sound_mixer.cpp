@@ -30,8 +30,9 @@ int openAudio(int frequency, uint16_t format, int channels, int chunkSize) {
 void allocateMixingChannels(int count) { Mix_AllocateChannels(count); }
 
 void loadSounds() {
-    for (int id = 0; id < kSoundCount; ++id) {
-        const std::string name(kSoundNames[id]);
+    for (const SoundKind& sound : kSounds) {
+        const SoundId id = sound.id;
+        const std::string name(sound.name);
         archive::ResourceBuffer file =
             archive::loadResource(archive::ARCHIVE_SOUND, name.c_str(), "wav");
         if (!file) platform::fatalError("Can't load sound file", name.c_str());

@@ -177,23 +177,6 @@ const char* dataFilePath(const char* subDirectory, const char* baseName, const c
     return pathBuffer;
 }
 
-FileBytes readWholeFile(const char* path) {
-    FileBytes result;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return result;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-    if (size > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-        std::unique_ptr<uint8_t[]> bytes(new uint8_t[size_t(size)]);
-        if (std::fread(bytes.get(), 1, size_t(size), file) == size_t(size)) {
-            result.bytes = std::move(bytes);
-            result.size = size_t(size);
-        }
-    }
-    std::fclose(file);
-    return result;
-}
-
 void readConfig() {
     const FileBytes file = readWholeFile(dataFilePath(nullptr, "trolk", "cfg"));
     if (!file) return;

@@ -8,7 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 #include "platform/input.h"
@@ -56,11 +55,12 @@ extern KeyBindings keyBindings;
 extern MixSettings mixSettings;
 extern int volume;  // 0..128; the file holds a percentage
 
-// Reads trolk.cfg into the settings; a missing or empty file changes nothing. The caller
+// Reads trolk.cfg (its first 64 KiB at most) into the settings; a missing or empty file, or
+// a folder or anything else that is no regular file by that name, changes nothing. The caller
 // remembers that it ran: the file is written back at exit only then.
 void readConfig();
-// Writes all 27 lines of trolk.cfg through a temporary file; false, and the old file left
-// as it was, when it cannot be written.
+// Writes all 27 lines of trolk.cfg (see safe_file.h); false, with one line on standard error,
+// when it cannot be written.
 bool writeConfig();
 
 // Applies the bytes of a configuration file to the settings, as readConfig does with the
@@ -73,16 +73,5 @@ size_t formatConfig(char* text);
 // "./<sub>/<base>.<ext>", or "./<base>.<ext>" without a sub-directory (null), in one shared
 // buffer that the next call overwrites.
 const char* dataFilePath(const char* subDirectory, const char* baseName, const char* extension);
-
-// A whole file in a heap buffer that the caller owns; not zero-terminated.
-struct FileBytes {
-    std::unique_ptr<uint8_t[]> bytes;
-    size_t size = 0;
-
-    explicit operator bool() const { return bytes != nullptr; }
-};
-
-// Reads the whole file; an empty buffer when it cannot be opened or read, or is empty.
-FileBytes readWholeFile(const char* path);
 
 }  // namespace persist

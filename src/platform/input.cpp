@@ -21,7 +21,7 @@ void press(uint32_t bit) { input.held |= bit; }
 
 void release(uint32_t bit) {
     input.held &= ~bit;
-    input.released = int(bit);
+    input.released = InputBit(bit);
 }
 
 // Sets one direction and lets go of its opposite, without reporting a release.
@@ -112,8 +112,10 @@ void hatMoved(int hat) {
 
 }  // namespace
 
+bool released(InputBit bit) { return input.released == bit; }
+
 void pollInput() {
-    input.released = 0;
+    input.released = INPUT_NONE;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {

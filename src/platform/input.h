@@ -8,6 +8,7 @@
 namespace platform {
 
 enum InputBit : uint32_t {
+    INPUT_NONE = 0,
     INPUT_START = 0x02,
     INPUT_FIRE = 0x04,
     INPUT_JUMP = 0x08,
@@ -40,8 +41,8 @@ struct KeyBindings {
 };
 
 struct InputState {
-    uint32_t held = 0;           // INPUT_ bits held down now
-    int released = 0;            // the control released last during the latest poll, or 0
+    uint32_t held = 0;               // INPUT_ bits held down now
+    InputBit released = INPUT_NONE;  // the control released last during the latest poll
     bool quitRequested = false;  // escape or a window close; cleared by the game flow
 };
 
@@ -61,6 +62,8 @@ extern KeyBindings keyBindings;
 extern InputState input;
 extern ActionFlags actions;
 
+// Whether `bit` is the control released last during the latest poll.
+bool released(InputBit bit);
 // Drains SDL's event queue into `input`; never blocks.
 void pollInput();
 // pollInput, then derives `actions` (left wins over right) and sets leaveRequested from

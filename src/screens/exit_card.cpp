@@ -41,7 +41,7 @@ void drawExitCard() {
 
 Step afterExitCard() {
     const bool over = cardFrame >= kShortestFrames &&
-                      (platform::input.released == int(platform::INPUT_START) ||
+                      (platform::released(platform::INPUT_START) ||
                        platform::input.quitRequested || cardFrame >= kLastFrame);
     ++cardFrame;
     return over ? Step::Done : Step::Stay;

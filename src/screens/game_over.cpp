@@ -23,8 +23,6 @@ struct GameOver {
 
 GameOver gameOver;
 
-bool released(platform::InputBit bit) { return platform::input.released == int(bit); }
-
 }  // namespace
 
 Step enterGameOver(int levelFrame) {
@@ -68,10 +66,10 @@ void drawContinueQuestion() {
 Step afterGameOver() { return platform::actions.startHeld ? Step::Done : Step::Stay; }
 
 Step afterContinueQuestion() {
-    return released(platform::INPUT_LEFT) || released(platform::INPUT_RIGHT) ? Step::Done
+    return platform::released(platform::INPUT_LEFT) || platform::released(platform::INPUT_RIGHT) ? Step::Done
                                                                              : Step::Stay;
 }
 
-bool continueChosen() { return released(platform::INPUT_LEFT); }
+bool continueChosen() { return platform::released(platform::INPUT_LEFT); }
 
 }  // namespace screens

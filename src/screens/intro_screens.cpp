@@ -46,8 +46,6 @@ struct Intro {
 
 Intro intro;
 
-bool released(platform::InputBit bit) { return platform::input.released == int(bit); }
-
 }  // namespace
 
 void enterIntro(IntroScreen which) {
@@ -60,7 +58,7 @@ Rules introRules() {
 }
 
 Step tickIntro() {
-    if (intro.frame > 0 && (released(platform::INPUT_UP) || released(platform::INPUT_JUMP)))
+    if (intro.frame > 0 && (platform::released(platform::INPUT_UP) || platform::released(platform::INPUT_JUMP)))
         return Step::Done;
     if (platform::input.quitRequested) return Step::Done;
     ++intro.frame;
@@ -69,8 +67,8 @@ Step tickIntro() {
 
 void drawIntro() {
     const bool warning = intro.which == IntroScreen::Warning;
-    video::fillRect(video::backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
-                    video::colorBlack);
+    video::fillRect(video::display.backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
+                    video::display.colorBlack);
     if (!(intro.frame & kTitleBlinkBit))
         video::drawTextCentered(warning ? "WARNING" : "CREDITS", kTitleY, video::bigFont);
     video::drawCenteredLines(warning ? std::span<const video::TextLine>(kWarningLines)

@@ -23,7 +23,7 @@ int downReleases = 0;  // releases of down seen on this screen
 Step enterStyleChoice() {
     using namespace video;
     downReleases = 0;
-    fillRect(backBuffer, 0, 0, kScreenWidth, kScreenHeight, colorBlack);
+    fillRect(display.backBuffer, 0, 0, kScreenWidth, kScreenHeight, display.colorBlack);
     const int top = ((kScreenHeight - logoImage->h) >> 1) - kLogoRaise;
     blitAt(logoImage, (kScreenWidth - logoImage->w) >> 1, top);
     drawTextCentered("PRESS LEFT FOR CLASSIC GRAPHICS", top + logoImage->h + 8, smallFont);

@@ -2,14 +2,14 @@
 
 #include <cstdlib>
 
-#include "platform/fatal.h"
 #include "archive/archive.h"
+#include "platform/fatal.h"
 #include "video/display.h"
 #include "video/text.h"
 
 namespace video {
 
-int graphicsStyle = STYLE_DELUXE;
+GraphicsStyle graphicsStyle = STYLE_DELUXE;
 FrameList smallFont;
 FrameList bigFont;
 std::array<SDL_Surface*, kTileImageCount> tileImages{};
@@ -29,7 +29,7 @@ const StyleFiles& styleFiles() { return kStyleFiles[size_t(graphicsStyle)]; }
 
 // A surface of the back buffer's format, for one frame.
 SDL_Surface* createFrame(int w, int h) {
-    const SDL_PixelFormat* f = backBuffer->format;
+    const SDL_PixelFormat* f = display.backBuffer->format;
     return SDL_CreateRGBSurface(SDL_SRCCOLORKEY | SDL_HWSURFACE, w, h, f->BitsPerPixel, f->Rmask,
                                 f->Gmask, f->Bmask, f->Amask);
 }
@@ -65,7 +65,7 @@ void freeSurface(SDL_Surface*& surface) {
 // A tile-sized frame filled black with the sheet area pasted in and keyed magenta.
 SDL_Surface* tileFrame() {
     SDL_Surface* frame = createFrame(kSpriteSize, kSpriteSize);
-    SDL_FillRect(frame, nullptr, colorBlack);
+    SDL_FillRect(frame, nullptr, display.colorBlack);
     return frame;
 }
 
@@ -85,7 +85,7 @@ SDL_Surface* loadBitmap(const char* name, bool keyed) {
     } else {
         SDL_SetColorKey(decoded, 0, 0);
     }
-    SDL_Surface* converted = SDL_ConvertSurface(decoded, backBuffer->format, flags);
+    SDL_Surface* converted = SDL_ConvertSurface(decoded, display.backBuffer->format, flags);
     SDL_FreeSurface(decoded);
     SDL_FreeRW(stream);
     return converted;

@@ -43,7 +43,7 @@ struct FrameList {
     int count = 0;
 };
 
-extern int graphicsStyle;    // 1 until the style-choice screen says otherwise
+extern GraphicsStyle graphicsStyle;  // deluxe until the style-choice screen says otherwise
 extern FrameList smallFont;  // 8 x 8 glyphs from space on
 extern FrameList bigFont;    // 16 x 16 glyphs from space on
 extern std::array<SDL_Surface*, kTileImageCount> tileImages;

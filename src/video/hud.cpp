@@ -5,8 +5,8 @@
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/text.h"
-#include "world/lifetimes.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/player.h"
 #include "world/score.h"
 #include "world/tiles.h"
@@ -70,8 +70,8 @@ bool blinkShows(int n) { return (n & kBlinkBit) == 0; }
 void drawBar(int y, int value, int full, uint32_t fill, uint32_t empty) {
     int f = kBarWidth * value / full;
     f = f < 0 ? 0 : (f > kBarWidth ? kBarWidth : f);
-    fillRect(backBuffer, kBarX, y, f, kBarHeight, fill);
-    fillRect(backBuffer, kBarX + f, y, kBarWidth - f, kBarHeight, empty);
+    fillRect(display.backBuffer, kBarX, y, f, kBarHeight, fill);
+    fillRect(display.backBuffer, kBarX + f, y, kBarWidth - f, kBarHeight, empty);
 }
 
 // A column of menu entries from y 124, 18 pixels apart; the selected one blinks.
@@ -145,10 +145,12 @@ void drawHudBars() {
     const bool handheld = graphicsStyle == STYLE_HANDHELD;
     drawText("TIME:", 4, 196, smallFont);
     drawBar(kTimeBarY, world::life.timeLeft, world::kLifeFrames,
-            handheld ? colorLightGrey : colorRed, handheld ? colorGrey : colorDarkRed);
+            handheld ? display.colorLightGrey : display.colorRed,
+            handheld ? display.colorGrey : display.colorDarkRed);
     drawText("AIR:", 12, 206, smallFont);
-    drawBar(kAirBarY, world::life.airLeft, world::kMaxAir, handheld ? colorGrey : colorBlue,
-            handheld ? colorDarkGrey : colorDarkBlue);
+    drawBar(kAirBarY, world::life.airLeft, world::kMaxAir,
+            handheld ? display.colorGrey : display.colorBlue,
+            handheld ? display.colorDarkGrey : display.colorDarkBlue);
 }
 
 void drawOverlays(int n, const world::PlayerState& player, const MenuView& menu) {

@@ -10,8 +10,8 @@
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/hud.h"
-#include "world/lifetimes.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/tiles.h"
 
 namespace video {
@@ -24,14 +24,14 @@ namespace {
 // and the black HUD area.
 void drawBackground() {
     if (!backgroundImage) {
-        fillRect(backBuffer, 0, 0, kScreenWidth, kScreenHeight, colorBlack);
+        fillRect(display.backBuffer, 0, 0, kScreenWidth, kScreenHeight, display.colorBlack);
         return;
     }
     const int w = backgroundImage->w;
     const int h = backgroundImage->h;
     const int top = kPlayAreaHeight - h;
     const int parallax = world::life.cameraX >> 1;
-    fillRect(backBuffer, 0, 0, kScreenWidth, top, colorBlack);
+    fillRect(display.backBuffer, 0, 0, kScreenWidth, top, display.colorBlack);
     const int s = parallax % w;
     if (s + kScreenWidth - 1 < w) {
         blitArea(backgroundImage, s, 0, kScreenWidth, h, 0, top);
@@ -41,8 +41,8 @@ void drawBackground() {
             blitArea(backgroundImage, 0, 0, kScreenWidth - (w - s), h, w - s, top);
     }
     if (moonImage) blitAt(moonImage, moonX - parallax, 0);
-    fillRect(backBuffer, 0, kPlayAreaHeight, kScreenWidth, kScreenHeight - kPlayAreaHeight,
-             colorBlack);
+    fillRect(display.backBuffer, 0, kPlayAreaHeight, kScreenWidth, kScreenHeight - kPlayAreaHeight,
+             display.colorBlack);
 }
 
 }  // namespace
@@ -58,7 +58,8 @@ void drawFrame(int n, const world::PlayerState& player, const MenuView& menu) {
 
 void placeMoon() {
     // The moon needs a level wider than itself by two pixels at least; else it stands at 0.
-    const int range = (world::levelMap.width * world::kTileSize - (moonImage ? moonImage->w : 0)) / 2;
+    const int range =
+        (world::levelMap.width * world::kTileSize - (moonImage ? moonImage->w : 0)) / 2;
     moonX = range > 0 ? std::rand() % range : 0;
 }
 

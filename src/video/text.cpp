@@ -37,7 +37,7 @@ void drawCenteredLines(std::span<const TextLine> lines, const FrameList& font) {
 }
 
 void drawLinesOnBlack(std::span<const TextLine> lines, const FrameList& font) {
-    fillRect(backBuffer, 0, 0, kScreenWidth, kScreenHeight, colorBlack);
+    fillRect(display.backBuffer, 0, 0, kScreenWidth, kScreenHeight, display.colorBlack);
     drawCenteredLines(lines, font);
 }
 

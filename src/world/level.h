@@ -49,16 +49,16 @@ extern LevelMap levelMap;
 // Why level bytes are no playable level.
 enum LevelFault : int {
     LEVEL_OK = 0,
-    LEVEL_NO_DATA,  // empty, or shorter than the two header bytes
-    LEVEL_SHORT,    // fewer cell bytes than the header promises
-    LEVEL_NARROW,   // fewer than 21 columns: the view could not be shown
+    LEVEL_NO_DATA,    // empty, or shorter than the two header bytes
+    LEVEL_SHORT,      // fewer cell bytes than the header promises
+    LEVEL_NARROW,     // fewer than 21 columns: the view could not be shown
     LEVEL_NO_GROUND,  // no solid cell below the restart point: nobody could stand there
 };
 
 // A short English description of a fault, for tools.
 std::string_view levelFaultText(LevelFault fault);
 // Checks level file bytes without touching any state.
-LevelFault checkLevelBytes(const uint8_t* bytes, size_t size);
+[[nodiscard]] LevelFault checkLevelBytes(const uint8_t* bytes, size_t size);
 // The part of startLife that reads the level: the grid, the items to take and the door
 // (closed while items remain), the checkpoint of the restart point shown as taken, the view
 // ending on the restart point and the enemies of the columns in view. The bytes must have
@@ -66,7 +66,7 @@ LevelFault checkLevelBytes(const uint8_t* bytes, size_t size);
 void parseLevel(const uint8_t* bytes, size_t size);
 // The bytes of the named level of the maps archive, or of the test map "maps/test.bin" when
 // the name is null; none when they cannot be read.
-archive::ResourceBuffer readLevelFile(const char* name);
+[[nodiscard]] archive::ResourceBuffer readLevelFile(const char* name);
 // Frees the grid (shutdown).
 void freeLevel();
 

@@ -82,7 +82,7 @@ class SoundContent : public ::testing::TestWithParam<Effect> {
 
 TEST(SoundContentTable, NamesTheGamesEffectsInItsOrder) {
     for (int id = 0; id < audio::kSoundCount; ++id)
-        EXPECT_EQ(kEffects[size_t(id)].name, audio::kSoundNames[size_t(id)]);
+        EXPECT_EQ(kEffects[size_t(id)].name, audio::kSounds[size_t(id)].name);
 }
 
 TEST_P(SoundContent, LoadsAtTheMixersRateWithSilentEndsAndTheRightLevel) {

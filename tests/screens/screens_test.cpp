@@ -251,7 +251,7 @@ TEST_F(ScreenTest, NextLevelBlinksUpToLevelFifteenAndALateFrameCountsWithoutBein
 
     // A frame the clock marks late (counter 282) adds the time bonus but draws nothing.
     runUntil(frameEnd(90));
-    video::fillRect(video::backBuffer, 0, 0, 320, 240, 0x1234);
+    video::fillRect(video::display.backBuffer, 0, 0, 320, 240, 0x1234);
     platform::frameClock.skipDraw = true;
     runUntil(frameEnd(91));
     EXPECT_EQ(world::run.score, 10);

@@ -54,7 +54,7 @@ void removeSyntheticGraphics() {
     video::freePictures();
 }
 
-uint32_t screenPixel(int x, int y) { return pixelAt(video::backBuffer, x, y); }
+uint32_t screenPixel(int x, int y) { return pixelAt(video::display.backBuffer, x, y); }
 
 bool showsText(std::string_view text, int x, int y, int glyphSize) {
     for (size_t i = 0; i < text.size(); ++i) {

@@ -34,11 +34,11 @@ TEST(Display, AWindowWithoutZoomIsItsOwnBackBuffer) {
     video::DisplaySettings s = settings(false, false, true, 16);
     s.openGl = s.hd = true;  // no effect without zoom
     video::setUpDisplay(s);
-    EXPECT_EQ(video::presentation, video::Presentation::Direct);
-    EXPECT_EQ(video::screenSurface, nullptr);
-    EXPECT_EQ(video::backBuffer, SDL_GetVideoSurface());
-    EXPECT_EQ(video::backBuffer->w, 320);
-    EXPECT_EQ(video::backBuffer->format->BitsPerPixel, 16);
+    EXPECT_EQ(video::display.presentation, video::Presentation::Direct);
+    EXPECT_EQ(video::display.screenSurface, nullptr);
+    EXPECT_EQ(video::display.backBuffer, SDL_GetVideoSurface());
+    EXPECT_EQ(video::display.backBuffer->w, 320);
+    EXPECT_EQ(video::display.backBuffer->format->BitsPerPixel, 16);
 }
 
 TEST(Display, ZoomedModesPresentTheBackBufferAtDoubleSize) {
@@ -46,37 +46,42 @@ TEST(Display, ZoomedModesPresentTheBackBufferAtDoubleSize) {
         for (bool smooth : {false, true}) {
             SCOPED_TRACE(testing::Message() << depth << (smooth ? " smooth" : " nearest"));
             video::setUpDisplay(settings(false, true, smooth, depth));
-            ASSERT_NE(video::screenSurface, nullptr);
-            EXPECT_EQ(video::screenSurface->w, 640);
-            EXPECT_EQ(video::backBuffer->format->BitsPerPixel, depth);
-            EXPECT_EQ(video::backBuffer->format->Rmask, video::screenSurface->format->Rmask);
-            EXPECT_EQ(video::smoothBuffer != nullptr, smooth);
+            ASSERT_NE(video::display.screenSurface, nullptr);
+            EXPECT_EQ(video::display.screenSurface->w, 640);
+            EXPECT_EQ(video::display.backBuffer->format->BitsPerPixel, depth);
+            EXPECT_EQ(video::display.backBuffer->format->Rmask,
+                      video::display.screenSurface->format->Rmask);
+            EXPECT_EQ(video::display.smoothBuffer != nullptr, smooth);
 
-            video::fillRect(video::backBuffer, 0, 0, 320, 240, video::colorBlue);
-            video::fillRect(video::backBuffer, 100, 50, 1, 1, video::colorRed);
+            video::fillRect(video::display.backBuffer, 0, 0, 320, 240, video::display.colorBlue);
+            video::fillRect(video::display.backBuffer, 100, 50, 1, 1, video::display.colorRed);
             video::presentFrame();
-            EXPECT_EQ(pixel(video::screenSurface, 200, 100), video::colorRed);
-            EXPECT_EQ(pixel(video::screenSurface, 0, 0), video::colorBlue);
-            EXPECT_EQ(pixel(video::screenSurface, 201, 100) == video::colorRed, !smooth);
-            video::freeSmoothBuffer();
+            EXPECT_EQ(pixel(video::display.screenSurface, 200, 100), video::display.colorRed);
+            EXPECT_EQ(pixel(video::display.screenSurface, 0, 0), video::display.colorBlue);
+            EXPECT_EQ(pixel(video::display.screenSurface, 201, 100) == video::display.colorRed,
+                      !smooth);
+            video::closeDisplay();
         }
     }
 }
 
 TEST(Display, NamedColoursAndTheVeilUseTheBackBufferFormat) {
     video::setUpDisplay(settings(false, false, false, 16));
-    EXPECT_EQ(video::colorRed, 0xF800u);
-    EXPECT_EQ(video::colorDarkBlue, 0x0010u);
-    EXPECT_EQ(video::colorGrey, SDL_MapRGB(video::backBuffer->format, 128, 128, 128));
-    ASSERT_NE(video::veil, nullptr);
-    EXPECT_EQ(video::veil->h, 192);
+    EXPECT_EQ(video::display.colorRed, 0xF800u);
+    EXPECT_EQ(video::display.colorDarkBlue, 0x0010u);
+    EXPECT_EQ(video::display.colorGrey,
+              SDL_MapRGB(video::display.backBuffer->format, 128, 128, 128));
+    ASSERT_NE(video::display.veil, nullptr);
+    EXPECT_EQ(video::display.veil->h, 192);
 
-    video::fillRect(video::backBuffer, 0, 0, 320, 240, video::colorLightGrey);
+    video::fillRect(video::display.backBuffer, 0, 0, 320, 240, video::display.colorLightGrey);
     video::drawVeil();
     Uint8 r, g, b;
-    SDL_GetRGB(pixel(video::backBuffer, 5, 191), video::backBuffer->format, &r, &g, &b);
+    SDL_GetRGB(pixel(video::display.backBuffer, 5, 191), video::display.backBuffer->format, &r, &g,
+               &b);
     EXPECT_NEAR(r, 99, 4);  // half of 198, the 5-bit light grey
-    EXPECT_EQ(pixel(video::backBuffer, 5, 192), video::colorLightGrey);  // the HUD rows stay
+    EXPECT_EQ(pixel(video::display.backBuffer, 5, 192),
+              video::display.colorLightGrey);  // the HUD rows stay
 }
 
 TEST(Display, AModeThatCannotBeSetIsFatal) {

@@ -82,10 +82,10 @@ TEST_F(GraphicsTest, LoadBitmapConvertsToTheBackBufferFormatAndKeysMagenta) {
     SDL_Surface* loaded = video::loadBitmap("pic", true);
     EXPECT_EQ(loaded->format->BitsPerPixel, 16);
     EXPECT_TRUE(keyed(loaded));
-    SDL_FillRect(video::backBuffer, nullptr, video::colorRed);
-    SDL_BlitSurface(loaded, nullptr, video::backBuffer, nullptr);
-    EXPECT_EQ(pixelAt(video::backBuffer, 0, 0), video::colorRed);  // transparent
-    EXPECT_EQ(pixelAt(video::backBuffer, 2, 1), video::colorBlue);
+    SDL_FillRect(video::display.backBuffer, nullptr, video::display.colorRed);
+    SDL_BlitSurface(loaded, nullptr, video::display.backBuffer, nullptr);
+    EXPECT_EQ(pixelAt(video::display.backBuffer, 0, 0), video::display.colorRed);  // transparent
+    EXPECT_EQ(pixelAt(video::display.backBuffer, 2, 1), video::display.colorBlue);
 
     SDL_Surface* unkeyed = video::loadBitmap("pic", false);
     EXPECT_FALSE(keyed(unkeyed));
@@ -146,9 +146,9 @@ TEST_F(GraphicsTest, TileSetCutsTwoHundredFortyImagesAndRotatesTheWaterStrip) {
 
     for (int i : {1, 24, 119, 239})
         EXPECT_EQ(pixelAt(video::tileImages[size_t(i)], 3, 3),
-                  SDL_MapRGB(video::backBuffer->format, uint8_t(i), 1, 2));
+                  SDL_MapRGB(video::display.backBuffer->format, uint8_t(i), 1, 2));
     auto stripColumn = [](int x) {
-        return SDL_MapRGB(video::backBuffer->format, 7, uint8_t(8 * x), 200);
+        return SDL_MapRGB(video::display.backBuffer->format, 7, uint8_t(8 * x), 200);
     };
     for (int pair = 0; pair < 4; ++pair) {
         SCOPED_TRACE(pair);

@@ -9,8 +9,8 @@
 #include "support/synthetic_graphics.h"
 #include "video/display.h"
 #include "video/graphics.h"
-#include "world/lifetimes.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/score.h"
 
 namespace {
@@ -38,7 +38,7 @@ class HudTest : public ::testing::Test {
 
     // Clears the play area to a known value and draws the overlays of frame n.
     void overlays(int n) {
-        video::fillRect(video::backBuffer, 0, 0, 320, 240, kFloor);
+        video::fillRect(video::display.backBuffer, 0, 0, 320, 240, kFloor);
         video::drawOverlays(n, player, menu);
     }
     bool veiled() const { return screenPixel(2, 2) != kFloor; }
@@ -63,16 +63,16 @@ TEST_F(HudTest, BarsFillInProportionWithIntegerDivision) {
         world::life.timeLeft = c.timeLeft;
         world::life.airLeft = c.airLeft;
         video::drawHudBars();
-        EXPECT_EQ(filledWidth(198, video::colorRed), c.timeWidth);
+        EXPECT_EQ(filledWidth(198, video::display.colorRed), c.timeWidth);
         EXPECT_EQ(screenPixel(48 + c.timeWidth, 200),
-                  c.timeWidth < 264 ? video::colorDarkRed : screenPixel(312, 200));
-        EXPECT_EQ(filledWidth(208, video::colorBlue), c.airWidth);
+                  c.timeWidth < 264 ? video::display.colorDarkRed : screenPixel(312, 200));
+        EXPECT_EQ(filledWidth(208, video::display.colorBlue), c.airWidth);
     }
     video::graphicsStyle = video::STYLE_HANDHELD;
     world::life.timeLeft = 3500;
     video::drawHudBars();
-    EXPECT_EQ(filledWidth(198, video::colorLightGrey), 132);
-    EXPECT_EQ(screenPixel(200, 200), video::colorGrey);
+    EXPECT_EQ(filledWidth(198, video::display.colorLightGrey), 132);
+    EXPECT_EQ(screenPixel(200, 200), video::display.colorGrey);
     EXPECT_TRUE(showsText("TIME:", 4, 196, 8));
     EXPECT_TRUE(showsText("AIR:", 12, 206, 8));
 }

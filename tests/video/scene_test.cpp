@@ -5,14 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/frame_clock.h"
 #include "level_text.h"
+#include "platform/frame_clock.h"
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
 #include "video/display.h"
-#include "world/lifetimes.h"
 #include "world/enemies.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ TEST_F(SceneTest, ColumnsStartAtTheViewAndTheTwentyFirstIsCulledOrClipped) {
 
 TEST_F(SceneTest, CodesWithoutAPictureDrawNothing) {
     loadColumns(30);
-    video::fillRect(video::backBuffer, 0, 0, 320, 240, 0x1234);
+    video::fillRect(video::display.backBuffer, 0, 0, 320, 240, 0x1234);
     video::drawTileLayer(0);
     EXPECT_EQ(screenPixel(20, 6 * 16 + 3), 0x1234u);  // code 250
     EXPECT_EQ(screenPixel(20, 8 * 16 + 3), 0x1234u);  // empty
@@ -114,10 +114,10 @@ TEST_F(SceneTest, TheBackgroundRepeatsSeamlesslyAtHalfSpeedWithTheMoonInFront) {
     EXPECT_EQ(screenPixel(139, top + 30), kBackgroundBase + 639);
     EXPECT_EQ(screenPixel(140, top + 30), kBackgroundBase + 0);
     EXPECT_EQ(screenPixel(319, top + 30), kBackgroundBase + 179);
-    EXPECT_EQ(screenPixel(5, top - 1), video::colorBlack);      // the sky above it
-    EXPECT_EQ(screenPixel(100, 20), test_support::kMoonValue);  // moon at 600 - 500
-    EXPECT_EQ(screenPixel(99, 20), video::colorBlack);
-    EXPECT_EQ(screenPixel(5, 239), video::colorBlack);  // the HUD area
+    EXPECT_EQ(screenPixel(5, top - 1), video::display.colorBlack);  // the sky above it
+    EXPECT_EQ(screenPixel(100, 20), test_support::kMoonValue);      // moon at 600 - 500
+    EXPECT_EQ(screenPixel(99, 20), video::display.colorBlack);
+    EXPECT_EQ(screenPixel(5, 239), video::display.colorBlack);  // the HUD area
 }
 
 TEST_F(SceneTest, ActorsAreCulledByPositionAndThePlayerWaitsForFrame181) {

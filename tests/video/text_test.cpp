@@ -44,7 +44,9 @@ class TextTest : public ::testing::Test {
         list.frames[size_t(count)] = nullptr;
         return list;
     }
-    static void clear() { SDL_FillRect(video::backBuffer, nullptr, video::colorBlack); }
+    static void clear() {
+        SDL_FillRect(video::display.backBuffer, nullptr, video::display.colorBlack);
+    }
     // The characters drawn along a row, one per glyph cell starting at x0 (`.` for none).
     static std::string readRow(int x0, int y, int cells, int size) {
         std::string seen;
@@ -52,7 +54,7 @@ class TextTest : public ::testing::Test {
             const int x = x0 + i * size;
             char c = '.';
             if (x >= 0 && x < 320) {
-                const uint32_t v = test_support::pixelAt(video::backBuffer, x, y);
+                const uint32_t v = test_support::pixelAt(video::display.backBuffer, x, y);
                 for (int g = 0; g < 59; ++g)
                     if (v == glyphColour(g)) c = char(' ' + g);
             }
@@ -79,7 +81,8 @@ TEST_F(TextTest, CentringUsesHalfTheGlyphWidthPerCharacter) {
 TEST_F(TextTest, GlyphsWhollyLeftOfTheScreenAreSkippedAndTheRestDrawn) {
     const std::string line(43, 'A');  // starts at 160 - 172 = -12
     video::drawTextCentered(line + "Z", 0, font);
-    EXPECT_EQ(test_support::pixelAt(video::backBuffer, 0, 0), glyphColour('A' - ' '));  // clipped
+    EXPECT_EQ(test_support::pixelAt(video::display.backBuffer, 0, 0),
+              glyphColour('A' - ' '));  // clipped
     video::drawText("AB", -8, 20, font);
     EXPECT_EQ(readRow(0, 20, 1, 8), "B");
 }

@@ -22,7 +22,7 @@ TEST(Veil, DarkensThePlayAreaAsSdlsBlitDoes) {
             settings.zoom = zoom;
             settings.depth = depth;
             video::setUpDisplay(settings);
-            SDL_Surface* screen = video::backBuffer;
+            SDL_Surface* screen = video::display.backBuffer;
             const SDL_PixelFormat* f = screen->format;
             SDL_Surface* expected = SDL_CreateRGBSurface(0, 320, 240, f->BitsPerPixel, f->Rmask,
                                                          f->Gmask, f->Bmask, f->Amask);
@@ -36,7 +36,7 @@ TEST(Veil, DarkensThePlayAreaAsSdlsBlitDoes) {
                 std::copy(row, row + rowBytes,
                           static_cast<uint8_t*>(expected->pixels) + y * expected->pitch);
             }
-            SDL_BlitSurface(video::veil, nullptr, expected, nullptr);
+            SDL_BlitSurface(video::display.veil, nullptr, expected, nullptr);
             video::drawVeil();
 
             for (int y = 0; y < 240; ++y) {
@@ -46,7 +46,7 @@ TEST(Veil, DarkensThePlayAreaAsSdlsBlitDoes) {
                     ASSERT_EQ(got[i], want[i]) << "row " << y << ", byte " << i;
             }
             SDL_FreeSurface(expected);
-            video::freeSmoothBuffer();
+            video::closeDisplay();
         }
     }
 }

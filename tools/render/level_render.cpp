@@ -9,9 +9,9 @@
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/scene.h"
-#include "world/lifetimes.h"
 #include "world/enemies.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/player.h"
 #include "world/score.h"
 
@@ -24,7 +24,7 @@ constexpr int kPastIntro = 200;  // a frame count after the call to run: no veil
 std::vector<uint8_t> currentLevel;
 
 void copyScreen(Picture& picture, int toX, int fromX, int width, int height) {
-    SDL_Surface* screen = video::backBuffer;
+    SDL_Surface* screen = video::display.backBuffer;
     if (SDL_MUSTLOCK(screen)) SDL_LockSurface(screen);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -55,7 +55,7 @@ void Picture::set(int x, int y, uint8_t r, uint8_t g, uint8_t b) {
     p[2] = b;
 }
 
-bool openGraphics(int style, std::string& error) {
+bool openGraphics(video::GraphicsStyle style, std::string& error) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         error = SDL_GetError();

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "video/graphics.h"
+
 namespace level_render {
 
 struct Picture {
@@ -20,7 +22,7 @@ struct Picture {
 
 // Brings up a headless 320 x 240 display and loads the pictures of graphics style 0, 1 or 2
 // from ./data; false with a reason when the data is not there.
-bool openGraphics(int style, std::string& error);
+bool openGraphics(video::GraphicsStyle style, std::string& error);
 // Loads level file bytes for a new life at the start of the level; false with a reason.
 bool openLevel(const std::vector<uint8_t>& levelBytes, std::string& error);
 // The full 320 x 240 picture with the view's left edge at cameraX (clamped to the level),

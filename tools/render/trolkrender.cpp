@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
     if (chdir(data.c_str()) != 0) return fail("cannot enter " + data);
 
     std::string error;
-    if (!level_render::openGraphics(style, error)) return fail(error);
+    if (!level_render::openGraphics(video::GraphicsStyle(style), error)) return fail(error);
     std::vector<uint8_t> bytes;
     if (!levelBytes(level, bytes, error)) return fail(error);
     if (!level_render::openLevel(bytes, error)) return fail(level + ": " + error);

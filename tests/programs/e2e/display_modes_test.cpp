@@ -1,7 +1,8 @@
 // Every display mode opens its window and presents what the game drew: the warning screen
 // (its blinking title aside) and the style choice, compared pixel for pixel with the game's
 // own headless drawing passed through the same zoom. Escape then ends the game normally,
-// and a quit this early writes no settings file.
+// and a quit this early writes no settings file. Full screen (-fs, and no option at all) is
+// played on a screen of its own size.
 
 #include "window_fixture.h"
 
@@ -24,6 +25,7 @@ struct DisplayMode {
     std::vector<std::string> options;
     Presentation presentation;
     int depth;
+    bool fullScreen = false;
 };
 
 const DisplayMode kModes[] = {
@@ -35,6 +37,8 @@ const DisplayMode kModes[] = {
     {"OpenGl", {"-w", "-x2", "-ogl"}, Presentation::OpenGl, 16},
     {"OpenGl24Bits", {"-w", "-x2", "-ogl", "-b24"}, Presentation::OpenGl, 24},
     {"OpenGlHd", {"-w", "-x2", "-ogl", "-hd"}, Presentation::OpenGlHd, 16},
+    {"FullScreen", {"-fs"}, Presentation::Nearest, 16, true},
+    {"FullScreenWithoutOptions", {}, Presentation::Nearest, 16, true},
 };
 
 // Mesa's driver is loaded and unloaded while the game runs, so at exit LeakSanitizer can no
@@ -48,7 +52,13 @@ std::map<std::string, std::string> environmentFor(const DisplayMode& mode) {
 
 void PrintTo(const DisplayMode& mode, std::ostream* out) { *out << mode.name; }
 
-class DisplayModes : public WindowTest, public ::testing::WithParamInterface<DisplayMode> {};
+class DisplayModes : public WindowTest, public ::testing::WithParamInterface<DisplayMode> {
+  protected:
+    void SetUp() override {
+        if (GetParam().fullScreen) useFullScreen();
+        WindowTest::SetUp();
+    }
+};
 
 }  // namespace
 

@@ -1,8 +1,8 @@
 #include "expected_pictures.h"
 
-#include "platform/ticks.h"
-#include "archive/archive.h"
 #include "app/flow.h"
+#include "archive/archive.h"
+#include "platform/ticks.h"
 #include "support/test_support.h"
 #include "video/display.h"
 #include "video/graphics.h"
@@ -66,15 +66,15 @@ Picture pictureOf(SDL_Surface* surface) {
 
 // A 640 x 480 surface in the back buffer's format, for the zoom filters.
 SDL_Surface* zoomTarget() {
-    const SDL_PixelFormat* format = video::backBuffer->format;
+    const SDL_PixelFormat* format = video::display.backBuffer->format;
     return SDL_CreateRGBSurface(SDL_SWSURFACE, kZoomedWidth, kZoomedHeight, format->BitsPerPixel,
                                 format->Rmask, format->Gmask, format->Bmask, format->Amask);
 }
 
 void drawOver(SDL_Color background, const Drawing& drawing) {
     video::fillRect(
-        video::backBuffer, 0, 0, kWidth, kHeight,
-        SDL_MapRGB(video::backBuffer->format, background.r, background.g, background.b));
+        video::display.backBuffer, 0, 0, kWidth, kHeight,
+        SDL_MapRGB(video::display.backBuffer->format, background.r, background.g, background.b));
     drawing();
 }
 
@@ -117,15 +117,15 @@ void drawInChild(const fs::path& workDir, int depth, const Drawing& drawing, con
     video::loadTileSet();
 
     drawOver(kSecondBackground, drawing);
-    const Picture second = pictureOf(video::backBuffer);
+    const Picture second = pictureOf(video::display.backBuffer);
     drawOver(kFirstBackground, drawing);
-    const Picture first = pictureOf(video::backBuffer);
+    const Picture first = pictureOf(video::display.backBuffer);
 
     SDL_Surface* nearest = zoomTarget();
     SDL_Surface* smooth = zoomTarget();
     std::vector<uint32_t> work(size_t(kZoomedWidth * kHeight));
-    video::zoomNearest(video::backBuffer, nearest);
-    video::zoomSmooth(video::backBuffer, smooth, work.data());
+    video::zoomNearest(video::display.backBuffer, nearest);
+    video::zoomSmooth(video::display.backBuffer, smooth, work.data());
 
     std::ofstream file(out, std::ios::binary);
     writePicture(file, first);

@@ -36,7 +36,7 @@ struct Expected {
     void ignoreRows(int top, int bottom);
 };
 
-// Draws into video::backBuffer.
+// Draws into video::display.backBuffer.
 using Drawing = std::function<void()>;
 
 // Runs the drawing in a child process at that depth, with the archives of `workDir/data`

@@ -72,7 +72,10 @@ Drawing hiscoreList() {
 }
 
 Drawing storyScreen() {
-    return allOf({[] { video::fillRect(video::backBuffer, 0, 0, 320, 240, video::colorBlack); },
+    return allOf({[] {
+                      video::fillRect(video::display.backBuffer, 0, 0, 320, 240,
+                                      video::display.colorBlack);
+                  },
                   textCentred("TROLK WANDERED", 40, kBig), textCentred("AROUND AND LOST", 60, kBig),
                   textCentred("ALL HIS ITEMS.", 80, kBig), textCentred("GET THEM BACK", 100, kBig),
                   textCentred("AND BEWARE THE", 120, kBig), textCentred("CREATURES OF", 140, kBig),

@@ -6,12 +6,18 @@
 #                                    works when the installed tree is moved
 #   install_test.sh desktop BUILD    the installed desktop entry, AppStream file, icons and
 #                                    manual page are sound
-#   install_test.sh deb BUILD        cpack makes a Debian package holding all of it
+#   install_test.sh deb BUILD        cpack makes a Debian package holding all of it, the
+#                                    launcher in /usr/games, and the launcher of the
+#                                    unpacked package finds its data
+#   install_test.sh lintian BUILD    lintian finds no error and no warning in that package
+#   install_test.sh reuse SOURCE     reuse lint: every file of the source names its licence
 # The installed game played in a real window from a fresh home is a case of e2e_tests.
+# lintian and reuse come with scripts/install-deps.sh --extra; without them those checks fail.
 set -euo pipefail
 
 mode=$1
-build=$(cd "$2" && pwd)
+tree=$(cd "$2" && pwd)
+build=$tree
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/trolk-install-XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 
@@ -24,6 +30,19 @@ check() {  # check "what" command...
     local what=$1
     shift
     if "$@"; then echo "ok: $what"; else fail "$what"; fi
+}
+
+# Makes the Debian package of the build in $scratch/out; its path.
+make_package() {
+    (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" \
+        >"$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log" >&2; exit 1; }
+    ls "$scratch"/out/*.deb 2>/dev/null | head -1
+}
+
+# A checker that make check-all installs; its absence fails the check.
+need() {
+    command -v "$1" >/dev/null ||
+        { echo "FAIL: $1 is not installed (scripts/install-deps.sh --extra installs it)"; exit 1; }
 }
 
 install_into() {
@@ -76,6 +95,11 @@ desktop)
         desktop-file-validate "$share/applications/org.trolk.trolk.desktop"
     check "the AppStream file validates" \
         appstreamcli validate --no-net --pedantic "$share/metainfo/org.trolk.trolk.metainfo.xml"
+    check "the AppStream file names the licences of the program and of its content" \
+        grep -q "<project_license>GPL-3.0-or-later AND CC-BY-SA-4.0</project_license>" \
+        "$share/metainfo/org.trolk.trolk.metainfo.xml"
+    check "the copyright file is installed with the documentation" \
+        grep -qx "License: GPL-3.0-or-later AND CC-BY-SA-4.0" "$share/doc/trolk/copyright"
     check "the installed tree validates for AppStream" \
         appstreamcli validate-tree --no-net "$prefix"
     for size in 16 32 48 64 128 256; do
@@ -101,29 +125,72 @@ desktop)
     ;;
 
 deb)
-    (cd "$scratch" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" \
-        >"$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log"; exit 1; }
-    deb=$(ls "$scratch"/out/*.deb 2>/dev/null | head -1)
+    deb=$(make_package)
     check "cpack made a .deb" test -n "$deb"
     [ -n "$deb" ] || exit 1
     contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-    for path in ./usr/bin/trolk ./usr/libexec/trolk/trolk \
+    for path in ./usr/games/trolk ./usr/libexec/trolk/trolk \
         ./usr/share/games/trolk/data/gfx.zda ./usr/share/games/trolk/data/maps.zda \
         ./usr/share/games/trolk/data/music.zda ./usr/share/games/trolk/data/sound.zda \
         ./usr/share/games/trolk/maps/test.bin \
         ./usr/share/applications/org.trolk.trolk.desktop \
         ./usr/share/metainfo/org.trolk.trolk.metainfo.xml \
-        ./usr/share/icons/hicolor/256x256/apps/trolk.png ./usr/share/man/man6/trolk.6.gz; do
+        ./usr/share/icons/hicolor/256x256/apps/trolk.png ./usr/share/man/man6/trolk.6.gz \
+        ./usr/share/doc/trolk/copyright ./usr/share/doc/trolk/changelog.gz; do
         check "the package holds $path" grep -qx -- "$path" <<<"$contents"
     done
+    check "nothing in /usr/bin: a game's program is in /usr/games" \
+        bash -c '! grep -q "^\./usr/bin/" <<<"$1"' _ "$contents"
     depends=$(dpkg-deb -f "$deb" Depends)
     for library in libsdl1.2debian libsdl-mixer1.2 libmodplug1 zlib1g; do
         check "the package depends on $library" grep -q "$library" <<<"$depends"
     done
     check "the package is in the games section" test "$(dpkg-deb -f "$deb" Section)" = games
+    check "the maintainer is the configured one" test "$(dpkg-deb -f "$deb" Maintainer)" = \
+        "$(sed -n 's/^TROLK_PACKAGE_MAINTAINER:STRING=//p' "$build/CMakeCache.txt")"
+
+    root=$scratch/root
+    dpkg-deb -x "$deb" "$root"
+    check "the copyright file gives the licence of the whole" \
+        grep -qx "License: GPL-3.0-or-later AND CC-BY-SA-4.0" "$root/usr/share/doc/trolk/copyright"
+    check "the copyright file holds the text of CC-BY-SA-4.0" \
+        grep -q "^ Section 8 -- Interpretation\.$" "$root/usr/share/doc/trolk/copyright"
+    check "the changelog names the version" \
+        bash -c 'zcat "$1" | head -1 | grep -q "^trolk (0\.9\.9) "' _ "$root/usr/share/doc/trolk/changelog.gz"
+    # The unpacked tree is an install like any other: the launcher in games/ finds its data.
+    home=$scratch/home
+    mkdir -p "$home"
+    help=$(env -i HOME="$home" PATH="/usr/bin:/bin" "$root/usr/games/trolk" -h)
+    check "the packaged launcher passes -h through" test "$(printf '%s\n' "$help" | wc -l)" -eq 9
+    check "the packaged launcher links the packaged data" \
+        test "$(readlink -f "$home/.local/share/trolk/data")" = "$(readlink -f "$root/usr/share/games/trolk/data")"
+    ;;
+
+lintian)
+    need lintian
+    deb=$(make_package)
+    [ -n "$deb" ] || { fail "cpack made no .deb"; exit 1; }
+    # Errors and warnings fail; the informational tags are shown.
+    if lintian --display-info --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1; then
+        echo "ok: lintian accepts $(basename "$deb")"
+    else
+        fail "lintian finds errors or warnings in $(basename "$deb")"
+    fi
+    grep -v "running with root privileges" "$scratch/lintian.log" || true
+    ;;
+
+reuse)
+    need reuse
+    if reuse --root "$tree" lint >"$scratch/reuse.log" 2>&1; then
+        echo "ok: every file names its copyright and licence"
+        tail -n 1 "$scratch/reuse.log"
+    else
+        cat "$scratch/reuse.log"
+        fail "reuse lint"
+    fi
     ;;
 *)
-    echo "usage: install_test.sh launcher|desktop|deb BUILD" >&2
+    echo "usage: install_test.sh launcher|desktop|deb|lintian BUILD, install_test.sh reuse SOURCE" >&2
     exit 2
     ;;
 esac

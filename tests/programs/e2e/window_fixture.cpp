@@ -17,6 +17,7 @@ const bool kBuildKnown = [] {
 }();
 
 constexpr Milliseconds kShotInterval(120);
+constexpr const char* kSdlLibrary = "libSDL-1.2.so.0";  // the name the game asks for
 // Long enough to see a blinking picture in both phases (32 frames each) several times.
 constexpr int kPressAnswerMs = 4000;
 
@@ -64,24 +65,56 @@ std::map<std::string, std::string> withoutLeakCheck() {
     return {{"ASAN_OPTIONS", std::string(sanitizer) + ":detect_leaks=0"}};
 }
 
+fs::path sdlLibraryFolder() {
+    const char* folder = std::getenv("TROLK_E2E_SDL_LIBRARY_DIR");
+    return folder ? fs::path(folder) : fs::path();
+}
+
 void WindowTest::SetUp() {
     (void)kBuildKnown;
+    const fs::path library = sdlLibraryFolder();
+    if (!library.empty() && !fs::exists(library / kSdlLibrary))
+        GTEST_FAIL() << "no " << kSdlLibrary << " in " << library
+                     << " to run the game with (scripts/install-deps.sh --extra installs "
+                        "sdl12-compat)";
     std::string why;
-    display_ = VirtualDisplay::start(kServerWidth, kServerHeight, why);
+    display_ = fullScreen_ ? VirtualDisplay::start(640, 480, why)
+                           : VirtualDisplay::start(kServerWidth, kServerHeight, why);
     if (!display_) GTEST_SKIP() << "no X server for the window tests: " << why;
 }
 
 void WindowTest::launchGame(const std::vector<std::string>& options, const fs::path& program,
                             const std::map<std::string, std::string>& environment) {
-    window_ = std::make_unique<GameWindow>(*display_, program, workDir(), options, environment);
+    std::map<std::string, std::string> withLibrary = environment;
+    if (const fs::path library = sdlLibraryFolder(); !library.empty()) {
+        const char* searched = std::getenv("LD_LIBRARY_PATH");
+        withLibrary.emplace("LD_LIBRARY_PATH",
+                            library.string() + (searched ? std::string(":") + searched : ""));
+    }
+    window_ = std::make_unique<GameWindow>(*display_, program, workDir(), options, withLibrary);
+    if (fullScreen_) window_->shootWholeScreen();
 }
 
 bool WindowTest::startGame(const std::vector<std::string>& options, const fs::path& program,
                            const std::map<std::string, std::string>& environment) {
     launchGame(options, program, environment);
-    if (window_->find()) return true;
-    ADD_FAILURE() << "no window named TROLK appeared; the game printed: " << window_->output();
-    return false;
+    if (!window_->find()) {
+        ADD_FAILURE() << "no window named TROLK appeared; the game printed: " << window_->output();
+        return false;
+    }
+    // The library asked for is the one in use, not merely first on the search path.
+    if (const fs::path library = sdlLibraryFolder(); !library.empty()) {
+        const fs::path loaded = window_->loadedLibrary("libSDL-1.2.so");
+        std::error_code ignored;
+        if (loaded.empty() ||
+            fs::canonical(loaded.parent_path(), ignored) != fs::canonical(library, ignored)) {
+            ADD_FAILURE() << "the game runs with "
+                          << (loaded.empty() ? std::string("no SDL 1.2") : loaded.string())
+                          << ", not with the SDL 1.2 of " << library;
+            return false;
+        }
+    }
+    return true;
 }
 
 Expected WindowTest::expect(const Drawing& drawing, int depth) {

@@ -19,9 +19,19 @@ namespace e2e {
 constexpr int kServerWidth = 1400;  // room for the 1360 x 768 window of the HD mode
 constexpr int kServerHeight = 800;
 
+// The folder of another SDL 1.2 library to run the game with, put first on its library search
+// path: TROLK_E2E_SDL_LIBRARY_DIR, which the sdl12compat runs of the window tests set to
+// sdl12-compat's folder. Empty: the library the game was linked with, found as usual.
+std::filesystem::path sdlLibraryFolder();
+
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override;
+
+    // Before SetUp: the X server's screen is made as big as the game's full-screen mode
+    // (640 x 480), so that full screen needs no change of video mode, which Xvfb cannot make;
+    // screenshots then take the whole screen.
+    void useFullScreen() { fullScreen_ = true; }
 
     // Links data/ and maps/ of the build into the working directory.
     void linkBuiltData() const { scratch_.linkBuiltData(); }
@@ -29,7 +39,8 @@ class WindowTest : public ::testing::Test {
     void launchGame(const std::vector<std::string>& options,
                     const std::filesystem::path& program = TROLK_PROGRAM,
                     const std::map<std::string, std::string>& environment = {});
-    // Starts the game; false (and a failure) when no window appears.
+    // Starts the game; false (and a failure) when no window appears, or when the game has
+    // not loaded the SDL 1.2 of sdlLibraryFolder() asked for.
     bool startGame(const std::vector<std::string>& options,
                    const std::filesystem::path& program = TROLK_PROGRAM,
                    const std::map<std::string, std::string>& environment = {});
@@ -78,6 +89,7 @@ class WindowTest : public ::testing::Test {
     test_support::ScratchDirectory scratch_;
     std::unique_ptr<VirtualDisplay> display_;
     std::unique_ptr<GameWindow> window_;
+    bool fullScreen_ = false;
 };
 
 // Under the sanitizers (ASAN_OPTIONS set), the environment that turns the game's leak check

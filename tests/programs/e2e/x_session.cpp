@@ -287,10 +287,23 @@ Picture GameWindow::screenshot() {
     if (windowId_.empty()) return {};
     std::error_code ignored;
     fs::remove(shotPath_, ignored);
-    const CommandResult shot = runCommand(
-        {"import", "-window", windowId_, "-depth", "8", "ppm:" + shotPath_.string()}, environment_);
+    const CommandResult shot = runCommand({"import", "-window", wholeScreen_ ? "root" : windowId_,
+                                           "-depth", "8", "ppm:" + shotPath_.string()},
+                                          environment_);
     if (shot.status != 0) return {};
     return readPpm(shotPath_);
+}
+
+fs::path GameWindow::loadedLibrary(const std::string& name) const {
+    std::ifstream maps("/proc/" + std::to_string(process_.id()) + "/maps");
+    // address, permissions, offset, device, inode, then the file's path
+    for (std::string line; std::getline(maps, line);) {
+        const size_t slash = line.find('/');
+        if (slash == std::string::npos) continue;
+        const fs::path file = line.substr(slash);
+        if (file.filename().string().rfind(name, 0) == 0) return file;
+    }
+    return {};
 }
 
 std::string GameWindow::output() const {

@@ -31,6 +31,7 @@ class Process {
     Process& operator=(const Process&) = delete;
 
     bool started() const { return pid_ > 0; }
+    pid_t id() const { return pid_; }
     // The exit status (128 + signal when it was killed), or nothing when it is still
     // running after `timeout`.
     std::optional<int> waitForExit(Milliseconds timeout);
@@ -96,8 +97,14 @@ class GameWindow {
     void tap(const std::string& key);
     // Holds a key for a while, so that the game sees it held during some frames.
     void hold(const std::string& key, Milliseconds duration = Milliseconds(300));
-    // The window's picture, or an empty one when the screenshot failed.
+    // The window's picture (the whole screen's after shootWholeScreen()), or an empty one
+    // when the screenshot failed.
     Picture screenshot();
+    // In full screen the picture may lie in a window of SDL's own over the named one.
+    void shootWholeScreen() { wholeScreen_ = true; }
+    // The file of the shared library whose name starts with `name` that the running game has
+    // loaded, from /proc/<pid>/maps; empty when it has none (or has ended).
+    std::filesystem::path loadedLibrary(const std::string& name) const;
 
     std::optional<int> waitForExit(Milliseconds timeout) { return process_.waitForExit(timeout); }
     bool running() { return process_.running(); }
@@ -111,6 +118,7 @@ class GameWindow {
     std::filesystem::path shotPath_;
     Process process_;
     std::string windowId_;
+    bool wholeScreen_ = false;
 };
 
 }  // namespace e2e

@@ -1,0 +1,15 @@
+#pragma once
+// The plain window: the back buffer is the 320 x 240 window surface itself.
+
+#include "video/display.h"
+
+namespace video {
+
+// Opens the window at the asked depth; its surface becomes the back buffer.
+void setUpDirect(const DisplaySettings& settings);
+// Shows the whole window surface.
+void presentDirect();
+// Nothing of its own to free: the window surface belongs to SDL.
+void releaseDirect();
+
+}  // namespace video
