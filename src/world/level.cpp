@@ -16,8 +16,6 @@
 #include "world/lifetimes.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace world {
 
@@ -29,23 +27,6 @@ constexpr int32_t kScanAhead = kViewWidth + kTileSize;  // columns are scanned 1
 constexpr int32_t kInitialScrollSteps = kViewWidth;
 
 int32_t levelPixelWidth() { return levelMap.width * kTileSize; }
-
-// Reads the whole file into a buffer the caller owns; empty when it cannot.
-archive::ResourceBuffer readWholeFile(const char* path) {
-    archive::ResourceBuffer buffer;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return buffer;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-    if (size > 0 && size <= 0x7fffffff && std::fseek(file, 0, SEEK_SET) == 0) {
-        buffer.bytes.reset(static_cast<uint8_t*>(std::malloc(size_t(size))));
-        if (buffer.bytes && std::fread(buffer.bytes.get(), 1, size_t(size), file) == size_t(size))
-            buffer.size = int32_t(size);
-        else buffer.bytes.reset();
-    }
-    std::fclose(file);
-    return buffer;
-}
 
 // One pixel of view movement: forward while the view's right edge is more than one pixel
 // short of the level's end, then the column 336 pixels right of the view is scanned.
@@ -119,11 +100,6 @@ void parseLevel(const uint8_t* bytes, size_t size) {
     life.cameraX = start - kViewWidth;
     for (int32_t x = start; x <= start + kViewWidth; x += kTileSize) spawnColumn(x);
     for (int32_t i = 0; i < kInitialScrollSteps; ++i) scrollOnePixel();
-}
-
-archive::ResourceBuffer readLevelFile(const char* name) {
-    return name ? archive::loadResource(archive::ARCHIVE_MAPS, name, "bin")
-                : readWholeFile(kTestMapPath);
 }
 
 void freeLevel() { levelMap = {}; }

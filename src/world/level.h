@@ -11,7 +11,6 @@
 // their marker cells when the column holding them comes within 16 pixels of the view's right
 // edge. The view stops with its right edge one pixel short of the end of the level.
 
-#include "archive/archive.h"
 #include "world/tiles.h"
 
 #include <array>
@@ -26,6 +25,8 @@ namespace world {
 constexpr int32_t kMinLevelWidth = 21;     // the view always shows parts of 21 columns
 constexpr int32_t kMaxLevelWidth = 65536;  // the header holds columns minus one in 16 bits
 constexpr int32_t kLevelHeaderSize = 2;
+// The longest level file there can be: the header and 65536 columns of 12 cells.
+constexpr size_t kMaxLevelFileBytes = size_t(kLevelHeaderSize) + size_t(kMaxLevelWidth) * kMapRows;
 constexpr int32_t kRestartStartX = 16;  // restart point of a new level
 constexpr int32_t kRestartStartY = 100;
 constexpr int kLevelCount = 17;  // the title level and the sixteen levels of a run
@@ -64,9 +65,6 @@ std::string_view levelFaultText(LevelFault fault);
 // ending on the restart point and the enemies of the columns in view. The bytes must have
 // passed checkLevelBytes.
 void parseLevel(const uint8_t* bytes, size_t size);
-// The bytes of the named level of the maps archive, or of the test map "maps/test.bin" when
-// the name is null; none when they cannot be read.
-[[nodiscard]] archive::ResourceBuffer readLevelFile(const char* name);
 // Frees the grid (shutdown).
 void freeLevel();
 
