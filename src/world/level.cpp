@@ -12,6 +12,7 @@
 #include "world/level.h"
 
 #include "archive/byte_reader.h"
+#include "world/enemies.h"
 #include "world/lifetimes.h"
 
 #include <algorithm>
@@ -112,30 +113,12 @@ void spawnColumn(int32_t x) {
     const int32_t column = x >> 4;
     for (int32_t row = 0; row < kMapRows; ++row) {
         const int32_t y = row * kTileSize;
-        switch (cellOfGrid(column, row)) {
-        case TILE_BLOB_MARKER:
-            spawnEnemy(x, y, ENEMY_BLOB);
-            setCell(column, row, TILE_EMPTY);
-            break;
-        case TILE_HOGLET_MARKER:
-            spawnEnemy(x, y, ENEMY_HOGLET);
-            setCell(column, row, TILE_EMPTY);
-            break;
-        case TILE_BAT_MARKER:
-            spawnEnemy(x, y, ENEMY_BAT);
-            setCell(column, row, TILE_EMPTY);
-            break;
-        case TILE_PIRANHA_MARKER:
-            spawnEnemy(x, y, ENEMY_PIRANHA);
-            setCell(column, row, TILE_WATER);
-            break;
-        case TILE_HAT_GUY_MARKER:
-        case TILE_HAT_GUY_MARKER_2:
-            spawnEnemy(x, y, ENEMY_HAT_GUY);
-            setCell(column, row, TILE_EMPTY);
-            break;
-        case TILE_SPIKE_TRAP: setCell(column, row, TILE_SPIKE_TRAP_ARMED); break;
-        default: break;
+        const TileCode code = cellOfGrid(column, row);
+        if (const EnemyType type = enemyOfMarker(code); type != ENEMY_NONE) {
+            spawnEnemy(x, y, type);
+            setCell(column, row, enemyKind(type).leaves);
+        } else if (code == TILE_SPIKE_TRAP) {
+            setCell(column, row, TILE_SPIKE_TRAP_ARMED);
         }
     }
 }

@@ -72,7 +72,8 @@ void freeLevel();
 // view after each pixel (also when the view is already at the end of the level).
 void scrollView(int32_t n);
 // Creates the enemies of the marker cells in the column holding world pixel x and rewrites
-// the markers (a spike-trap marker becomes an armed trap, a piranha leaves water).
+// the markers: an enemy's marker becomes what its kind leaves (water for a piranha, else
+// empty), a spike-trap marker becomes an armed trap.
 void spawnColumn(int32_t x);
 
 // Where a 16 x 16 box with top-left (x, y) comes to rest when it drops straight down: the
