@@ -83,10 +83,7 @@ void parseLevel(const uint8_t* bytes, size_t size) {
     }
 
     if (life.itemsLeft > 0) {
-        setCellIndex(life.doorCell, TILE_CLOSED_DOOR_TOP_LEFT);
-        setCellIndex(life.doorCell + kMapRows, TILE_CLOSED_DOOR_TOP_RIGHT);
-        setCellIndex(life.doorCell + 1, TILE_CLOSED_DOOR_BOTTOM_LEFT);
-        setCellIndex(life.doorCell + kMapRows + 1, TILE_CLOSED_DOOR_BOTTOM_RIGHT);
+        setDoor(DOOR_CLOSED);
     }
 
     // The checkpoint the player restarts on shows as taken.
@@ -103,6 +100,15 @@ void parseLevel(const uint8_t* bytes, size_t size) {
 }
 
 void freeLevel() { levelMap = {}; }
+
+void setDoor(DoorState state) {
+    const bool open = state == DOOR_OPEN;
+    setCellIndex(life.doorCell, open ? TILE_DOOR_TOP_LEFT : TILE_CLOSED_DOOR_TOP_LEFT);
+    setCellIndex(life.doorCell + kMapRows, open ? TILE_DOOR_TOP_RIGHT : TILE_CLOSED_DOOR_TOP_RIGHT);
+    setCellIndex(life.doorCell + 1, open ? TILE_DOOR_BOTTOM_LEFT : TILE_CLOSED_DOOR_BOTTOM_LEFT);
+    setCellIndex(life.doorCell + kMapRows + 1,
+                 open ? TILE_DOOR_BOTTOM_RIGHT : TILE_CLOSED_DOOR_BOTTOM_RIGHT);
+}
 
 void scrollView(int32_t n) {
     for (int32_t i = 0; i < n; ++i) scrollOnePixel();

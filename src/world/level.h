@@ -68,6 +68,10 @@ void parseLevel(const uint8_t* bytes, size_t size);
 // Frees the grid (shutdown).
 void freeLevel();
 
+enum DoorState { DOOR_CLOSED, DOOR_OPEN };
+// Writes the exit door's four cells (2 x 2 from doorCell), open or closed.
+void setDoor(DoorState state);
+
 // Advances the view by n pixels, one at a time, scanning the column 336 pixels right of the
 // view after each pixel (also when the view is already at the end of the level).
 void scrollView(int32_t n);
