@@ -35,7 +35,6 @@
 
 #include "archive/archive.h"
 #include "audio/sound.h"
-#include "persist/config.h"
 
 namespace audio {
 
@@ -59,9 +58,11 @@ void hookCallback(void* module, Uint8* stream, int byteCount) {
     musicHook(module, stream, byteCount);
 }
 
+MixOptions mixOptions;  // main thread only: read when a module is loaded or started
+
 // applyMixSettings for a caller that holds the audio lock.
 void applyMixSettingsLocked() {
-    const persist::MixSettings& mix = persist::mixSettings;
+    const MixOptions& mix = mixOptions;
     ModPlug_Settings settings;
     ModPlug_GetSettings(&settings);
     settings.mFlags = mix.flags;
@@ -80,6 +81,8 @@ void applyMixSettingsLocked() {
 
 }  // namespace
 
+void setMixOptions(const MixOptions& options) { mixOptions = options; }
+
 void applyMixSettings() {
     SDL_LockAudio();
     applyMixSettingsLocked();
@@ -88,7 +91,7 @@ void applyMixSettings() {
 
 ModPlugFile* loadMusic(MusicId id) {
     if (id < 0 || id >= kMusicCount) return nullptr;
-    const std::string name(kMusicNames[id]);
+    const std::string name(kMusic[size_t(id)].name);
     archive::ResourceBuffer file =
         archive::loadResource(archive::ARCHIVE_MUSIC, name.c_str(), "xm");
     if (!file) return nullptr;

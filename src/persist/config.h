@@ -14,20 +14,26 @@
 
 namespace persist {
 
-constexpr int kInputCount = 7;
-// The order of reading and writing the bindings.
-constexpr std::array<std::string_view, kInputCount> kInputNames = {"jump", "fire", "start", "up",
-                                                                   "down", "left", "right"};
-
 using KeyBindings = platform::KeyBindings;
 
-// The bindings of each input, in kInputNames order.
-constexpr std::array<int KeyBindings::*, kInputCount> kKeyFields = {
-    &KeyBindings::k_jump, &KeyBindings::k_fire, &KeyBindings::k_start, &KeyBindings::k_up,
-    &KeyBindings::k_down, &KeyBindings::k_left, &KeyBindings::k_right};
-constexpr std::array<int KeyBindings::*, kInputCount> kJoystickFields = {
-    &KeyBindings::j_jump, &KeyBindings::j_fire, &KeyBindings::j_start, &KeyBindings::j_up,
-    &KeyBindings::j_down, &KeyBindings::j_left, &KeyBindings::j_right};
+// Each bindable input: the name its keys have in the file ("k_<name>=", "j_<name>=") and
+// where its keyboard and joystick values go.
+struct InputKeys {
+    std::string_view name;
+    int KeyBindings::*keyboard;
+    int KeyBindings::*joystick;
+};
+
+// In the order of reading and writing.
+constexpr auto kInputKeys = std::to_array<InputKeys>({
+    {"jump", &KeyBindings::k_jump, &KeyBindings::j_jump},
+    {"fire", &KeyBindings::k_fire, &KeyBindings::j_fire},
+    {"start", &KeyBindings::k_start, &KeyBindings::j_start},
+    {"up", &KeyBindings::k_up, &KeyBindings::j_up},
+    {"down", &KeyBindings::k_down, &KeyBindings::j_down},
+    {"left", &KeyBindings::k_left, &KeyBindings::j_left},
+    {"right", &KeyBindings::k_right, &KeyBindings::j_right},
+});
 
 // Flag bits of MixSettings, the same as libmodplug's.
 enum MixFlag : int {

@@ -17,9 +17,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/ticks.h"
 #include "persist/config.h"
 #include "persist/safe_file.h"
+#include "platform/byte_chain.h"
 
 namespace persist {
 
@@ -88,9 +88,9 @@ void resetToCheaters() {
     }
 }
 
-void drawFreshTable() {
+void drawFreshTable(unsigned seed) {
     NameUse used{};
-    std::srand(platform::readTicks());
+    std::srand(seed);
     for (int k = 0; k < kHiscoreCount; ++k) {
         HiscoreEntry& entry = hiscores.entries[k];
         setName(entry, kDefaultHiscoreNames[takeDefaultName(used, std::rand())]);
@@ -102,23 +102,17 @@ void drawFreshTable() {
 }  // namespace
 
 void scrambleHiscores(uint8_t* bytes, size_t size) {
-    uint8_t previous = kHiscoreSeed;
-    for (size_t i = 0; i < size; ++i) previous = bytes[i] ^= previous;
+    platform::xorWithPreviousResult(bytes, size, kHiscoreSeed);
 }
 
 void unscrambleHiscores(uint8_t* bytes, size_t size) {
-    uint8_t previous = kHiscoreSeed;
-    for (size_t i = 0; i < size; ++i) {
-        const uint8_t stored = bytes[i];
-        bytes[i] ^= previous;
-        previous = stored;
-    }
+    platform::xorWithPreviousByte(bytes, size, kHiscoreSeed);
 }
 
-void loadHiscores() {
+void loadHiscores(unsigned seed) {
     const FileBytes file = readWholeFile(hiscorePath(), kHiscoreFileBytes);
     if (!file) {  // also an empty file: a full disk or an editor left it, not a cheat
-        drawFreshTable();
+        drawFreshTable(seed);
         saveHiscores();
         return;
     }

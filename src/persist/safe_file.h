@@ -20,23 +20,18 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/files.h"
+
 namespace persist {
 
 // No read of the player's files holds more than this: ample for any settings file a player
 // writes, and hiscores.dat and savegame.dat need 160 and 4 bytes.
 constexpr size_t kMaxFileBytes = 64 * 1024;
 
-// A whole file in a heap buffer that the caller owns; not zero-terminated.
-struct FileBytes {
-    std::unique_ptr<uint8_t[]> bytes;
-    size_t size = 0;
+using platform::FileBytes;
 
-    explicit operator bool() const { return bytes != nullptr; }
-};
-
-// Reads at most `limit` (and never more than kMaxFileBytes) bytes from the start of the
-// file. An empty result when the path is no regular file, cannot be opened or read, or is
-// empty: to the game all of these are no file.
+// Reads at most `limit` (and never more than kMaxFileBytes) bytes from the start of the file
+// (platform/files.h): an empty result for anything that is no file to the game.
 [[nodiscard]] FileBytes readWholeFile(const char* path, size_t limit = kMaxFileBytes);
 
 // A seam for the tests: while failAfterBytes is 0 or more, every write gives up after that

@@ -78,7 +78,7 @@ TEST_F(HiscoresTest, SavesAndLoadsTheFileFormatFieldByField) {
     EXPECT_EQ(test_support::readFile(kFile), fileOf(table));
 
     hiscores = {};
-    persist::loadHiscores();
+    persist::loadHiscores(1);
     for (int k = 0; k < 10; ++k) EXPECT_TRUE(hiscores.entries[k] == table[k]) << "position " << k;
     EXPECT_EQ(test_support::readFile(kFile), fileOf(table));
 }
@@ -120,7 +120,7 @@ TEST_F(HiscoresTest, AForgedEntryTurnsTheTableIntoCheatersAndSavesIt) {
         Entries file = playerTable();
         c.forge(file[c.position]);
         test_support::writeFile(kFile, fileOf(file));
-        persist::loadHiscores();
+        persist::loadHiscores(1);
         for (int k = 0; k < 10; ++k) {
             HiscoreEntry cheater = entry("CHEATER", persist::HISCORE_RESET, 50000);
             cheater.reserved = file[k].reserved;  // left as loaded
@@ -142,7 +142,7 @@ TEST_F(HiscoresTest, DefaultEntriesGetUniqueDefaultNamesAtEveryLoad) {
     std::srand(1);
     std::set<std::string> namesOfLoads;
     for (int load = 0; load < 2; ++load) {
-        persist::loadHiscores();
+        persist::loadHiscores(1);
         std::set<std::string> names;
         std::string all;
         for (int k = 0; k < 10; ++k) {
@@ -161,7 +161,7 @@ TEST_F(HiscoresTest, DefaultEntriesGetUniqueDefaultNamesAtEveryLoad) {
 }
 
 TEST_F(HiscoresTest, WithoutAFileDrawsAndSavesAFreshTable) {
-    persist::loadHiscores();
+    persist::loadHiscores(1);
     std::set<std::string> names;
     for (int k = 0; k < 10; ++k) {
         const HiscoreEntry& e = hiscores.entries[k];
@@ -185,7 +185,7 @@ TEST_F(HiscoresTest, AShortFileIsJudgedByItsContentAndAnEmptyOneIsNoFile) {
     for (auto [length, zeroBefore] : {std::pair{0, false}, {100, false}, {32, true}, {144, true}}) {
         test_support::writeFile(kFile, {whole.begin(), whole.begin() + length});
         hiscores.entries = zeroBefore ? playerTable(true) : persist::builtInHiscoreEntries();
-        persist::loadHiscores();
+        persist::loadHiscores(1);
         EXPECT_EQ(nameOf(hiscores.entries[0]) == "CHEATER", length == 100) << length;
         for (int k = 0; zeroBefore && k < length / 16; ++k)
             EXPECT_TRUE(hiscores.entries[k] == valid[k]) << length << " " << k;

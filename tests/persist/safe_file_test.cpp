@@ -302,7 +302,7 @@ TEST_F(SafeFileTest, AFolderByTheNameOfAFileReadsAsNoFileAndTheGameGoesOn) {
     EXPECT_EQ(persist::volume, 64);
 
     testing::internal::CaptureStderr();
-    persist::loadHiscores();  // a fresh table, which cannot be saved
+    persist::loadHiscores(1);  // a fresh table, which cannot be saved
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Can't save hiscores.dat: Is a directory\n");
     EXPECT_EQ(persist::hiscores.entries[9].kind, persist::HISCORE_DEFAULT);
     EXPECT_GE(persist::hiscores.entries[9].score, 250);

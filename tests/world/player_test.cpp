@@ -1,8 +1,8 @@
 // The player: placement, walking, the jump, landing, every tile contact, scrolling, the ways
 // to die, and the time and air rules. Each test plays real frames of a small level.
 
-#include "world_fixture.h"
 #include "world/lifetimes.h"
+#include "world_fixture.h"
 
 namespace {
 
@@ -130,7 +130,7 @@ TEST_F(Player, TheLowerSideProbeLiesHigherAtTheFasterSpeed) {
         player.alive = 1;
         player.x = c.x;
         player.y = 145;
-        world::updatePlayer(player, c.controls.left, c.controls.right, false, c.controls.down,
+        world::updatePlayer(player, {c.controls.left, c.controls.right, false, c.controls.down},
                             -100);
         EXPECT_EQ(player.x, c.expected) << c.x << (c.controls.down ? " slow" : " fast");
     }
@@ -349,7 +349,7 @@ TEST_F(Player, ACheckpointIsFeltFourteenPixelsBelowTheTop) {
         player.x = 32;
         player.y = y;  // dropping in from above: its row 10 begins at y + 15 or y + 14
         player.vy = 0;
-        world::updatePlayer(player, false, false, false, false, 0);
+        world::updatePlayer(player, {}, 0);
         EXPECT_EQ(world::level.restartX, y == 145 ? 16 : 32) << y;
     }
 }
