@@ -103,8 +103,7 @@ struct TileKind {
 
 // The tile table: every code that is more than air to a body. A tile of an existing kind is
 // its name above and one row here.
-constexpr int kTileKindCount = 20;
-constexpr std::array<TileKind, kTileKindCount> kTileKinds = {{
+constexpr auto kTileKinds = std::to_array<TileKind>({
     {TILE_BUMP_BLOCK, TILE_BUMP_BLOCK, BODY_SOLID},                // bumps when hit from below
     {TILE_BLOCK, TILE_BLOCK, BODY_SOLID},                          // meadow ground
     {TILE_CRUMBLING, TILE_CRUMBLING, BODY_SOLID},                  // crumbles once stood on
@@ -125,7 +124,7 @@ constexpr std::array<TileKind, kTileKindCount> kTileKinds = {{
     {TILE_WATER_2, TILE_WATER_2, BODY_WATER},                      // deep water
     {TILE_WATER_3, TILE_WATER_3, BODY_WATER},                      // deep water with bubbles
     {TILE_WATER_SURFACE_LEFT, TILE_WATER_LAST, BODY_WATER},        // surface, bubbles, sand...
-}};
+});
 
 // What each code is to a body, worked out from the rows.
 constexpr std::array<TileBody, kTileCodeCount> kTileBodies = [] {

@@ -8,12 +8,13 @@
 
 #include <functional>
 
+#include "persist/config.h"
+#include "persist/hiscores.h"
 #include "platform/event_script.h"
 #include "platform/frame_clock.h"
 #include "platform/input.h"
 #include "platform/ticks.h"
-#include "persist/config.h"
-#include "persist/hiscores.h"
+#include "support/game_harness.h"
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
 #include "support/test_support.h"
@@ -29,15 +30,11 @@ class NameEntryTest : public ::testing::Test {
     void SetUp() override {
         test_support::installSyntheticGraphics();
         platform::setVirtualClock(true);
-        platform::pollInput();
-        platform::input = {};
-        platform::actions = {};
-        platform::keyBindings = {};
-        persist::hiscores = {};
-        world::run = {};
+        test_support::forgetTheGame();
         world::run.score = 3000;  // beats every built-in entry
     }
     void TearDown() override {
+        test_support::forgetTheGame();
         platform::setVirtualClock(false);
         test_support::removeSyntheticGraphics();
     }

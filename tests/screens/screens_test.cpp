@@ -14,6 +14,7 @@
 #include "platform/frame_clock.h"
 #include "platform/input.h"
 #include "platform/ticks.h"
+#include "support/game_harness.h"
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
 #include "video/display.h"
@@ -46,18 +47,7 @@ class ScreenTest : public ::testing::Test {
         platform::setVirtualClock(false);
         test_support::removeSyntheticGraphics();
     }
-    static void forget() {
-        platform::pollInput();
-        platform::input = {};
-        platform::actions = {};
-        platform::keyBindings = {};
-        platform::frameClock = {};
-        app::flow = {};
-        app::pass = {};
-        world::run = {};
-        world::life = {};
-        video::graphicsStyle = video::STYLE_DELUXE;
-    }
+    static void forget() { test_support::forgetTheGame(); }
 
     // A key pressed `ms` after the test began and let go `holdMs` later.
     void tap(SDLKey key, uint32_t ms, uint32_t holdMs = 40) const {

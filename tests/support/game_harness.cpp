@@ -35,9 +35,6 @@ std::string simpleLevel(int width, const std::map<int, std::string>& rows) {
     return text;
 }
 
-namespace {
-
-// The records a game leaves behind, as a fresh process has them.
 void forgetTheGame() {
     platform::input = {};
     platform::actions = {};
@@ -51,11 +48,10 @@ void forgetTheGame() {
     world::run = {};
     world::level = {};
     world::life = {};
+    platform::frameClock = {};
     SDL_Event stale;
     while (SDL_PollEvent(&stale)) {}
 }
-
-}  // namespace
 
 GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
     fs::create_directories("data");

@@ -43,6 +43,11 @@ class GameHarness {
     ScratchDirectory scratch_;
 };
 
+// Puts the records a game leaves behind (input, flow, run, level, life, hiscores, the
+// graphics style, the frame clock, the sounds counted) back as a fresh process has them, and
+// drops the events still queued.
+void forgetTheGame();
+
 // A level text of `width` columns: ground in row 11, the given rows laid over it.
 std::string simpleLevel(int width, const std::map<int, std::string>& rows = {});
 
