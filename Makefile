@@ -75,4 +75,4 @@ fuzz: deps
 	@if [ -x scripts/fuzz.sh ]; then scripts/fuzz.sh; fi
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz build-mutants

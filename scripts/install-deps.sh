@@ -10,6 +10,9 @@ packages=(
     libgtest-dev libstb-dev
     xvfb xauth xdotool x11-utils imagemagick libgl1-mesa-dri
     desktop-file-utils appstream groff-base
+    # The mutation check (make mutants) and the test of its list: python3 runs it, ccache
+    # compiles the sources it restores after each mutant from its cache.
+    python3 ccache
 )
 if [ "${1:-}" = "--extra" ]; then
     # Benchmarks and fuzzing; the slow checks of make check-all: sdl12-compat (the SDL 1.2

@@ -128,33 +128,29 @@ TEST_F(InputTest, JoystickButtonsFollowTheirBindings) {
 }
 
 TEST_F(InputTest, AStickAxisCountsAsPushedOnlyBeyondItsDeadZone) {
-    axis(0, 31000);
-    platform::pollInput();
-    EXPECT_EQ(platform::input.held, 0u);
-    axis(0, 31001);
-    platform::pollInput();
-    EXPECT_EQ(platform::input.held, INPUT_RIGHT);
-    axis(0, -32768);
-    platform::pollInput();
-    EXPECT_EQ(platform::input.held, INPUT_LEFT);
-    axis(0, -31000);
-    platform::pollInput();
-    EXPECT_EQ(platform::input.held, 0u);
-    EXPECT_EQ(platform::input.released, int(INPUT_LEFT));
-
-    axis(1, -31001);
-    platform::pollInput();
-    EXPECT_EQ(platform::input.held, INPUT_UP);
-    axis(1, 32767);
-    platform::pollInput();
-    EXPECT_EQ(platform::input.held, INPUT_DOWN);
-    axis(2, 0);  // other axes are ignored
-    platform::pollInput();
-    EXPECT_EQ(platform::input.held, INPUT_DOWN);
-    axis(1, 0);
-    platform::pollInput();
-    EXPECT_EQ(platform::input.held, 0u);
-    EXPECT_EQ(platform::input.released, int(INPUT_DOWN));
+    // One move after the other; a centred axis lets go of what it held.
+    const struct {
+        int axis, value;
+        uint32_t held;
+        int released;
+    } moves[] = {
+        {0, 31000, 0, 0},
+        {0, 31001, INPUT_RIGHT, 0},
+        {0, -32768, INPUT_LEFT, 0},
+        {0, -31000, 0, INPUT_LEFT},
+        {1, -31000, 0, 0},
+        {1, -31001, INPUT_UP, 0},
+        {1, 31000, 0, INPUT_UP},
+        {1, 31001, INPUT_DOWN, 0},
+        {2, 0, INPUT_DOWN, 0},  // other axes are ignored
+        {1, 0, 0, INPUT_DOWN},
+    };
+    for (const auto& m : moves) {
+        axis(m.axis, m.value);
+        platform::pollInput();
+        EXPECT_EQ(platform::input.held, m.held) << "axis " << m.axis << " at " << m.value;
+        EXPECT_EQ(platform::input.released, m.released) << "axis " << m.axis << " at " << m.value;
+    }
 }
 
 TEST_F(InputTest, OnlyACentredHatLetsGoOfHeldDirections) {
@@ -174,22 +170,29 @@ TEST_F(InputTest, OnlyACentredHatLetsGoOfHeldDirections) {
 }
 
 TEST_F(InputTest, ActionFlagsPreferLeftAndCarryTheLeaveRequest) {
-    platform::actions.rightHeld = 1;
-    platform::input.held = INPUT_LEFT | INPUT_RIGHT | INPUT_DOWN;
-    platform::updateActionFlags();
-    EXPECT_EQ(platform::actions.leftHeld, 1);
-    EXPECT_EQ(platform::actions.rightHeld, 1);  // kept from before
-    EXPECT_EQ(platform::actions.downHeld, 1);
-    EXPECT_EQ(platform::actions.jumpHeld, 0);
-    EXPECT_FALSE(platform::actions.leaveRequested);
-
-    platform::input.held = INPUT_RIGHT;
-    platform::input.quitRequested = true;
-    platform::updateActionFlags();
-    EXPECT_EQ(platform::actions.leftHeld, 0);
-    EXPECT_EQ(platform::actions.rightHeld, 1);
-    EXPECT_EQ(platform::actions.downHeld, 0);
-    EXPECT_TRUE(platform::actions.leaveRequested);
+    const struct {
+        int rightBefore;
+        uint32_t held;
+        bool quit;
+        int left, right, down, jump;
+    } cases[] = {
+        {1, INPUT_LEFT | INPUT_RIGHT | INPUT_DOWN, false, 1, 1, 1, 0},  // right keeps its 1
+        {0, INPUT_LEFT | INPUT_RIGHT, false, 1, 0, 0, 0},               // and its 0
+        {0, INPUT_RIGHT | INPUT_JUMP, true, 0, 1, 0, 1},
+        {1, 0, false, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        platform::actions = {};
+        platform::actions.rightHeld = c.rightBefore;
+        platform::input.held = c.held;
+        platform::input.quitRequested = c.quit;
+        platform::updateActionFlags();
+        EXPECT_EQ(platform::actions.leftHeld, c.left) << c.held;
+        EXPECT_EQ(platform::actions.rightHeld, c.right) << c.held;
+        EXPECT_EQ(platform::actions.downHeld, c.down) << c.held;
+        EXPECT_EQ(platform::actions.jumpHeld, c.jump) << c.held;
+        EXPECT_EQ(platform::actions.leaveRequested, c.quit) << c.held;
+    }
 }
 
 }  // namespace

@@ -13,15 +13,6 @@ namespace {
 ::testing::Environment* const sdl =
     ::testing::AddGlobalTestEnvironment(new test_support::SdlEnvironment);
 
-video::DisplaySettings settings(bool fullScreen, bool zoom, bool smooth, int depth) {
-    video::DisplaySettings s;
-    s.fullScreen = fullScreen;
-    s.zoom = zoom;
-    s.smooth = smooth;
-    s.depth = depth;
-    return s;
-}
-
 uint32_t pixel(SDL_Surface* s, int x, int y) {
     const int bytes = s->format->BytesPerPixel;
     const uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * bytes;
@@ -31,9 +22,9 @@ uint32_t pixel(SDL_Surface* s, int x, int y) {
 }
 
 TEST(Display, AWindowWithoutZoomIsItsOwnBackBuffer) {
-    video::DisplaySettings s = settings(false, false, true, 16);
-    s.openGl = s.hd = true;  // no effect without zoom
-    video::setUpDisplay(s);
+    // OpenGL, HD and smoothing have no effect without zoom.
+    video::setUpDisplay(
+        {.fullScreen = false, .zoom = false, .smooth = true, .openGl = true, .hd = true});
     EXPECT_EQ(video::display.presentation, video::Presentation::Direct);
     EXPECT_EQ(video::display.screenSurface, nullptr);
     EXPECT_EQ(video::display.backBuffer, SDL_GetVideoSurface());
@@ -41,32 +32,50 @@ TEST(Display, AWindowWithoutZoomIsItsOwnBackBuffer) {
     EXPECT_EQ(video::display.backBuffer->format->BitsPerPixel, 16);
 }
 
-TEST(Display, ZoomedModesPresentTheBackBufferAtDoubleSize) {
-    for (int depth : {16, 24}) {
-        for (bool smooth : {false, true}) {
-            SCOPED_TRACE(testing::Message() << depth << (smooth ? " smooth" : " nearest"));
-            video::setUpDisplay(settings(false, true, smooth, depth));
-            ASSERT_NE(video::display.screenSurface, nullptr);
-            EXPECT_EQ(video::display.screenSurface->w, 640);
-            EXPECT_EQ(video::display.backBuffer->format->BitsPerPixel, depth);
-            EXPECT_EQ(video::display.backBuffer->format->Rmask,
-                      video::display.screenSurface->format->Rmask);
-            EXPECT_EQ(video::display.smoothBuffer != nullptr, smooth);
+TEST(Display, ZoomedAndFullScreenModesPresentTheBackBufferAtDoubleSize) {
+    const struct {
+        const char* what;
+        video::DisplaySettings settings;
+        int depth;
+    } cases[] = {
+        {"no options: full screen, sharp, 16 bits", {}, 16},
+        {"full screen without zoom still zooms", {.fullScreen = true, .zoom = false}, 16},
+        {"a zoomed window", {.fullScreen = false}, 16},
+        {"smoothed", {.fullScreen = false, .smooth = true}, 16},
+        {"at 24 bits", {.fullScreen = false, .depth = 24}, 24},
+        {"smoothed at 24 bits", {.fullScreen = false, .smooth = true, .depth = 24}, 24},
+        {"HD without OpenGL changes nothing", {.fullScreen = false, .hd = true}, 16},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool smooth = c.settings.smooth;
+        video::setUpDisplay(c.settings);
+        EXPECT_EQ(video::display.presentation,
+                  smooth ? video::Presentation::Smooth : video::Presentation::Nearest);
+        ASSERT_NE(video::display.screenSurface, nullptr);
+        EXPECT_EQ(video::display.screenSurface->w, 640);
+        EXPECT_EQ(video::display.screenSurface->h, 480);
+        EXPECT_EQ((video::display.screenSurface->flags & SDL_FULLSCREEN) != 0,
+                  c.settings.fullScreen);
+        EXPECT_EQ(video::display.backBuffer->w, 320);
+        EXPECT_EQ(video::display.backBuffer->format->BitsPerPixel, c.depth);
+        EXPECT_EQ(video::display.backBuffer->format->Rmask,
+                  video::display.screenSurface->format->Rmask);
+        EXPECT_EQ(video::display.smoothBuffer != nullptr, smooth);
 
-            video::fillRect(video::display.backBuffer, 0, 0, 320, 240, video::display.colorBlue);
-            video::fillRect(video::display.backBuffer, 100, 50, 1, 1, video::display.colorRed);
-            video::presentFrame();
-            EXPECT_EQ(pixel(video::display.screenSurface, 200, 100), video::display.colorRed);
-            EXPECT_EQ(pixel(video::display.screenSurface, 0, 0), video::display.colorBlue);
-            EXPECT_EQ(pixel(video::display.screenSurface, 201, 100) == video::display.colorRed,
-                      !smooth);
-            video::closeDisplay();
-        }
+        video::fillRect(video::display.backBuffer, 0, 0, 320, 240, video::display.colorBlue);
+        video::fillRect(video::display.backBuffer, 100, 50, 1, 1, video::display.colorRed);
+        video::presentFrame();
+        EXPECT_EQ(pixel(video::display.screenSurface, 200, 100), video::display.colorRed);
+        EXPECT_EQ(pixel(video::display.screenSurface, 0, 0), video::display.colorBlue);
+        EXPECT_EQ(pixel(video::display.screenSurface, 201, 100) == video::display.colorRed,
+                  !smooth);
+        video::closeDisplay();
     }
 }
 
 TEST(Display, NamedColoursAndTheVeilUseTheBackBufferFormat) {
-    video::setUpDisplay(settings(false, false, false, 16));
+    video::setUpDisplay({.fullScreen = false, .zoom = false});
     EXPECT_EQ(video::display.colorRed, 0xF800u);
     EXPECT_EQ(video::display.colorDarkBlue, 0x0010u);
     EXPECT_EQ(video::display.colorGrey,
@@ -86,9 +95,8 @@ TEST(Display, NamedColoursAndTheVeilUseTheBackBufferFormat) {
 
 TEST(Display, AModeThatCannotBeSetIsFatal) {
     const test_support::ChildResult result = test_support::runInChild([] {
-        video::DisplaySettings s = settings(false, true, false, 16);
-        s.openGl = true;  // the dummy driver has no OpenGL
-        video::setUpDisplay(s);
+        // The dummy driver has no OpenGL.
+        video::setUpDisplay({.fullScreen = false, .openGl = true});
     });
     EXPECT_EQ(result.exitStatus, 1);
     EXPECT_EQ(result.output.rfind("Unable to set 640x480 video: ", 0), 0u) << result.output;

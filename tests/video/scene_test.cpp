@@ -10,6 +10,7 @@
 #include "support/sdl_fixture.h"
 #include "support/synthetic_graphics.h"
 #include "video/display.h"
+#include "video/graphics.h"
 #include "world/enemies.h"
 #include "world/level.h"
 #include "world/lifetimes.h"
@@ -118,6 +119,23 @@ TEST_F(SceneTest, TheBackgroundRepeatsSeamlesslyAtHalfSpeedWithTheMoonInFront) {
     EXPECT_EQ(screenPixel(100, 20), test_support::kMoonValue);      // moon at 600 - 500
     EXPECT_EQ(screenPixel(99, 20), video::display.colorBlack);
     EXPECT_EQ(screenPixel(5, 239), video::display.colorBlack);  // the HUD area
+}
+
+TEST_F(SceneTest, InTheHandheldStyleAllIsBlackBehindTheTilesWithoutBackgroundOrMoon) {
+    loadColumns(200);
+    world::life.cameraX = 1000;
+    video::moonX = 600;  // where the moon stood in the styles with a background
+    const video::GraphicsStyle style = video::graphicsStyle;
+    video::graphicsStyle = video::STYLE_HANDHELD;
+    SDL_FreeSurface(video::backgroundImage);  // the handheld style has no background picture
+    video::backgroundImage = nullptr;
+    video::fillRect(video::display.backBuffer, 0, 0, 320, 240, 0x1234);
+    video::drawFrame(0, {}, {});
+    video::graphicsStyle = style;
+    const int top = 192 - test_support::kBackgroundHeight;
+    for (auto [x, y] : {std::pair{100, 20}, {0, top + 30}, {319, top + 30}, {5, top - 1}})
+        EXPECT_EQ(screenPixel(x, y), video::display.colorBlack) << x << "," << y;
+    EXPECT_EQ(screenPixel(3, 3), tile(188));  // the tiles are drawn over it: column 62 is 188
 }
 
 TEST_F(SceneTest, ActorsAreCulledByPositionAndThePlayerWaitsForFrame181) {
