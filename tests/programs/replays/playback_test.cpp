@@ -65,7 +65,7 @@ TEST(Playback, TellsHowALifeEnds) {
     const replay::LifeResult done = replay::playLife(level, 16, 100, over, true);
     EXPECT_TRUE(done.finished()) << done.summary();
     EXPECT_EQ(done.itemsLeft, 0);
-    EXPECT_EQ(done.timeLeft, world::kLifeFrames - done.frames);
+    EXPECT_EQ(done.timeLeft, 7000 - done.frames);  // a life lasts 7000 frames
     EXPECT_LT(done.frames, int32_t(over.size()));  // the life ends at the door
     EXPECT_EQ(done.path.size(), size_t(done.frames) + 1);
 
