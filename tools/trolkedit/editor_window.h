@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The editor's window. It is set up as the game's display first (the back buffer, its colours
+// and the veil, in which every picture of the style is loaded), then given the editor's own
+// size; while a life is played it is the game's display again, 640 x 480, and returns to the
+// editor's size when the play ends. A frame of the editor reads the events, lets the session
+// tick (the prover), and draws the map, the ruler, the palette and the status lines.
+
+#include "layout.h"
+#include "map_view.h"
+#include "play_here.h"
+#include "session.h"
+
+#include "video/display.h"
+#include "video/graphics.h"
+
+#include <SDL.h>
+
+#include <string>
+
+namespace trolkedit {
+
+struct EditorWindow {
+    SDL_Surface* surface = nullptr;  // the window's surface while editing
+    int width = kWindowWidth;
+    int depth = 16;  // bits per pixel, as the game's -b16 and -b24
+    Layout layout;
+    MapView map;
+    PlayState play;
+    video::DisplaySettings gameDisplay;  // how a play shows the game
+    int frame = 0;                       // frames drawn: the water moves with it
+    int mouseX = -1;                     // the mouse in the window, -1 when outside
+    int mouseY = -1;
+    Uint8 strokeButton = 0;  // the mouse button of the stroke under way
+    std::string caption;
+};
+
+// Sets the display up, loads the pictures of the style from ./data and opens the window at
+// the editor's size; false with why when the graphics archive is missing.
+[[nodiscard]] bool openEditorWindow(EditorWindow& window, Session& session,
+                                    video::GraphicsStyle style, std::string& error);
+// One frame: the events and the session's tick, then the picture shown; while a life is
+// played, one frame of the game instead.
+void editorFrame(EditorWindow& window, Session& session);
+// Draws the editor's picture into the window's surface (without showing it).
+void drawEditor(EditorWindow& window, const Session& session);
+// The next graphics style (classic, deluxe, handheld, and round), every picture loaded anew.
+void nextStyle(EditorWindow& window, Session& session);
+// Lets go of the window's surfaces and the pictures.
+void closeEditorWindow(EditorWindow& window);
+// Handles one event of the window (keys, mouse, close) as a command of the session.
+void handleEvent(EditorWindow& window, Session& session, const SDL_Event& event);
+
+}  // namespace trolkedit
