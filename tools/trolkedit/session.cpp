@@ -46,8 +46,14 @@ std::string entryText(const Session& session, char c) {
     return text;
 }
 
+// Whether files may be written into the folder: the system lets us, and it is not marked
+// read-only (as an installed game's folders are, which even root should leave alone).
 bool writable(const fs::path& folder) {
-    return access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+    const fs::path at = folder.empty() ? fs::path(".") : folder;
+    std::error_code error;
+    const fs::perms perms = fs::status(at, error).permissions();
+    return !error && access(at.c_str(), W_OK) == 0 &&
+           (perms & fs::perms::owner_write) != fs::perms::none;
 }
 
 std::string plural(int n, const char* one, const char* many) {
@@ -66,7 +72,8 @@ std::string countsText(const Session& session) {
 }
 
 std::string cellText(const Session& session) {
-    if (!session.hover) return "brush " + entryText(session, session.brush);
+    if (!session.hover || !inLevel(session.doc, *session.hover))
+        return "brush " + entryText(session, session.brush);
     const Cell cell = *session.hover;
     std::string text = "column " + std::to_string(cell.column) + ", row " +
                        std::to_string(cell.row) + ": " +
@@ -202,6 +209,8 @@ void openSession(Session& session, const LevelPlace& place) {
 
 void refreshSession(Session& session) {
     if (!session.open || session.cachedRevision == session.doc.revision) return;
+    // A column taken out (or an insert undone) may leave the mouse beyond the level.
+    if (session.hover && !inLevel(session.doc, *session.hover)) session.hover.reset();
     session.palette = paletteOf(session.doc);
     session.counts = countLevel(session.doc.level);
     session.cachedRevision = session.doc.revision;
