@@ -10,7 +10,9 @@
 #include "surface_drawing.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <vector>
 
 namespace trolkedit {
 
@@ -27,8 +29,42 @@ std::string captionOf(const Session& session) {
 
 void setMode(EditorWindow& window) {
     window.surface =
-        SDL_SetVideoMode(window.width, window.layout.height, window.depth, SDL_SWSURFACE);
+        SDL_SetVideoMode(window.width, window.layout.height, window.windowDepth, SDL_SWSURFACE);
     window.caption.clear();
+    if (window.shown) SDL_FreeSurface(window.shown);
+    window.shown = nullptr;
+}
+
+// The screen's own depth when it is one the game draws in, so that showing the window needs
+// no conversion; else the game's.
+int screenDepth(int gameDepth) {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    const int depth = info && info->vfmt ? info->vfmt->BitsPerPixel : 0;
+    return depth == 16 || depth == 24 || depth == 32 ? depth : gameDepth;
+}
+
+// Shows the rows of the window that differ from the picture shown last, in runs of rows.
+void showChanges(EditorWindow& window) {
+    SDL_Surface* surface = window.surface;
+    if (!window.shown) {
+        window.shown = surfaceLike(surface, surface->w, surface->h);
+        SDL_BlitSurface(surface, nullptr, window.shown, nullptr);
+        SDL_UpdateRect(surface, 0, 0, 0, 0);
+        return;
+    }
+    std::vector<SDL_Rect> runs;
+    const size_t rowBytes = size_t(surface->w * surface->format->BytesPerPixel);
+    SDL_LockSurface(surface);
+    for (int y = 0; y < surface->h; ++y) {
+        auto* now = static_cast<uint8_t*>(surface->pixels) + y * surface->pitch;
+        auto* before = static_cast<uint8_t*>(window.shown->pixels) + y * window.shown->pitch;
+        if (std::memcmp(now, before, rowBytes) == 0) continue;
+        std::memcpy(before, now, rowBytes);
+        if (!runs.empty() && runs.back().y + runs.back().h == y) ++runs.back().h;
+        else runs.push_back({0, Sint16(y), Uint16(surface->w), 1});
+    }
+    SDL_UnlockSurface(surface);
+    if (!runs.empty()) SDL_UpdateRects(surface, int(runs.size()), runs.data());
 }
 
 // The editor's window again after a play, which had the game's display.
@@ -69,13 +105,15 @@ void freeStyle() {
 
 bool openEditorWindow(EditorWindow& window, Session& session, video::GraphicsStyle style,
                       std::string& error) {
+    window.windowDepth = screenDepth(window.depth);
     window.gameDisplay.fullScreen = false;
     window.gameDisplay.zoom = true;
     window.gameDisplay.depth = window.depth;
     video::setUpDisplay(window.gameDisplay);
     archive::openArchives();
     if (!archive::archiveSlots[archive::ARCHIVE_GFX].directory) {
-        error = "no graphics archive at data/gfx.zda in " + std::filesystem::current_path().string();
+        error =
+            "no graphics archive at data/gfx.zda in " + std::filesystem::current_path().string();
         return false;
     }
     loadStyle(style);
@@ -122,7 +160,7 @@ void editorFrame(EditorWindow& window, Session& session) {
     }
     fitWindow(window, session);
     drawEditor(window, session);
-    SDL_UpdateRect(window.surface, 0, 0, 0, 0);
+    showChanges(window);
     ++window.frame;
 }
 
@@ -137,6 +175,8 @@ void nextStyle(EditorWindow& window, Session& session) {
 }
 
 void closeEditorWindow(EditorWindow& window) {
+    if (window.shown) SDL_FreeSurface(window.shown);
+    window.shown = nullptr;
     freeMapView(window.map);
     freeStyle();
     archive::closeArchives();

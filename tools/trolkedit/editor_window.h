@@ -3,9 +3,12 @@
 #pragma once
 // The editor's window. It is set up as the game's display first (the back buffer, its colours
 // and the veil, in which every picture of the style is loaded), then given the editor's own
-// size; while a life is played it is the game's display again, 640 x 480, and returns to the
-// editor's size when the play ends. A frame of the editor reads the events, lets the session
-// tick (the prover), and draws the map, the ruler, the palette and the status lines.
+// size and the screen's own depth; while a life is played it is the game's display again,
+// 640 x 480, and returns to the editor's size when the play ends. A frame of the editor reads the
+// events, lets the session tick (the prover), and draws the map, the ruler, the palette and the
+// status lines; only the rows that changed since the last frame are shown, which keeps the X
+// server's share of a frame small (most frames change nothing, or a line of text; the water moves
+// every eighth).
 
 #include "layout.h"
 #include "map_view.h"
@@ -24,7 +27,9 @@ namespace trolkedit {
 struct EditorWindow {
     SDL_Surface* surface = nullptr;  // the window's surface while editing
     int width = kWindowWidth;
-    int depth = 16;  // bits per pixel, as the game's -b16 and -b24
+    int depth = 16;        // bits per pixel of the game's display while playing (-b16, -b24)
+    int windowDepth = 16;  // the editor's own: the screen's, so that showing converts nothing
+    SDL_Surface* shown = nullptr;  // a copy of the picture last shown, to show only changes
     Layout layout;
     MapView map;
     PlayState play;

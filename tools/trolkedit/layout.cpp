@@ -42,11 +42,11 @@ int placePalette(Layout& layout, const std::vector<PaletteGroup>& groups, int to
         for (size_t i = 0; i < group.entries.size(); ++i) {
             const PaletteEntry& entry = group.entries[i];
             const int column = int(i) % kPaletteBlockColumns, row = int(i) / kPaletteBlockColumns;
-            layout.spots.push_back({{x + column * kPaletteSpotWidth,
-                                     y + kPaletteLabelHeight + row * kPaletteSpotHeight, kCellSize,
-                                     kCellSize},
-                                    entry.character,
-                                    entry.code});
+            layout.spots.push_back(
+                {{x + column * kPaletteSpotWidth,
+                  y + kPaletteLabelHeight + row * kPaletteSpotHeight, kCellSize, kCellSize},
+                 entry.character,
+                 entry.code});
         }
         x += block.width + kBlockGap;
         rowHeight = std::max(rowHeight, block.height);

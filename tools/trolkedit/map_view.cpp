@@ -54,8 +54,8 @@ void drawBackdrop(SDL_Surface* canvas, int viewX) {
 
 void drawTiles(SDL_Surface* canvas, int viewX, int frame) {
     for (int left = 0; left < canvas->w; left += kStripWidth) {
-        SDL_Surface* strip = areaOf(canvas, left, std::min(kStripWidth, canvas->w - left),
-                                    canvas->h);
+        SDL_Surface* strip =
+            areaOf(canvas, left, std::min(kStripWidth, canvas->w - left), canvas->h);
         {
             DrawTarget target(strip);
             world::life.cameraX = viewX + left;
@@ -108,7 +108,8 @@ void drawMarks(SDL_Surface* window, const Layout& layout, const Session& session
         const Cell c = counts.checkpoints[i];
         mark(window, layout, viewX, c, c, kCheckpointColour, kMarkThickness);
         const Rect at = cellRect(layout, viewX, c);
-        text(window, "C" + std::to_string(i + 1), at.x, std::max(layout.map.y, at.y - kGlyphSize - 1));
+        text(window, "C" + std::to_string(i + 1), at.x,
+             std::max(layout.map.y, at.y - kGlyphSize - 1));
     }
     if (counts.door) {
         const Cell door = *counts.door;
@@ -141,8 +142,10 @@ void loadGrid(const Document& doc) {
 
 void drawMapView(MapView& view, SDL_Surface* window, const Layout& layout, const Session& session,
                  int frame) {
-    fill(window, layout.map.x, layout.map.y, layout.map.w, layout.map.h, kBeyondLevel);
-    if (!session.open) return;
+    if (!session.open) {
+        fill(window, layout.map.x, layout.map.y, layout.map.w, layout.map.h, kBeyondLevel);
+        return;
+    }
     makeCanvas(view, window, layout);
     updateWays(view.ways, session);
     loadGrid(session.doc);

@@ -32,8 +32,8 @@ void drawCode(SDL_Surface* window, int code, int x, int y, int frame) {
     fill(window, x, y, kCellSize, kCellSize, kEmptyTileColour);
     SDL_Surface* picture = nullptr;
     if (code == world::TILE_WATER_SURFACE_LEFT || code == world::TILE_WATER_SURFACE_RIGHT)
-        picture = video::waterFrames[size_t(code - world::TILE_WATER_SURFACE_LEFT +
-                                            ((frame >> 2) & 6))];
+        picture =
+            video::waterFrames[size_t(code - world::TILE_WATER_SURFACE_LEFT + ((frame >> 2) & 6))];
     else if (world::hasTileImage(code)) picture = video::tileImages[size_t(code)];
     if (!picture) return;
     SDL_Rect at{Sint16(x), Sint16(y), 0, 0};
@@ -98,7 +98,8 @@ void drawTextBox(SDL_Surface* window, const Layout& layout, const std::vector<st
     for (const std::string& line : lines) longest = std::max(longest, line.size());
     const int w = std::min(layout.map.w - 2 * kMargin, int(longest) * kGlyphSize + 2 * kMargin);
     const int lineHeight = kGlyphSize + 2;
-    const int h = std::min(layout.map.h - 2 * kMargin, int(lines.size()) * lineHeight + 2 * kMargin);
+    const int h =
+        std::min(layout.map.h - 2 * kMargin, int(lines.size()) * lineHeight + 2 * kMargin);
     const int x = layout.map.x + kMargin, y = layout.map.y + kMargin;
     fill(window, x, y, w, h, kBoxColour);
     outline(window, x, y, w, h, kBoxBorder);

@@ -70,8 +70,8 @@ bool startPlay(PlayState& play, Session& session, const video::DisplaySettings& 
     const world::LevelFault fault =
         app::beginGameOn(play.bytes.data(), play.bytes.size(), request.x, request.y);
     if (fault != world::LEVEL_OK) {
-        session.message = "cannot play from " + play.from + ": " +
-                          std::string(world::levelFaultText(fault));
+        session.message =
+            "cannot play from " + play.from + ": " + std::string(world::levelFaultText(fault));
         return false;
     }
     play.active = true;

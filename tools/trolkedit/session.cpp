@@ -115,8 +115,8 @@ StatusLine proofLine(const Session& session) {
     case PROVER_IDLE: break;
     case PROVER_FAILED: return {"cannot prove: " + prover.problem, Tone::Warning};
     case PROVER_RUNNING:
-        return {"proving, " + std::to_string(found + stuck) + " of " + plural(lives, "life", "lives") +
-                    " done: " + prover.progress,
+        return {"proving, " + std::to_string(found + stuck) + " of " +
+                    plural(lives, "life", "lives") + " done: " + prover.progress,
                 Tone::Plain};
     case PROVER_DONE:
         if (stuck == 0)
@@ -126,7 +126,8 @@ StatusLine proofLine(const Session& session) {
         for (const LifeProof& life : prover.lives)
             if (life.state == LIFE_NO_WAY)
                 return {"NO WAY from " + startName(life.start) + " (" + std::to_string(stuck) +
-                            " of " + plural(lives, "life", "lives") + " without a way); F10: the report",
+                            " of " + plural(lives, "life", "lives") +
+                            " without a way); F10: the report",
                         Tone::Warning};
     }
     return {};
@@ -161,14 +162,17 @@ int columnOfInterest(const Session& session) {
 LevelPlace placeOfLevel(const std::string& argument, const std::string& levelsDir) {
     const fs::path given(argument);
     std::error_code ignored;
-    if (given.has_parent_path() || given.extension() == kLevelExtension || fs::exists(given, ignored))
+    if (given.has_parent_path() || given.extension() == kLevelExtension ||
+        fs::exists(given, ignored))
         return {argument, argument, {}};
     const fs::path here = argument + kLevelExtension;
     if (fs::exists(here, ignored)) return {here.string(), here.string(), {}};
     const fs::path game = fs::path(levelsDir) / here;
     if (!fs::exists(game, ignored))
-        return {{}, {}, "no level named " + argument + " (neither " + here.string() + " nor " +
-                            game.string() + ")"};
+        return {{},
+                {},
+                "no level named " + argument + " (neither " + here.string() + " nor " +
+                    game.string() + ")"};
     return {game.string(), writable(fs::path(levelsDir)) ? game.string() : here.string(), {}};
 }
 
@@ -304,7 +308,8 @@ void saveText(Session& session) {
     command(session);
     if (refuseClosed(session)) return;
     std::string why;
-    if (saveLevel(session.doc, why)) session.message = "saved " + shownPath(session, session.doc.path);
+    if (saveLevel(session.doc, why))
+        session.message = "saved " + shownPath(session, session.doc.path);
     else session.message = why;
 }
 
@@ -362,8 +367,8 @@ void tickSession(Session& session, uint32_t nowMs) {
     }
     if (!session.proving) return;
     if (updateProver(session.prover)) {
-        const int decided = int(session.prover.lives.size()) -
-                            livesIn(session.prover, LIFE_SEARCHING);
+        const int decided =
+            int(session.prover.lives.size()) - livesIn(session.prover, LIFE_SEARCHING);
         if (decided != session.decidedLives || session.prover.state != PROVER_RUNNING) {
             session.decidedLives = decided;
             ++session.proofVersion;
@@ -403,10 +408,10 @@ void requestPlay(Session& session, PlayFrom from) {
             session.message = "point at a cell of the map to play from it";
             return;
         }
-        session.play = PlayRequest{session.hover->column * kCellSize,
-                                   session.hover->row * kCellSize,
-                                   "column " + std::to_string(session.hover->column) + ", row " +
-                                       std::to_string(session.hover->row)};
+        session.play =
+            PlayRequest{session.hover->column * kCellSize, session.hover->row * kCellSize,
+                        "column " + std::to_string(session.hover->column) + ", row " +
+                            std::to_string(session.hover->row)};
         return;
     }
 }
@@ -423,10 +428,14 @@ void askToQuit(Session& session) {
 
 std::array<StatusLine, kStatusLines> statusLines(const Session& session) {
     if (!session.open)
-        return {StatusLine{session.problem, Tone::Warning}, {}, {}, {},
+        return {StatusLine{session.problem, Tone::Warning},
+                {},
+                {},
+                {},
                 StatusLine{"Ctrl+Q quits; nothing is written", Tone::Plain}};
-    return {StatusLine{countsText(session), Tone::Plain}, StatusLine{cellText(session), Tone::Plain},
-            checkerLine(session), proofLine(session), StatusLine{session.message, Tone::Plain}};
+    return {StatusLine{countsText(session), Tone::Plain},
+            StatusLine{cellText(session), Tone::Plain}, checkerLine(session), proofLine(session),
+            StatusLine{session.message, Tone::Plain}};
 }
 
 std::vector<std::string> proofReport(const Session& session) {
@@ -445,13 +454,16 @@ std::vector<std::string> proofReport(const Session& session) {
 
 const std::vector<std::string>& helpLines() {
     static const std::vector<std::string> lines = {
-        "left button: paint with the brush     right button: erase     shift+left: fill a rectangle",
+        "left button: paint with the brush     right button: erase     shift+left: fill a "
+        "rectangle",
         "middle button or ctrl+left: pick up a cell's character     palette: choose the brush",
-        "a legend character: choose it as the brush     wheel, arrows, page up/down, home/end: scroll",
+        "a legend character: choose it as the brush     wheel, arrows, page up/down, home/end: "
+        "scroll",
         "insert / delete: a column at the mouse (with shift: ten)     ctrl+z, ctrl+y: undo, redo",
         "ctrl+s: save the text     ctrl+t: write maps/test.bin for trolk -t     ctrl+q: quit",
         "F2 grid   F3 column numbers   F4 scale   F9 graphics style   F1 this help",
-        "F5 play from the start   F6 from the checkpoint at the mouse   F7 from the cell at the mouse",
+        "F5 play from the start   F6 from the checkpoint at the mouse   F7 from the cell at the "
+        "mouse",
         "   (escape returns to the map)",
         "F8 prove (again: stop)   F10 the proof's report   ctrl+r: save the replays found",
     };

@@ -67,18 +67,18 @@ struct Session {
     bool open = false;    // false: no level could be opened; nothing is changed or saved
     std::string problem;  // why not
     char brush = '#';
-    int viewX = 0;   // level pixel at the left edge of the map view
-    int scale = 2;   // window pixels per level pixel
+    int viewX = 0;  // level pixel at the left edge of the map view
+    int scale = 2;  // window pixels per level pixel
     bool grid = false;
     bool numbers = true;
     bool help = false;
-    bool report = true;  // the proof's report over the map
+    bool report = true;         // the proof's report over the map
     std::optional<Cell> hover;  // the cell under the mouse
     Stroke stroke = Stroke::None;
     Cell strokeFrom;
     std::optional<Cell> strokeLast;
-    size_t strokeDepth = 0;  // the undo stack's depth when the stroke began
-    std::string message;     // what the last command did, or why it did not
+    size_t strokeDepth = 0;   // the undo stack's depth when the stroke began
+    std::string message;      // what the last command did, or why it did not
     bool closeAsked = false;  // a close with unsaved changes was refused once
     bool quit = false;
     std::optional<PlayRequest> play;  // a life to play, for the window to start

@@ -29,8 +29,8 @@ SDL_Surface* areaOf(SDL_Surface* surface, int x, int w, int h) {
 
 SDL_Surface* surfaceLike(SDL_Surface* like, int w, int h) {
     const SDL_PixelFormat* f = like->format;
-    return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, f->BitsPerPixel, f->Rmask, f->Gmask,
-                                f->Bmask, f->Amask);
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, f->BitsPerPixel, f->Rmask, f->Gmask, f->Bmask,
+                                f->Amask);
 }
 
 void fill(SDL_Surface* surface, int x, int y, int w, int h, Colour colour) {

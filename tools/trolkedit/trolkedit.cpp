@@ -138,18 +138,16 @@ int main(int argc, char** argv) {
     trolkedit::Session session;
     trolkedit::SessionSettings& settings = session.settings;
     settings.startFolder = fs::current_path().string();
-    trolkedit::LevelPlace place =
-        trolkedit::placeOfLevel(options.level.empty() ? newLevelName() : options.level,
-                                options.levels);
+    trolkedit::LevelPlace place = trolkedit::placeOfLevel(
+        options.level.empty() ? newLevelName() : options.level, options.levels);
     place.readPath = absolute(place.readPath);
     place.savePath = absolute(place.savePath);
     settings.sharedLegend =
         absolute(options.legend.empty() ? (fs::path(options.levels) / "legend.txt").string()
                                         : options.legend);
     settings.gameDir = absolute(gameFolder(options));
-    settings.prover.levelbot = options.levelbot.empty()
-                                   ? (programFolder() / "levelbot").string()
-                                   : absolute(options.levelbot);
+    settings.prover.levelbot = options.levelbot.empty() ? (programFolder() / "levelbot").string()
+                                                        : absolute(options.levelbot);
     session.scale = options.scale;
     if (chdir(settings.gameDir.c_str()) != 0) return fail("cannot enter " + settings.gameDir);
 

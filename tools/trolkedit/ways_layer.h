@@ -26,7 +26,7 @@ struct WayPath {
 struct WaysLayer {
     int version = -1;  // the session's proofVersion the paths belong to
     std::vector<WayPath> paths;
-    level_render::Picture picture;  // the view's ways, magenta where none passes
+    level_render::Picture picture;   // the view's ways, magenta where none passes
     SDL_Surface* surface = nullptr;  // that picture, keyed
 };
 

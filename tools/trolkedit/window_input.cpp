@@ -95,7 +95,8 @@ void keyDown(EditorWindow& window, Session& session, const SDL_keysym& key) {
         insertColumnsAt(session, columnAtMouse(window, session), shift ? kManyColumns : 1);
         return;
     case SDLK_DELETE:
-        if (session.hover) deleteColumnsAt(session, session.hover->column, shift ? kManyColumns : 1);
+        if (session.hover)
+            deleteColumnsAt(session, session.hover->column, shift ? kManyColumns : 1);
         else session.message = "point at a column to delete it";
         return;
     case SDLK_ESCAPE:

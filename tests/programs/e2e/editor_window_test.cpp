@@ -135,8 +135,7 @@ TEST_F(EditorWindow, PlaysFromACheckpointInTheGamesPictureAndEscapeReturnsToTheM
     const Expected call = expect(textCentred("TROLK, RUN!", 96, kBig));
     ASSERT_TRUE(shows(call, Presentation::Nearest, "the game's call to run"));
     // The view begins a cell left of the checkpoint in column 25: the hero stands at x 16.
-    const Expected hero =
-        expect([] { video::blitAt(video::tileImages[24], 16, 144); });
+    const Expected hero = expect([] { video::blitAt(video::tileImages[24], 16, 144); });
     ASSERT_TRUE(shows(hero, Presentation::Nearest, "the hero at the checkpoint"));
     window().tap("Escape");
     ASSERT_TRUE(seesText("at column 25: left with escape"));

@@ -281,8 +281,9 @@ void GameWindow::type(const std::string& text) {
 }
 
 void GameWindow::moveMouse(int x, int y) {
-    runCommand({"xdotool", "mousemove", "--window", windowId_, std::to_string(x), std::to_string(y)},
-               environment_);
+    runCommand(
+        {"xdotool", "mousemove", "--window", windowId_, std::to_string(x), std::to_string(y)},
+        environment_);
 }
 
 void GameWindow::click(int x, int y, int button) {

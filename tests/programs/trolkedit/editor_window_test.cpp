@@ -5,8 +5,8 @@
 // as the game's picture at its cell and is counted, a play from a checkpoint runs the game
 // there and escape returns to the map where it was, and the proof's ways are drawn.
 
-#include "editor_window.h"
 #include "edit_fixture.h"
+#include "editor_window.h"
 #include "path_overlay.h"
 #include "support/sdl_fixture.h"
 #include "support/test_support.h"

@@ -17,10 +17,14 @@ TEST(Layout, TurnsWindowPixelsIntoCellsAndBackAtBothScales) {
         std::optional<trolkedit::Cell> cell;
     };
     const std::vector<Case> cases = {
-        {2, 0, 0, 0, trolkedit::Cell{0, 0}},     {2, 0, 31, 31, trolkedit::Cell{0, 0}},
-        {2, 0, 32, 383, trolkedit::Cell{1, 11}},  {2, 0, 32, 384, std::nullopt},  // the ruler
-        {2, 40, 0, 0, trolkedit::Cell{2, 0}},    {2, 40, 23, 0, trolkedit::Cell{3, 0}},
-        {1, 0, 959, 191, trolkedit::Cell{59, 11}}, {1, 0, 0, 192, std::nullopt},
+        {2, 0, 0, 0, trolkedit::Cell{0, 0}},
+        {2, 0, 31, 31, trolkedit::Cell{0, 0}},
+        {2, 0, 32, 383, trolkedit::Cell{1, 11}},
+        {2, 0, 32, 384, std::nullopt},  // the ruler
+        {2, 40, 0, 0, trolkedit::Cell{2, 0}},
+        {2, 40, 23, 0, trolkedit::Cell{3, 0}},
+        {1, 0, 959, 191, trolkedit::Cell{59, 11}},
+        {1, 0, 0, 192, std::nullopt},
         {1, 400, 639, 0, std::nullopt},  // column 64: past the level's 64 columns
     };
     for (const Case& c : cases) {

@@ -77,16 +77,24 @@ TEST(Session, AStrokeOfTheMouseIsOneStepToUndo) {
         char brush;
         std::vector<Cell> cells;  // where the mouse goes, the first where the button went down
         std::vector<Cell> changed;
-        int code;  // what the changed cells hold afterwards
+        int code;        // what the changed cells hold afterwards
         Cell unchanged;  // and a cell that keeps its air
     };
     const std::vector<Case> cases = {
-        {trolkedit::Stroke::Paint, '*', {{2, 5}, {3, 5}, {3, 5}, {4, 6}}, {{2, 5}, {3, 5}, {4, 6}},
-         41, {3, 6}},
+        {trolkedit::Stroke::Paint,
+         '*',
+         {{2, 5}, {3, 5}, {3, 5}, {4, 6}},
+         {{2, 5}, {3, 5}, {4, 6}},
+         41,
+         {3, 6}},
         {trolkedit::Stroke::Erase, '*', {{0, 10}, {1, 10}}, {{0, 10}, {1, 10}}, 0, {2, 9}},
         // The rectangle from where the button went down to where the mouse was last.
-        {trolkedit::Stroke::Fill, 'B', {{20, 3}, {21, 4}, {22, 2}}, {{20, 2}, {22, 3}, {21, 2}},
-         40, {21, 4}},
+        {trolkedit::Stroke::Fill,
+         'B',
+         {{20, 3}, {21, 4}, {22, 2}},
+         {{20, 2}, {22, 3}, {21, 2}},
+         40,
+         {21, 4}},
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(trolkedit::chooseBrush(session, c.brush));
@@ -103,8 +111,7 @@ TEST(Session, AStrokeOfTheMouseIsOneStepToUndo) {
     EXPECT_EQ(session.message, "nothing to undo");
     trolkedit::pickUp(session, {10, 9});
     EXPECT_EQ(session.brush, 'C');
-    EXPECT_EQ(session.message,
-              "picked up 'C' 17 checkpoint: the restart point moves here");
+    EXPECT_EQ(session.message, "picked up 'C' 17 checkpoint: the restart point moves here");
     EXPECT_FALSE(trolkedit::chooseBrush(session, 'E'));
     EXPECT_EQ(session.message, "the character 'E' is not in the legend");
 }
@@ -121,7 +128,8 @@ TEST(Session, PlayStartsAtTheLevelStartAtACheckpointOrAtTheCellUnderTheMouse) {
         std::string fromText, message;
     };
     const std::vector<Case> cases = {
-        {walkLevel(), trolkedit::PlayFrom::LevelStart, std::nullopt, 16, 100, "the level start", ""},
+        {walkLevel(), trolkedit::PlayFrom::LevelStart, std::nullopt, 16, 100, "the level start",
+         ""},
         {twoCheckpoints, trolkedit::PlayFrom::Checkpoint, Cell{25, 3}, 320, 144,
          "the checkpoint at column 20", ""},
         {twoCheckpoints, trolkedit::PlayFrom::Checkpoint, Cell{15, 3}, 160, 144,
@@ -201,8 +209,8 @@ TEST(Session, TheTestMapGoesIntoAMapsFolderOfTheGamesOwn) {
     session.settings.gameDir = scratch.path().string();
     openText(session, walkLevel());
     trolkedit::writeTestMap(session);
-    EXPECT_EQ(session.message, "wrote " + (scratch.path() / "maps/test.bin").string() +
-                                   ": trolk -t plays it");
+    EXPECT_EQ(session.message,
+              "wrote " + (scratch.path() / "maps/test.bin").string() + ": trolk -t plays it");
     EXPECT_FALSE(fs::is_symlink("maps"));
     EXPECT_EQ(test_support::readFile("maps/test.bin"),
               level_text::levelFileBytes(session.doc.level));
