@@ -16,7 +16,8 @@
 //   --levelbot FILE the level bot the prover runs (default: levelbot beside trolkedit)
 //   --style N       0 classic, 1 deluxe (default), 2 handheld
 //   --scale N       1 or 2 (default): window pixels per level pixel in the map
-//   --b24           24 bits per pixel instead of 16
+//   --b24           24 bits per pixel instead of 16 for the game while playing
+//   -h, --help      the usage lines on standard output
 // The keys and the mouse are listed in window_input.cpp and on F1. A stop signal (SIGTERM,
 // SIGINT) ends the editor at once; unsaved changes are lost then, as with a power cut.
 
@@ -54,12 +55,15 @@ struct Options {
     int style = video::STYLE_DELUXE;
     int scale = 2;
     int depth = 16;
+    bool help = false;
 };
 
+constexpr const char* kUsage =
+    "usage: trolkedit [--data DIR] [--levels DIR] [--legend FILE] [--levelbot FILE]\n"
+    "                 [--style 0|1|2] [--scale 1|2] [--b24] [LEVEL.lvl | NAME]\n";
+
 int usage() {
-    std::fprintf(stderr, "usage: trolkedit [--data DIR] [--levels DIR] [--legend FILE] "
-                         "[--levelbot FILE] [--style 0|1|2]\n"
-                         "                 [--scale 1|2] [--b24] [LEVEL.lvl | NAME]\n");
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -79,6 +83,7 @@ bool parse(int argc, char** argv, Options& options) {
         else if (arg == "--style" && hasValue) options.style = std::atoi(argv[++i]);
         else if (arg == "--scale" && hasValue) options.scale = std::atoi(argv[++i]);
         else if (arg == "--b24") options.depth = 24;
+        else if (arg == "-h" || arg == "--help") options.help = true;
         else if (options.level.empty() && !arg.empty() && arg[0] != '-') options.level = arg;
         else return false;
     }
@@ -135,6 +140,10 @@ void openSound() {
 int main(int argc, char** argv) {
     Options options;
     if (!parse(argc, argv, options)) return usage();
+    if (options.help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     trolkedit::Session session;
     trolkedit::SessionSettings& settings = session.settings;
     settings.startFolder = fs::current_path().string();
