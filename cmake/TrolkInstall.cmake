@@ -11,7 +11,7 @@
 #   share/metainfo/org.trolk.trolk.metainfo.xml
 #   share/icons/hicolor/<N>x<N>/apps/trolk.png   16, 32, 48, 64, 128 and 256 pixels
 #   share/man/man6/trolk.6.gz, trolkedit.6.gz
-#   share/doc/trolk/README.md and the pictures it shows
+#   share/doc/trolk/README.md and the pictures it shows, docs/trolkedit.md and its pictures
 #   share/doc/trolk/copyright           the licences, in Debian's machine-readable format
 #   share/doc/trolk/changelog.gz
 #
@@ -117,7 +117,7 @@ install(FILES ${manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${TROLK_DIST_BUILD_DIR}/copyright
     ${TROLK_DIST_BUILD_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
-    OPTIONAL FILES_MATCHING PATTERN "*.png")
+    OPTIONAL FILES_MATCHING PATTERN "*.png" PATTERN "trolkedit.md" PATTERN "*.lvl")
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)
