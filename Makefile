@@ -11,6 +11,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Warnings are errors in the builds of make check-all (what CI runs), not in a plain make.
+WERROR ?= OFF
 # Tests that make check leaves to make check-all (labels of ctest).
 SLOW_LABELS = sdl12compat|package
 
@@ -26,7 +28,7 @@ deps-extra:
 	@scripts/install-deps.sh --extra
 
 configure: deps
-	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DTROLK_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -38,7 +40,7 @@ check: test
 
 # One step after the other, each started only when the one before has passed.
 check-all:
-	@$(MAKE) --no-print-directory check
+	@$(MAKE) --no-print-directory check WERROR=ON
 	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory fuzz-short
 	@$(MAKE) --no-print-directory mutants

@@ -41,8 +41,8 @@ void checkRanges() {
     REQUIRE(m.bassRange == 0 || (m.bassRange >= 10 && m.bassRange <= 100));
     REQUIRE(m.surroundDepth >= 0 && m.surroundDepth <= 100);
     REQUIRE(m.surroundDelay == 0 || (m.surroundDelay >= 5 && m.surroundDelay <= 40));
-    for (int i = 0; i < persist::kInputCount; ++i)
-        REQUIRE(persist::keyBindings.*persist::kJoystickFields[i] >= 0);
+    for (const persist::InputKeys& input : persist::kInputKeys)
+        REQUIRE(persist::keyBindings.*input.joystick >= 0);
 }
 
 void apply(const char* text, size_t size) {

@@ -15,7 +15,7 @@ jobs=${JOBS:-$(nproc)}
 scripts/install-deps.sh
 
 started=$(date +%s)
-cmake -S . -B "$build" -DTROLK_SANITIZE=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build" -DTROLK_SANITIZE=ON -DTROLK_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # The content compilers run under the sanitizers as well while the build makes the data.
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"

@@ -16,6 +16,7 @@
 #include "platform/fatal.h"
 #include "platform/input.h"
 #include "platform/stop_signal.h"
+#include "platform/ticks.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "world/level.h"
@@ -46,6 +47,17 @@ void openAudioDevice() {
                          audio::kMixChunkSize) == -1)
         platform::fatalError("Mix_OpenAudio", SDL_GetError());
     audio::allocateMixingChannels(audio::kMixingChannels);
+}
+
+// The settings file reaches the parts that use it: the bindings to the input poll, the
+// volume to the effects and the music, the mixing options to the module player.
+void handOutSettings() {
+    platform::keyBindings = persist::keyBindings;
+    audio::setEffectVolume(persist::volume / kEffectVolumeDivisor);
+    audio::setMusicVolume(persist::volume);
+    const persist::MixSettings& mix = persist::mixSettings;
+    audio::setMixOptions({mix.flags, mix.resamplingMode, mix.reverbDepth, mix.reverbDelay,
+                          mix.bassAmount, mix.bassRange, mix.surroundDepth, mix.surroundDelay});
 }
 
 // The mouse pointer disappears over the window: a 1 x 1 cursor with nothing in it.
@@ -94,10 +106,8 @@ int runProgram(int argc, char** argv) {
     if (!leaving) {
         persist::readConfig();
         session.configRead = true;
-        platform::keyBindings = persist::keyBindings;
-        audio::setEffectVolume(persist::volume / kEffectVolumeDivisor);
-        audio::setMusicVolume(persist::volume);
-        persist::loadHiscores();
+        handOutSettings();
+        persist::loadHiscores(platform::readTicks());
         runGameLoop(line.testMode);
     }
 

@@ -56,9 +56,10 @@ int openArchive(ArchiveId id);
 void closeArchives();
 
 // Loads "<baseName>.<extension>" from the archive; an empty buffer when that fails.
-ResourceBuffer loadResource(ArchiveId id, const char* baseName, const char* extension);
+[[nodiscard]] ResourceBuffer loadResource(ArchiveId id, const char* baseName,
+                                          const char* extension);
 // Loads the entry of that exact name (case-sensitive); an empty buffer when that fails.
-ResourceBuffer loadEntry(ArchiveId id, const char* entryName);
+[[nodiscard]] ResourceBuffer loadEntry(ArchiveId id, const char* entryName);
 // Inflates one packed entry and undoes its byte chain; empty when the stream is damaged or
 // cannot produce the size it claims.
 ResourceBuffer inflateEntry(const uint8_t* packed, int32_t packedSize, int32_t unpackedSize);

@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/byte_chain.h"
+
 namespace archive {
 
 constexpr uint8_t kArchiveMagic[4] = {'Z', 'D', 'A', 0};
@@ -22,21 +24,12 @@ constexpr int32_t kArchiveMaxEntries = 65536;
 
 // Undoes the chain in place: plain[0] = seed ^ s[0], plain[i] = plain[i - 1] ^ s[i].
 inline void unscrambleChain(uint8_t* bytes, size_t count, uint8_t seed = kArchiveSeed) {
-    uint8_t previous = seed;
-    for (size_t i = 0; i < count; ++i) {
-        previous ^= bytes[i];
-        bytes[i] = previous;
-    }
+    platform::xorWithPreviousResult(bytes, count, seed);
 }
 
 // Applies the chain in place: s[0] = seed ^ plain[0], s[i] = plain[i] ^ plain[i - 1].
 inline void scrambleChain(uint8_t* bytes, size_t count, uint8_t seed = kArchiveSeed) {
-    uint8_t previous = seed;
-    for (size_t i = 0; i < count; ++i) {
-        const uint8_t plain = bytes[i];
-        bytes[i] = plain ^ previous;
-        previous = plain;
-    }
+    platform::xorWithPreviousByte(bytes, count, seed);
 }
 
 }  // namespace archive

@@ -20,8 +20,10 @@
 // was given. The main thread changes the shared fields through atomics; the hook's own
 // changes (a ramp step, a play used up, the module forgotten) are compare-and-swap, so a
 // value the main thread writes meanwhile is never overwritten with a stale one. The main
-// thread's libmodplug calls that could meet a render (global settings, master volume) run
-// under SDL's audio lock, which the hook runs inside of.
+// thread's libmodplug calls that could meet a render (global settings, a load, which sets
+// the global mixer up from them, master volume) and its changes of the volume together with
+// the ramp step run under SDL's audio lock, which the hook runs inside of, so the hook sees
+// either all of such a change or none of it.
 
 #include "audio/music.h"
 
@@ -33,7 +35,6 @@
 
 #include "archive/archive.h"
 #include "audio/sound.h"
-#include "persist/config.h"
 
 namespace audio {
 
@@ -57,10 +58,11 @@ void hookCallback(void* module, Uint8* stream, int byteCount) {
     musicHook(module, stream, byteCount);
 }
 
-}  // namespace
+MixOptions mixOptions;  // main thread only: read when a module is loaded or started
 
-void applyMixSettings() {
-    const persist::MixSettings& mix = persist::mixSettings;
+// applyMixSettings for a caller that holds the audio lock.
+void applyMixSettingsLocked() {
+    const MixOptions& mix = mixOptions;
     ModPlug_Settings settings;
     ModPlug_GetSettings(&settings);
     settings.mFlags = mix.flags;
@@ -74,20 +76,32 @@ void applyMixSettings() {
     settings.mFrequency = audioFormat.frequency;
     settings.mBits = kSampleBits;
     settings.mChannels = audioFormat.channels;
-    SDL_LockAudio();
     ModPlug_SetSettings(&settings);
+}
+
+}  // namespace
+
+void setMixOptions(const MixOptions& options) { mixOptions = options; }
+
+void applyMixSettings() {
+    SDL_LockAudio();
+    applyMixSettingsLocked();
     SDL_UnlockAudio();
 }
 
 ModPlugFile* loadMusic(MusicId id) {
     if (id < 0 || id >= kMusicCount) return nullptr;
-    const std::string name(kMusicNames[id]);
+    const std::string name(kMusic[size_t(id)].name);
     archive::ResourceBuffer file =
         archive::loadResource(archive::ARCHIVE_MUSIC, name.c_str(), "xm");
     if (!file) return nullptr;
     music.playsLeft.store(kPlayForever, kRelaxed);
-    applyMixSettings();
-    return ModPlug_Load(file.bytes.get(), file.size);
+    // Loading sets libmodplug's global mixer up from the settings, which a render reads.
+    SDL_LockAudio();
+    applyMixSettingsLocked();
+    ModPlugFile* module = ModPlug_Load(file.bytes.get(), file.size);
+    SDL_UnlockAudio();
+    return module;
 }
 
 void startMusic(ModPlugFile* module, int32_t plays) {
@@ -102,16 +116,22 @@ void startMusic(ModPlugFile* module, int32_t plays) {
 }
 
 void startMusicFadeIn(ModPlugFile* module, int32_t plays) {
-    if (!module) return;
+    // Also without a module: the next start begins from the bottom of the ramp.
+    SDL_LockAudio();
     music.currentVolume.store(std::min(int32_t(1), music.targetVolume.load(kRelaxed)), kRelaxed);
     music.rampStep.store(1, kRelaxed);
+    SDL_UnlockAudio();
     startMusic(module, plays);
 }
 
 void fadeOutMusic() {
+    // One step for the hook: a call between the two stores would ramp the new volume the
+    // old way, back up to the target, and the music would play on.
+    SDL_LockAudio();
     music.currentVolume.store(std::max(music.targetVolume.load(kRelaxed) - 1, int32_t(0)),
                               kRelaxed);
     music.rampStep.store(-1, kRelaxed);
+    SDL_UnlockAudio();
 }
 
 void setMusicVolume(int32_t volume) {

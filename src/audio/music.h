@@ -39,28 +39,54 @@ enum MusicId : int {
 };
 
 constexpr int kMusicCount = 18;
-// Entry names in the music archive, without the "xm" extension.
-constexpr std::array<std::string_view, kMusicCount> kMusicNames = {"turbochip",
-                                                                   "sceney",
-                                                                   "welcome_home",
-                                                                   "zennypocket",
-                                                                   "bollockNES",
-                                                                   "brewed",
-                                                                   "chipattack",
-                                                                   "fantastic_times",
-                                                                   "fast_quest",
-                                                                   "fuelship",
-                                                                   "her_cloud",
-                                                                   "mias_song",
-                                                                   "oldendays",
-                                                                   "picking_a_mushroom",
-                                                                   "reentry_overture",
-                                                                   "release",
-                                                                   "rocking_on_your_dime",
-                                                                   "tired_tiger"};
+
+// Each tune and its entry in the music archive (an XM module of that base name).
+struct MusicKind {
+    MusicId id;
+    std::string_view name;
+};
+
+constexpr std::array<MusicKind, kMusicCount> kMusic = {{
+    {MUSIC_TURBOCHIP, "turbochip"},
+    {MUSIC_SCENEY, "sceney"},
+    {MUSIC_WELCOME_HOME, "welcome_home"},
+    {MUSIC_ZENNYPOCKET, "zennypocket"},
+    {MUSIC_BOLLOCKNES, "bollockNES"},
+    {MUSIC_BREWED, "brewed"},
+    {MUSIC_CHIPATTACK, "chipattack"},
+    {MUSIC_FANTASTIC_TIMES, "fantastic_times"},
+    {MUSIC_FAST_QUEST, "fast_quest"},
+    {MUSIC_FUELSHIP, "fuelship"},
+    {MUSIC_HER_CLOUD, "her_cloud"},
+    {MUSIC_MIAS_SONG, "mias_song"},
+    {MUSIC_OLDENDAYS, "oldendays"},
+    {MUSIC_PICKING_A_MUSHROOM, "picking_a_mushroom"},
+    {MUSIC_REENTRY_OVERTURE, "reentry_overture"},
+    {MUSIC_RELEASE, "release"},
+    {MUSIC_ROCKING_ON_YOUR_DIME, "rocking_on_your_dime"},
+    {MUSIC_TIRED_TIGER, "tired_tiger"},
+}};
+static_assert([] {
+    for (int id = 0; id < kMusicCount; ++id)
+        if (kMusic[size_t(id)].id != id) return false;
+    return true;
+}());
 
 constexpr int32_t kMusicMaxVolume = 128;
 constexpr int32_t kPlayForever = -1;  // plays left: repeat without end
+
+// The module player's mixing options, as the settings file gives them: libmodplug's flag bits
+// (1 oversampling, 2 noise reduction, 4 reverb, 8 mega bass, 16 surround) and its values.
+struct MixOptions {
+    int flags = 1 | 2;       // oversampling and noise reduction
+    int resamplingMode = 1;  // 0 nearest, 1 linear, 2 spline, 3 FIR
+    int reverbDepth = 0;     // 0..100
+    int reverbDelay = 0;     // ms
+    int bassAmount = 0;      // 0..100
+    int bassRange = 0;       // Hz
+    int surroundDepth = 0;   // 0..100
+    int surroundDelay = 0;   // ms
+};
 
 // Shared between the main thread and the hook. Volumes are 0..128 and are given to
 // libmodplug as the module's master volume.
@@ -76,11 +102,12 @@ extern MusicState music;
 
 // Loads module `id` from the music archive (plays left -1, mixing settings applied);
 // null when it is missing or libmodplug refuses it. Nothing starts playing.
-ModPlugFile* loadMusic(MusicId id);
+[[nodiscard]] ModPlugFile* loadMusic(MusicId id);
 // Plays `module` from its start `plays` times (-1 for ever) at the current volume, through
 // the hook. Does nothing for null.
 void startMusic(ModPlugFile* module, int32_t plays);
-// As startMusic, ramping the volume up from 1 to the target volume.
+// As startMusic, ramping the volume up from 1 to the target volume. Without a module the
+// volume is set to 1 and the ramp upwards all the same, for the next start to carry on.
 void startMusicFadeIn(ModPlugFile* module, int32_t plays);
 // Ramps the volume down from just below the target; the music ends by itself at 0.
 void fadeOutMusic();
@@ -91,7 +118,9 @@ void stopMusic(ModPlugFile* module);
 // The hook given to Mix_HookMusic: ramps, renders `byteCount` bytes of 16-bit samples into
 // `stream` and repeats or ends the module. `module` is the ModPlugFile being played.
 void musicHook(void* module, uint8_t* stream, int byteCount);
-// Copies the configuration's mixing options and the device format into libmodplug.
+// Takes these mixing options for the modules loaded and started from now on.
+void setMixOptions(const MixOptions& options);
+// Copies the mixing options and the device format into libmodplug.
 void applyMixSettings();
 
 }  // namespace audio

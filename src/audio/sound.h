@@ -73,7 +73,7 @@ extern AudioFormat audioFormat;
 extern std::array<int, kSoundCount> soundsPlayed;
 
 // Opens the mixer: 0 on success, -1 on failure. Records the asked-for format either way.
-int openAudio(int frequency, uint16_t format, int channels, int chunkSize);
+[[nodiscard]] int openAudio(int frequency, uint16_t format, int channels, int chunkSize);
 // Gives the mixer that many channels for effects.
 void allocateMixingChannels(int count);
 // Loads all thirteen effects from the sound archive; a missing or undecodable one is fatal.

@@ -46,7 +46,7 @@ struct SettingKey {
 };
 
 // Tested in this order at every position; the first that lies there is applied.
-constexpr std::array<SettingKey, 13> kSettingKeys = {{
+constexpr auto kSettingKeys = std::to_array<SettingKey>({
     {"volume=", SettingRule::Volume, 0, nullptr, 0, 0},
     {"mpFlagsOVERSAMPLING=", SettingRule::Flag, MIX_OVERSAMPLING, nullptr, 0, 0},
     {"mpFlagsNOISE_REDUCTION=", SettingRule::Flag, MIX_NOISE_REDUCTION, nullptr, 0, 0},
@@ -60,7 +60,7 @@ constexpr std::array<SettingKey, 13> kSettingKeys = {{
     {"mpBassRange=", SettingRule::Clamp, 0, &MixSettings::bassRange, 10, 100},
     {"mpSurroundDepth=", SettingRule::Clamp, 0, &MixSettings::surroundDepth, 0, 100},
     {"mpSurroundDelay=", SettingRule::Clamp, 0, &MixSettings::surroundDelay, 5, 40},
-}};
+});
 constexpr int kDefaultResamplingMode = 1;
 
 bool isSpace(uint8_t c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -106,11 +106,11 @@ bool isBindableKey(int code) {
 
 void readBindings(const ConfigText& file) {
     const uint8_t* end = file.bytes + file.size;
-    for (int input = 0; input < kInputCount; ++input) {
+    for (const InputKeys& input : kInputKeys) {
         char keyboardKey[16];
         char joystickKey[16];
-        std::snprintf(keyboardKey, sizeof keyboardKey, "k_%s=", kInputNames[input].data());
-        std::snprintf(joystickKey, sizeof joystickKey, "j_%s=", kInputNames[input].data());
+        std::snprintf(keyboardKey, sizeof keyboardKey, "k_%s=", input.name.data());
+        std::snprintf(joystickKey, sizeof joystickKey, "j_%s=", input.name.data());
         const size_t length = std::strlen(keyboardKey);
         int keyboardValue = kNotFound;
         int joystickValue = kNotFound;
@@ -123,8 +123,8 @@ void readBindings(const ConfigText& file) {
                 else if (keyAt(file, p, joystickKey)) joystickValue = readNumber(value, end);
             }
         }
-        if (isBindableKey(keyboardValue)) keyBindings.*kKeyFields[input] = keyboardValue;
-        if (joystickValue >= 0) keyBindings.*kJoystickFields[input] = joystickValue;
+        if (isBindableKey(keyboardValue)) keyBindings.*input.keyboard = keyboardValue;
+        if (joystickValue >= 0) keyBindings.*input.joystick = joystickValue;
     }
 }
 
@@ -177,23 +177,6 @@ const char* dataFilePath(const char* subDirectory, const char* baseName, const c
     return pathBuffer;
 }
 
-FileBytes readWholeFile(const char* path) {
-    FileBytes result;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return result;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-    if (size > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-        std::unique_ptr<uint8_t[]> bytes(new uint8_t[size_t(size)]);
-        if (std::fread(bytes.get(), 1, size_t(size), file) == size_t(size)) {
-            result.bytes = std::move(bytes);
-            result.size = size_t(size);
-        }
-    }
-    std::fclose(file);
-    return result;
-}
-
 void readConfig() {
     const FileBytes file = readWholeFile(dataFilePath(nullptr, "trolk", "cfg"));
     if (!file) return;
@@ -210,13 +193,12 @@ void applyConfigText(const uint8_t* bytes, size_t size) {
 size_t formatConfig(char* text) {
     size_t used = 0;
     appendLine(text, used, "volume=%d\n", volume * kPercent / kMaxVolume);
-    for (int input = 0; input < kInputCount; ++input)
-        appendLine(text, used, "j_%s=%d\n", kInputNames[input].data(),
-                   keyBindings.*kJoystickFields[input]);
-    for (int input = 0; input < kInputCount; ++input) {
-        const int key = keyBindings.*kKeyFields[input];
-        if (isLowerLetter(key)) appendLine(text, used, "k_%s=%c\n", kInputNames[input].data(), key);
-        else appendLine(text, used, "k_%s=%d\n", kInputNames[input].data(), key);
+    for (const InputKeys& input : kInputKeys)
+        appendLine(text, used, "j_%s=%d\n", input.name.data(), keyBindings.*input.joystick);
+    for (const InputKeys& input : kInputKeys) {
+        const int key = keyBindings.*input.keyboard;
+        if (isLowerLetter(key)) appendLine(text, used, "k_%s=%c\n", input.name.data(), key);
+        else appendLine(text, used, "k_%s=%d\n", input.name.data(), key);
     }
     const MixSettings& mix = mixSettings;
     appendLine(text, used, "mpFlagsOVERSAMPLING=%d\n", flagBit(MIX_OVERSAMPLING));

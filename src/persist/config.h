@@ -8,27 +8,32 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
 #include "platform/input.h"
 
 namespace persist {
 
-constexpr int kInputCount = 7;
-// The order of reading and writing the bindings.
-constexpr std::array<std::string_view, kInputCount> kInputNames = {"jump", "fire", "start", "up",
-                                                                   "down", "left", "right"};
-
 using KeyBindings = platform::KeyBindings;
 
-// The bindings of each input, in kInputNames order.
-constexpr std::array<int KeyBindings::*, kInputCount> kKeyFields = {
-    &KeyBindings::k_jump, &KeyBindings::k_fire, &KeyBindings::k_start, &KeyBindings::k_up,
-    &KeyBindings::k_down, &KeyBindings::k_left, &KeyBindings::k_right};
-constexpr std::array<int KeyBindings::*, kInputCount> kJoystickFields = {
-    &KeyBindings::j_jump, &KeyBindings::j_fire, &KeyBindings::j_start, &KeyBindings::j_up,
-    &KeyBindings::j_down, &KeyBindings::j_left, &KeyBindings::j_right};
+// Each bindable input: the name its keys have in the file ("k_<name>=", "j_<name>=") and
+// where its keyboard and joystick values go.
+struct InputKeys {
+    std::string_view name;
+    int KeyBindings::*keyboard;
+    int KeyBindings::*joystick;
+};
+
+// In the order of reading and writing.
+constexpr auto kInputKeys = std::to_array<InputKeys>({
+    {"jump", &KeyBindings::k_jump, &KeyBindings::j_jump},
+    {"fire", &KeyBindings::k_fire, &KeyBindings::j_fire},
+    {"start", &KeyBindings::k_start, &KeyBindings::j_start},
+    {"up", &KeyBindings::k_up, &KeyBindings::j_up},
+    {"down", &KeyBindings::k_down, &KeyBindings::j_down},
+    {"left", &KeyBindings::k_left, &KeyBindings::j_left},
+    {"right", &KeyBindings::k_right, &KeyBindings::j_right},
+});
 
 // Flag bits of MixSettings, the same as libmodplug's.
 enum MixFlag : int {
@@ -56,11 +61,12 @@ extern KeyBindings keyBindings;
 extern MixSettings mixSettings;
 extern int volume;  // 0..128; the file holds a percentage
 
-// Reads trolk.cfg into the settings; a missing or empty file changes nothing. The caller
+// Reads trolk.cfg (its first 64 KiB at most) into the settings; a missing or empty file, or
+// a folder or anything else that is no regular file by that name, changes nothing. The caller
 // remembers that it ran: the file is written back at exit only then.
 void readConfig();
-// Writes all 27 lines of trolk.cfg through a temporary file; false, and the old file left
-// as it was, when it cannot be written.
+// Writes all 27 lines of trolk.cfg (see safe_file.h); false, with one line on standard error,
+// when it cannot be written.
 bool writeConfig();
 
 // Applies the bytes of a configuration file to the settings, as readConfig does with the
@@ -73,16 +79,5 @@ size_t formatConfig(char* text);
 // "./<sub>/<base>.<ext>", or "./<base>.<ext>" without a sub-directory (null), in one shared
 // buffer that the next call overwrites.
 const char* dataFilePath(const char* subDirectory, const char* baseName, const char* extension);
-
-// A whole file in a heap buffer that the caller owns; not zero-terminated.
-struct FileBytes {
-    std::unique_ptr<uint8_t[]> bytes;
-    size_t size = 0;
-
-    explicit operator bool() const { return bytes != nullptr; }
-};
-
-// Reads the whole file; an empty buffer when it cannot be opened or read, or is empty.
-FileBytes readWholeFile(const char* path);
 
 }  // namespace persist

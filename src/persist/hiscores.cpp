@@ -5,7 +5,8 @@
 // the whole table into "CHEATER" entries of 50000 points, which is saved at once. Valid
 // entries with an empty name or of the default kind get a default name drawn at random,
 // never the same one twice in one load; player and reset entries keep theirs. Without a
-// file a fresh table of default names is drawn, the scores raised by 0..99, and saved.
+// file, or with an empty one, a fresh table of default names is drawn, the scores raised by
+// 0..99, and saved.
 //
 // The table is turned into file bytes field by field (score little-endian), so the memory
 // layout of HiscoreEntry never reaches the disk directly.
@@ -13,13 +14,12 @@
 #include "persist/hiscores.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/ticks.h"
 #include "persist/config.h"
 #include "persist/safe_file.h"
+#include "platform/byte_chain.h"
 
 namespace persist {
 
@@ -88,9 +88,9 @@ void resetToCheaters() {
     }
 }
 
-void drawFreshTable() {
+void drawFreshTable(unsigned seed) {
     NameUse used{};
-    std::srand(platform::readTicks());
+    std::srand(seed);
     for (int k = 0; k < kHiscoreCount; ++k) {
         HiscoreEntry& entry = hiscores.entries[k];
         setName(entry, kDefaultHiscoreNames[takeDefaultName(used, std::rand())]);
@@ -102,30 +102,21 @@ void drawFreshTable() {
 }  // namespace
 
 void scrambleHiscores(uint8_t* bytes, size_t size) {
-    uint8_t previous = kHiscoreSeed;
-    for (size_t i = 0; i < size; ++i) previous = bytes[i] ^= previous;
+    platform::xorWithPreviousResult(bytes, size, kHiscoreSeed);
 }
 
 void unscrambleHiscores(uint8_t* bytes, size_t size) {
-    uint8_t previous = kHiscoreSeed;
-    for (size_t i = 0; i < size; ++i) {
-        const uint8_t stored = bytes[i];
-        bytes[i] ^= previous;
-        previous = stored;
-    }
+    platform::xorWithPreviousByte(bytes, size, kHiscoreSeed);
 }
 
-void loadHiscores() {
-    std::FILE* file = std::fopen(hiscorePath(), "rb");
-    if (!file) {
-        drawFreshTable();
+void loadHiscores(unsigned seed) {
+    const FileBytes file = readWholeFile(hiscorePath(), kHiscoreFileBytes);
+    if (!file) {  // also an empty file: a full disk or an editor left it, not a cheat
+        drawFreshTable(seed);
         saveHiscores();
         return;
     }
-    uint8_t bytes[kHiscoreFileBytes];
-    const size_t got = std::fread(bytes, 1, sizeof bytes, file);
-    std::fclose(file);
-    if (decodeHiscores(bytes, got)) saveHiscores();
+    if (decodeHiscores(file.bytes.get(), file.size)) saveHiscores();
 }
 
 bool decodeHiscores(const uint8_t* bytes, size_t size) {
@@ -160,8 +151,7 @@ int insertHiscore(int32_t score, const char* name) {
     size_t length = 0;
     while (length < size_t(kHiscoreNameLength) && name[length] != 0) ++length;
     setName(entry, std::string_view(name, length));
-    entry.kind = HISCORE_PLAYER;
-    entry.reserved = {};
+    entry.kind = HISCORE_PLAYER;  // the reserved bytes stay as they were
     entry.score = score;
     saveHiscores();
     return p;

@@ -59,12 +59,13 @@ constexpr std::array<std::string_view, kHiscoreCount> kDefaultHiscoreNames = {
 
 extern HiscoreTable hiscores;
 
-// Loads hiscores.dat, checks it and renames default entries; without a file, draws a new
-// table of default names (seeding the random generator) and saves it.
-void loadHiscores();
+// Loads hiscores.dat, checks it and renames default entries; without a file (an empty one
+// counts as none), draws a new table of default names (seeding the random generator with
+// `seed`) and saves it.
+void loadHiscores(unsigned seed);
 // Puts a new player entry below the entries of equal or better score, drops the last one
-// and saves the table; returns the position the entry took. The caller makes sure the
-// score beats the one at position 9.
+// and saves the table; the position taken keeps its two reserved bytes; returns the position the
+// entry took. The caller makes sure the score beats the one at position 9.
 int insertHiscore(int32_t score, const char* name);
 // Writes the table to hiscores.dat; false when it could not be written.
 bool saveHiscores();

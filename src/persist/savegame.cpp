@@ -4,7 +4,6 @@
 
 #include "persist/savegame.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "persist/config.h"
@@ -29,12 +28,8 @@ int decodeSavegame(const uint8_t* bytes, size_t size) {
 }
 
 int readSavegame() {
-    std::FILE* file = std::fopen(savegamePath(), "rb");
-    if (!file) return 0;
-    uint8_t bytes[kSaveFileBytes];
-    const size_t got = std::fread(bytes, 1, sizeof bytes, file);
-    std::fclose(file);
-    return decodeSavegame(bytes, got);
+    const FileBytes file = readWholeFile(savegamePath(), kSaveFileBytes);
+    return file ? decodeSavegame(file.bytes.get(), file.size) : 0;
 }
 
 void encodeSavegame(int level, uint16_t mask, uint8_t* bytes) {

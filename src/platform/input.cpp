@@ -7,7 +7,6 @@
 
 #include <SDL.h>
 
-#include "platform/ticks.h"
 
 namespace platform {
 
@@ -146,13 +145,6 @@ void updateActionFlags() {
     if (!(input.held & INPUT_RIGHT)) actions.rightHeld = 0;
     if (!(input.held & INPUT_JUMP)) actions.jumpHeld = 0;
     if (!(input.held & INPUT_DOWN)) actions.downHeld = 0;
-}
-
-void waitForStartRelease() {
-    while (actions.startHeld == 1) {
-        updateActionFlags();
-        waitMilliseconds(kReleasePollMs);
-    }
 }
 
 }  // namespace platform

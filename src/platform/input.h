@@ -19,7 +19,6 @@ enum InputBit : uint32_t {
 };
 
 constexpr int kAxisDeadZone = 31000;  // beyond this either way a stick axis counts as pushed
-constexpr uint32_t kReleasePollMs = 100;
 
 // The keys and joystick controls the poll reads: SDL key symbols, joystick buttons, and the
 // hat bits of the directions. The game sets them from its settings file.
@@ -69,8 +68,5 @@ void pollInput();
 // pollInput, then derives `actions` (left wins over right) and sets leaveRequested from
 // quitRequested.
 void updateActionFlags();
-// While start is held: updateActionFlags and a 100 ms wait, so that one press does not
-// confirm two screens.
-void waitForStartRelease();
 
 }  // namespace platform

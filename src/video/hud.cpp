@@ -7,7 +7,9 @@
 #include "video/text.h"
 #include "world/level.h"
 #include "world/lifetimes.h"
+#include "world/player.h"
 #include "world/score.h"
+#include "world/tiles.h"
 
 namespace video {
 
@@ -44,8 +46,12 @@ constexpr int kLivesIconX = 16, kTimesX = 40, kLivesX = 64;
 constexpr int kScoreIconX = 104, kScoreX = 124;
 constexpr int kItemIconX = 196, kItemsX = 216;
 constexpr int kProgressIconX = 256, kLevelX = 276;
-constexpr int kLivesIcon = 24, kScoreIcon = 42, kItemIcon = 41;
-constexpr int kProgressIcons[3] = {19, 18, 17};  // none, one, several items left
+constexpr world::TileCode kLivesIcon = world::kFrameRest;  // the player resting
+constexpr world::TileCode kScoreIcon = world::TILE_COIN;
+constexpr world::TileCode kItemIcon = world::TILE_ITEM;
+// The checkpoint's pictures for no item left, one, and several.
+constexpr world::TileCode kProgressIcons[3] = {
+    world::TILE_CHECKPOINT_TAKEN, world::TILE_CHECKPOINT_TAKING, world::TILE_CHECKPOINT};
 
 constexpr int kMessageY = 96;
 constexpr int kHintY = 120;

@@ -1,10 +1,11 @@
 // Tile effects. Each update writes one code into the effect's cell, chosen by the frames t
-// since it started; the effect ends as it writes its last code:
-//   bricks and crumbling blocks: entry t >> 1 of their five frames and two empties,
-//   spike traps: entry t >> 1 of (0, 87, 105, 105),
-//   bump blocks: entry t >> 1 of (80, 100, 120, 20, 20),
-//   trap doors: 89 for four frames, then 69,
-//   checkpoints: 17 + ((t / 3) >> 1) until t / 3 = 5,
+// since it started; the effect ends as it writes its last code. The effect table lists each
+// type's codes, each written for the same number of frames, and the frame it ends on:
+//   bricks and crumbling blocks: their four frames two updates each, then empty three times,
+//   spike traps: 0, 87, then spikes 105 three times,
+//   bump blocks: 80, 100, 120, then the block 20 three times,
+//   trap doors: 89 for four updates, then 69,
+//   checkpoints: 17 and 18 for six updates each, then 19 four times,
 //   pick-ups: 0 at once.
 
 #include "world/effects.h"
@@ -12,19 +13,61 @@
 
 #include "world/tiles.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace world {
 
-
 namespace {
 
-constexpr std::array<TileCode, 6> kBreakingBrick = {200, 201, 202, 203, 0, 0};
-constexpr std::array<TileCode, 6> kCrumblingBlock = {180, 181, 182, 183, 0, 0};
-constexpr std::array<TileCode, 4> kSpringingTrap = {0, 87, 105, 105};
-constexpr std::array<TileCode, 5> kBumpedBlock = {80, 100, 120, 20, 20};
-constexpr TileCode kTrapDoorStep = TILE_TRAP_DOOR_CLOSING - TILE_TRAP_DOOR_CLOSED;  // 20
-constexpr int32_t kCheckpointLastStep = 5;
+constexpr size_t kMaxEffectCodes = 6;
+
+// A row of the effect table: code i is written on updates i * framesEach up to the one
+// before (i + 1) * framesEach; the update `frames` - 1 is the last, and writes the code its
+// time gives.
+struct EffectKind {
+    EffectType type = EFFECT_NONE;
+    int32_t framesEach = 1;
+    int32_t frames = 1;
+    std::array<TileCode, kMaxEffectCodes> codes{};
+};
+
+// clang-format off
+constexpr std::array<EffectKind, 7> kEffectKinds = {{
+    // A brick hit from below cracks, bursts and flies apart.
+    {EFFECT_BRICK, 2, 11,
+     {TILE_BREAK_FIRST, TILE_BREAK_2, TILE_BREAK_3, TILE_BREAK_LAST, TILE_EMPTY, TILE_EMPTY}},
+    // A crumbling block stood on falls apart.
+    {EFFECT_CRUMBLE, 2, 11,
+     {TILE_CRUMBLE_FIRST, TILE_CRUMBLE_2, TILE_CRUMBLE_3, TILE_CRUMBLE_LAST, TILE_EMPTY,
+      TILE_EMPTY}},
+    // An armed spike trap stepped on springs its spikes.
+    {EFFECT_SPIKE_TRAP, 2, 7, {TILE_EMPTY, TILE_SPIKE_TRAP, TILE_SPIKES, TILE_SPIKES}},
+    // A bump block hit from below rises, stands at the top of its bump and settles.
+    {EFFECT_BUMP, 2, 9,
+     {TILE_BUMP_1, TILE_BUMP_2, TILE_BUMP_3, TILE_BUMP_BLOCK, TILE_BUMP_BLOCK}},
+    // A trap door left behind swings shut.
+    {EFFECT_TRAP_DOOR, 4, 5, {TILE_TRAP_DOOR_CLOSING, TILE_TRAP_DOOR_CLOSED}},
+    // A checkpoint touched raises its flag.
+    {EFFECT_CHECKPOINT, 6, 16, {TILE_CHECKPOINT, TILE_CHECKPOINT_TAKING, TILE_CHECKPOINT_TAKEN}},
+    // An item or an extra life taken leaves its cell empty.
+    {EFFECT_PICK_UP, 1, 1, {TILE_EMPTY}},
+}};
+// clang-format on
+
+// Each type has one row, and its last update reads a code of the row.
+constexpr bool effectKindsAreSound() {
+    for (size_t i = 0; i < kEffectKinds.size(); ++i) {
+        const EffectKind& kind = kEffectKinds[i];
+        if (kind.type == EFFECT_NONE || kind.framesEach <= 0 || kind.frames <= 0 ||
+            size_t((kind.frames - 1) / kind.framesEach) >= kMaxEffectCodes)
+            return false;
+        for (size_t j = 0; j < i; ++j)
+            if (kEffectKinds[j].type == kind.type) return false;
+    }
+    return true;
+}
+static_assert(effectKindsAreSound(), "an effect row is missing its frames or stands twice");
 
 // The code an effect writes at frame t, and whether it is its last.
 struct EffectFrame {
@@ -32,25 +75,13 @@ struct EffectFrame {
     bool last = true;
 };
 
-template <size_t N> EffectFrame sequenceFrame(const std::array<TileCode, N>& codes, int32_t t) {
-    const size_t entry = size_t(t >> 1);
-    if (entry >= N - 1) return {codes[N - 1], true};
-    return {codes[entry], false};
-}
-
 EffectFrame effectFrame(EffectType type, int32_t t) {
-    switch (type) {
-    case EFFECT_BRICK: return sequenceFrame(kBreakingBrick, t);
-    case EFFECT_CRUMBLE: return sequenceFrame(kCrumblingBlock, t);
-    case EFFECT_SPIKE_TRAP: return sequenceFrame(kSpringingTrap, t);
-    case EFFECT_BUMP: return sequenceFrame(kBumpedBlock, t);
-    case EFFECT_TRAP_DOOR:
-        return {TILE_TRAP_DOOR_CLOSING - kTrapDoorStep * (t >> 2), (t >> 2) >= 1};
-    case EFFECT_CHECKPOINT: return {TILE_CHECKPOINT + ((t / 3) >> 1), t / 3 >= kCheckpointLastStep};
-    case EFFECT_PICK_UP: return {TILE_EMPTY, true};
-    case EFFECT_NONE: break;
+    for (const EffectKind& kind : kEffectKinds) {
+        if (kind.type != type) continue;
+        const int32_t step = std::clamp(t, 0, kind.frames - 1) / kind.framesEach;
+        return {kind.codes[size_t(step)], t >= kind.frames - 1};
     }
-    return {TILE_EMPTY, true};
+    return {TILE_EMPTY, true};  // a type without a row ends at once, emptying its cell
 }
 
 }  // namespace
@@ -89,6 +120,5 @@ void updateTileEffect(TileEffect& effect) {
     if (frame.last) effect.active = 0;
     setCell(effect.x >> 4, effect.y >> 4, frame.code);
 }
-
 
 }  // namespace world

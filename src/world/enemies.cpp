@@ -2,6 +2,7 @@
 // (an enemy reverses whenever either side is blocked after its step, also at the level's two
 // ends); gravity for walkers and the landing snap for all; the contact with the player;
 // the stun and dying timers; and the despawn when it is far from the view or below the level.
+// Each kind's speed, motion, stomp rule, message and pictures are its row of the kind table.
 //
 // Contact needs a live player overlapping horizontally (x - 15 <= player.x <= x + 16). A
 // player above the enemy by 1 to 15 pixels and falling faster than its resting speed stomps a
@@ -21,32 +22,16 @@
 
 namespace world {
 
-
 namespace {
 
-constexpr int32_t kHatGuySpeed = 2;
-constexpr int32_t kWalkSpeed = 1;
 constexpr int32_t kFlyerVy = 1;  // flyers and swimmers hold this vertical speed
 constexpr int32_t kEnemyRestingVy = 3;
 constexpr int32_t kLastBox = kTileSize - 1;
-constexpr int32_t kStompReach = 15;  // a stomp comes from at most 15 pixels above
-constexpr int32_t kKillAbove = 9;    // a touch kills from 9 pixels above
-constexpr int32_t kKillBelow = 10;   // to 10 pixels below
-constexpr int32_t kSquashedBlinkFrom = 63;
-constexpr int32_t kHatGuyGetUpPicture = 186;  // frames stunned before it shows getting up
-
-bool walks(EnemyType type) {
-    switch (type) {
-    case ENEMY_BLOB:
-    case ENEMY_HOGLET:
-    case ENEMY_HAT_GUY: return true;
-    case ENEMY_NONE:
-    case ENEMY_BAT:
-    case ENEMY_DYING_BAT:
-    case ENEMY_PIRANHA: return false;
-    }
-    return false;
-}
+constexpr int32_t kStompReach = 15;         // a stomp comes from at most 15 pixels above
+constexpr int32_t kKillAbove = 9;           // a touch kills from 9 pixels above
+constexpr int32_t kKillBelow = 10;          // to 10 pixels below
+constexpr int32_t kSquashedBlinkFrom = 63;  // a squashed enemy blinks from this frame on
+constexpr int32_t kGettingUpFrom = 186;     // a stunned one shows getting up from this frame on
 
 bool sideBlocked(int32_t edgeX, int32_t y, int32_t speed) {
     return isSolidAt(edgeX, y + 1) || isSolidAt(edgeX, y + kTileSize - speed);
@@ -67,12 +52,14 @@ void moveAndTurn(EnemySlot& e) {
         e.dx = -e.dx;
 }
 
-void fall(EnemySlot& e) {
-    if (walks(e.type)) {
+void fall(EnemySlot& e, const EnemyKind& kind) {
+    switch (kind.motion) {
+    case MOTION_WALK:
         e.y += e.vy / 3;
         ++e.vy;
-    } else {
-        e.vy = kFlyerVy;
+        break;
+    case MOTION_FLY:
+    case MOTION_SWIM: e.vy = kFlyerVy; break;
     }
     if (isSolidAt(e.x, e.y + kTileSize) || isSolidAt(e.x + kLastBox, e.y + kTileSize)) {
         e.vy = kEnemyRestingVy;
@@ -80,50 +67,65 @@ void fall(EnemySlot& e) {
     }
 }
 
-void stomp(EnemySlot& e, PlayerState& player) {
-    switch (e.type) {
-    case ENEMY_BLOB:
+void scoreStomp(const EnemyKind& kind) {
+    if (kind.points > 0) addScore(kind.points);
+}
+
+void stomp(EnemySlot& e, const EnemyKind& kind, PlayerState& player) {
+    switch (kind.stomp) {
+    case STOMP_SQUASH:
         e.dx = 0;
         e.counter = 0;
-        audio::playSound(audio::SOUND_BLUBB);
-        addScore(kStompPoints);
+        audio::playSound(kind.stompSound);
+        scoreStomp(kind);
         break;
-    case ENEMY_BAT:
-        audio::playSound(audio::SOUND_BAT);
+    case STOMP_DIE:
+        audio::playSound(kind.stompSound);
         e.counter = 0;
         e.dx = 0;
-        e.type = ENEMY_DYING_BAT;
-        addScore(kStompPoints);
+        e.type = kind.dying;
+        scoreStomp(kind);
         break;
-    case ENEMY_HAT_GUY:
-        audio::playSound(audio::SOUND_KLACK);
+    case STOMP_STUN:
+        audio::playSound(kind.stompSound);
         e.savedDx = e.dx;
         e.counter = 0;
         e.dx = 0;
-        if (++e.hits == 1) addScore(kStompPoints);
+        if (++e.hits == 1) scoreStomp(kind);
         break;
-    case ENEMY_NONE:
-    case ENEMY_HOGLET:
-    case ENEMY_DYING_BAT:
-    case ENEMY_PIRANHA: break;
+    case STOMP_NONE: break;
     }
     player.bounce = 1;
 }
 
-void touchPlayer(EnemySlot& e, PlayerState& player) {
+void touchPlayer(EnemySlot& e, const EnemyKind& kind, PlayerState& player) {
     if (!player.alive || player.dying || e.dx == 0) return;
     if (player.x < e.x - kLastBox || player.x > e.x + kTileSize) return;
     if (player.y < e.y && player.y >= e.y - kStompReach && player.vy > kStompSpeed && e.stompable) {
-        stomp(e, player);
+        stomp(e, kind, player);
     } else if (player.y >= e.y - kKillAbove && player.y <= e.y + kKillBelow) {
-        killPlayer(player, kEnemyDeathMessages[size_t(e.type)]);
+        killPlayer(player, kind.deathMessage);
         audio::playSound(audio::SOUND_AJ);  // two cries start together
     }
+}
+
+// A stunned enemy gets up and walks off the other way; a kind with a life span ends.
+void runTimers(EnemySlot& e, const EnemyKind& kind) {
+    switch (kind.stomp) {
+    case STOMP_STUN:
+        if (e.counter > kind.stoppedFrames && e.dx == 0) e.dx = -e.savedDx;
+        break;
+    case STOMP_NONE:
+    case STOMP_SQUASH:
+    case STOMP_DIE: break;
+    }
+    if (kind.lifeFrames > 0 && e.counter >= kind.lifeFrames) e.active = 0;
 }
 
 }  // namespace
 
 bool spawnEnemy(int32_t x, int32_t y, EnemyType type) {
+    const EnemyKind& kind = enemyKind(type);
     for (EnemySlot& e : life.enemies) {
         if (e.active) continue;
         e = {};
@@ -131,9 +133,9 @@ bool spawnEnemy(int32_t x, int32_t y, EnemyType type) {
         e.x = x;
         e.y = y;
         e.type = type;
-        e.dx = type == ENEMY_HAT_GUY ? -kHatGuySpeed : -kWalkSpeed;
-        e.savedDx = type == ENEMY_HAT_GUY ? -kHatGuySpeed : 0;
-        e.stompable = type == ENEMY_BLOB || type == ENEMY_BAT || type == ENEMY_HAT_GUY;
+        e.dx = -kind.speed;
+        e.savedDx = kind.stomp == STOMP_STUN ? -kind.speed : 0;
+        e.stompable = kind.stomp != STOMP_NONE;
         return true;
     }
     return false;
@@ -141,47 +143,36 @@ bool spawnEnemy(int32_t x, int32_t y, EnemyType type) {
 
 void updateEnemy(EnemySlot& e, PlayerState& player, int32_t cameraX) {
     if (!e.active) return;
+    const EnemyKind& kind = enemyKind(e.type);
     ++e.counter;
     if (e.dx == 0) {
-        if (e.type == ENEMY_BLOB && e.counter == kBlobGoneFrames) e.active = 0;
+        if (kind.stomp == STOMP_SQUASH && e.counter == kind.stoppedFrames) e.active = 0;
     } else {
         moveAndTurn(e);
     }
-    fall(e);
-    touchPlayer(e, player);
-
-    if (e.counter > kHatGuyStunFrames && e.type == ENEMY_HAT_GUY && e.dx == 0) e.dx = -e.savedDx;
-    if (e.counter >= kDyingBatFrames && e.type == ENEMY_DYING_BAT) e.active = 0;
+    fall(e, kind);
+    touchPlayer(e, kind, player);
+    runTimers(e, enemyKind(e.type));  // a stomp may have changed the kind
 
     if (e.x + kDespawnBehind < cameraX || cameraX < e.x - kDespawnAhead || e.y > kDespawnBelowY)
         e.active = 0;
 }
 
 int32_t enemyFrame(const EnemySlot& e) {
-    if (!e.active) return -1;
-    switch (e.type) {
-    case ENEMY_BLOB: {
-        if (e.dx != 0) {
-            constexpr std::array<int32_t, 4> kBlobWalk = {9, 10, 11, 10};
-            return kBlobWalk[size_t((e.counter / 6) & 3)];
+    if (!e.active) return kNoPicture;
+    const EnemyKind& kind = enemyKind(e.type);
+    if (e.dx == 0) {
+        switch (kind.stomp) {
+        case STOMP_SQUASH:
+            if (e.counter > kSquashedBlinkFrom && (e.counter & 8) == 0) return kNoPicture;
+            return kind.stopped;
+        case STOMP_STUN: return e.counter < kGettingUpFrom ? kind.stopped : kind.gettingUp;
+        case STOMP_NONE:
+        case STOMP_DIE: break;
         }
-        if (e.counter > kSquashedBlinkFrom && (e.counter & 8) == 0) return -1;
-        return 12;
     }
-    case ENEMY_HOGLET: return e.dx + 14 + ((e.counter & 15) >> 3);
-    case ENEMY_BAT: {
-        constexpr std::array<int32_t, 4> kBatFlap = {33, 57, 34, 57};
-        return kBatFlap[size_t((e.counter / 6) & 3)];
-    }
-    case ENEMY_DYING_BAT: return e.counter / 4 + 35;
-    case ENEMY_PIRANHA: return e.dx + 54 + ((e.counter / 15) & 1);
-    case ENEMY_HAT_GUY:
-        if (e.dx >= 1) return 121 + ((e.counter & 15) >> 2);
-        if (e.dx == 0) return e.counter < kHatGuyGetUpPicture ? 125 : 126;
-        return 144 - ((e.counter & 15) >> 2);
-    case ENEMY_NONE: break;
-    }
-    return -1;
+    const EnemyCycle& cycle = e.dx > 0 ? kind.right : kind.left;
+    return cycle[size_t(e.counter / kind.period) % kEnemyCycle];
 }
 
 }  // namespace world

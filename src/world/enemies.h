@@ -4,68 +4,45 @@
 // ends of the level, never at ledges), walkers fall under gravity, and they leave when they
 // drift too far from the view or fall out of the level.
 //
-// All contact between the player and an enemy is decided here, once per enemy per frame:
-// blobs, bats and hat guys can be stomped by a player falling onto them faster than its
+// What each kind does is a row of the kind table (enemy_kinds.h). All contact between the
+// player and an enemy is decided here, once per enemy per frame: blobs, bats and hat guys can
+// be stomped by a player falling onto them faster than its
 // resting speed; any other touch of a moving enemy kills. A stopped enemy (squashed, stunned,
 // dying) neither kills nor can be stomped.
 //
 // Vertical speeds of walkers are in thirds of a pixel per frame.
 
-#include <array>
+#include "world/enemy_kinds.h"
+
 #include <cstdint>
-#include <string_view>
 
 namespace world {
 
 struct PlayerState;
 
-enum EnemyType : int32_t {
-    ENEMY_NONE = 0,
-    ENEMY_BLOB = 1,       // marker 9; stompable, walks
-    ENEMY_HOGLET = 2,     // marker 13; walks
-    ENEMY_BAT = 3,        // marker 33; stompable, flies
-    ENEMY_DYING_BAT = 4,  // a stomped bat, gone after 12 frames
-    ENEMY_PIRANHA = 5,    // marker 53; swims
-    ENEMY_HAT_GUY = 6,    // markers 67 and 121; stompable, walks at 2 pixels, gets up again
-};
-
 struct EnemySlot {
     int32_t x = 0;  // top-left pixel of the box, world coordinates
     int32_t y = 0;
     int32_t dx = 0;       // pixels per frame, negative = left; 0 = stopped
-    int32_t savedDx = 0;  // hat guy: dx before its last stomp
+    int32_t savedDx = 0;  // a kind that is stunned (the hat guy): dx before its last stomp
     int32_t vy = 0;       // thirds of a pixel per frame, walkers only
     int32_t counter = 0;  // frames since created or last stomped
     EnemyType type = ENEMY_NONE;
     int32_t active = 0;     // 1 = the slot holds an enemy
     int32_t stompable = 0;  // 1 if it can be stomped
-    int32_t hits = 0;       // hat guy: stomps taken
+    int32_t hits = 0;       // a kind that is stunned: stomps taken
 
     bool operator==(const EnemySlot&) const = default;
 };
 
 constexpr int kEnemySlots = 16;
-constexpr int32_t kStompSpeed = 7;          // a stomp needs the player falling faster than this
-constexpr int32_t kBlobGoneFrames = 120;    // a squashed blob stays this long
-constexpr int32_t kHatGuyStunFrames = 225;  // a stunned hat guy gets up after more than this
-constexpr int32_t kDyingBatFrames = 12;
+constexpr int32_t kStompSpeed = 7;       // a stomp needs the player falling faster than this
 constexpr int32_t kDespawnBehind = 250;  // gone when this far left of the view
 constexpr int32_t kDespawnAhead = 500;   // or this far right of it
 constexpr int32_t kDespawnBelowY = 200;  // or below this y
 
-// Death messages, indexed by enemy type.
-constexpr std::array<std::string_view, 7> kEnemyDeathMessages = {
-    "",
-    "KILLED BY A BLOB",
-    "KILLED BY A HOGLET",
-    "KILLED BY A BAT",
-    "KILLED BY A BAT",
-    "EATEN BY A PIRANHA",
-    "KILLED BY A HAT GUY",
-};
-
-// Puts a new enemy of that type at (x, y) into the first free slot of the life's table;
-// false when none is free.
+// Puts a new enemy of that type at (x, y) into the first free slot of the life's table, with
+// the speed and stomp of its kind's row; false when none is free.
 bool spawnEnemy(int32_t x, int32_t y, EnemyType type);
 // One frame of one enemy: motion, turning, gravity, player contact, timers, despawn.
 void updateEnemy(EnemySlot& enemy, PlayerState& player, int32_t cameraX);

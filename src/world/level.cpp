@@ -12,11 +12,10 @@
 #include "world/level.h"
 
 #include "archive/byte_reader.h"
+#include "world/enemies.h"
 #include "world/lifetimes.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace world {
 
@@ -28,23 +27,6 @@ constexpr int32_t kScanAhead = kViewWidth + kTileSize;  // columns are scanned 1
 constexpr int32_t kInitialScrollSteps = kViewWidth;
 
 int32_t levelPixelWidth() { return levelMap.width * kTileSize; }
-
-// Reads the whole file into a buffer the caller owns; empty when it cannot.
-archive::ResourceBuffer readWholeFile(const char* path) {
-    archive::ResourceBuffer buffer;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return buffer;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-    if (size > 0 && size <= 0x7fffffff && std::fseek(file, 0, SEEK_SET) == 0) {
-        buffer.bytes.reset(static_cast<uint8_t*>(std::malloc(size_t(size))));
-        if (buffer.bytes && std::fread(buffer.bytes.get(), 1, size_t(size), file) == size_t(size))
-            buffer.size = int32_t(size);
-        else buffer.bytes.reset();
-    }
-    std::fclose(file);
-    return buffer;
-}
 
 // One pixel of view movement: forward while the view's right edge is more than one pixel
 // short of the level's end, then the column 336 pixels right of the view is scanned.
@@ -101,10 +83,7 @@ void parseLevel(const uint8_t* bytes, size_t size) {
     }
 
     if (life.itemsLeft > 0) {
-        setCellIndex(life.doorCell, TILE_CLOSED_DOOR_TOP_LEFT);
-        setCellIndex(life.doorCell + kMapRows, TILE_CLOSED_DOOR_TOP_RIGHT);
-        setCellIndex(life.doorCell + 1, TILE_CLOSED_DOOR_BOTTOM_LEFT);
-        setCellIndex(life.doorCell + kMapRows + 1, TILE_CLOSED_DOOR_BOTTOM_RIGHT);
+        setDoor(DOOR_CLOSED);
     }
 
     // The checkpoint the player restarts on shows as taken.
@@ -120,12 +99,16 @@ void parseLevel(const uint8_t* bytes, size_t size) {
     for (int32_t i = 0; i < kInitialScrollSteps; ++i) scrollOnePixel();
 }
 
-archive::ResourceBuffer readLevelFile(const char* name) {
-    return name ? archive::loadResource(archive::ARCHIVE_MAPS, name, "bin")
-                : readWholeFile(kTestMapPath);
-}
-
 void freeLevel() { levelMap = {}; }
+
+void setDoor(DoorState state) {
+    const bool open = state == DOOR_OPEN;
+    setCellIndex(life.doorCell, open ? TILE_DOOR_TOP_LEFT : TILE_CLOSED_DOOR_TOP_LEFT);
+    setCellIndex(life.doorCell + kMapRows, open ? TILE_DOOR_TOP_RIGHT : TILE_CLOSED_DOOR_TOP_RIGHT);
+    setCellIndex(life.doorCell + 1, open ? TILE_DOOR_BOTTOM_LEFT : TILE_CLOSED_DOOR_BOTTOM_LEFT);
+    setCellIndex(life.doorCell + kMapRows + 1,
+                 open ? TILE_DOOR_BOTTOM_RIGHT : TILE_CLOSED_DOOR_BOTTOM_RIGHT);
+}
 
 void scrollView(int32_t n) {
     for (int32_t i = 0; i < n; ++i) scrollOnePixel();
@@ -136,30 +119,12 @@ void spawnColumn(int32_t x) {
     const int32_t column = x >> 4;
     for (int32_t row = 0; row < kMapRows; ++row) {
         const int32_t y = row * kTileSize;
-        switch (cellOfGrid(column, row)) {
-        case TILE_BLOB_MARKER:
-            spawnEnemy(x, y, ENEMY_BLOB);
-            setCell(column, row, TILE_EMPTY);
-            break;
-        case TILE_HOGLET_MARKER:
-            spawnEnemy(x, y, ENEMY_HOGLET);
-            setCell(column, row, TILE_EMPTY);
-            break;
-        case TILE_BAT_MARKER:
-            spawnEnemy(x, y, ENEMY_BAT);
-            setCell(column, row, TILE_EMPTY);
-            break;
-        case TILE_PIRANHA_MARKER:
-            spawnEnemy(x, y, ENEMY_PIRANHA);
-            setCell(column, row, TILE_WATER);
-            break;
-        case TILE_HAT_GUY_MARKER:
-        case TILE_HAT_GUY_MARKER_2:
-            spawnEnemy(x, y, ENEMY_HAT_GUY);
-            setCell(column, row, TILE_EMPTY);
-            break;
-        case TILE_SPIKE_TRAP: setCell(column, row, TILE_SPIKE_TRAP_ARMED); break;
-        default: break;
+        const TileCode code = cellOfGrid(column, row);
+        if (const EnemyType type = enemyOfMarker(code); type != ENEMY_NONE) {
+            spawnEnemy(x, y, type);
+            setCell(column, row, enemyKind(type).leaves);
+        } else if (code == TILE_SPIKE_TRAP) {
+            setCell(column, row, TILE_SPIKE_TRAP_ARMED);
         }
     }
 }

@@ -4,7 +4,9 @@
 
 #include "world/lifetimes.h"
 
+#include "archive/archive.h"
 #include "platform/fatal.h"
+#include "platform/files.h"
 
 namespace world {
 
@@ -33,9 +35,16 @@ LevelFault startLife(const uint8_t* bytes, size_t size, Arrival arrival) {
 }
 
 void startLifeIn(const char* name, Arrival arrival) {
-    const archive::ResourceBuffer buffer = readLevelFile(name);
-    if (!buffer || startLife(buffer.bytes.get(), size_t(buffer.size), arrival) != LEVEL_OK)
-        platform::fatalError(kCantLoadFile, name ? name : kTestMapPath);
+    LevelFault fault = LEVEL_NO_DATA;
+    if (name) {
+        const archive::ResourceBuffer buffer =
+            archive::loadResource(archive::ARCHIVE_MAPS, name, "bin");
+        if (buffer) fault = startLife(buffer.bytes.get(), size_t(buffer.size), arrival);
+    } else {
+        const platform::FileBytes file = platform::readWholeFile(kTestMapPath, kMaxLevelFileBytes);
+        if (file) fault = startLife(file.bytes.get(), file.size, arrival);
+    }
+    if (fault != LEVEL_OK) platform::fatalError(kCantLoadFile, name ? name : kTestMapPath);
 }
 
 }  // namespace world

@@ -219,16 +219,15 @@ bool placePlayer(PlayerState& player) {
     return true;
 }
 
-void updatePlayer(PlayerState& player, bool left, bool right, bool jump, bool down,
-                  int32_t cameraX) {
+void updatePlayer(PlayerState& player, const Controls& controls, int32_t cameraX) {
     PlayerState& p = player;
     if (p.alive && !p.dying) {
-        walk(p, left, right, down, cameraX);
-        animate(p, left, right);
-        jumpAndFall(p, jump);
+        walk(p, controls.left, controls.right, controls.down, cameraX);
+        animate(p, controls.left, controls.right);
+        jumpAndFall(p, controls.jump);
         land(p);
         if (p.y >= 0 && p.y < kPlayfieldHeight) touchTiles(p);
-        if (!jump) p.jumpLatched = 0;
+        if (!controls.jump) p.jumpLatched = 0;
         followWithView(p, cameraX);
     }
 

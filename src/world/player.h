@@ -35,6 +35,14 @@ constexpr std::string_view kTimeUp = "TIME UP";
 constexpr std::string_view kDrowned = "DROWNED";
 constexpr std::string_view kSuicide = "SUICIDE";
 
+// The controls held during one frame (left and right are never both held).
+struct Controls {
+    bool left = false;
+    bool right = false;
+    bool jump = false;
+    bool down = false;
+};
+
 struct PlayerState {
     int32_t x = 0;  // top-left pixel of the box, world coordinates
     int32_t y = 0;
@@ -63,8 +71,7 @@ struct PlayerState {
 [[nodiscard]] bool placePlayer(PlayerState& player);
 // One frame of the player while alive: walking, jumping, landing, tile contacts, scrolling,
 // falling out and the dying sequence. cameraX is the view position at the start of the frame.
-void updatePlayer(PlayerState& player, bool left, bool right, bool jump, bool down,
-                  int32_t cameraX);
+void updatePlayer(PlayerState& player, const Controls& controls, int32_t cameraX);
 // The time and air rules, run right after updatePlayer on frames the player was alive before it.
 void updateTimeAndAir(PlayerState& player);
 // Starts the dying sequence (a hop up, then out at the bottom) with its cry.

@@ -12,7 +12,6 @@
 
 namespace world {
 
-
 namespace {
 
 constexpr int32_t kPointsPerLife = 100;
@@ -35,10 +34,7 @@ void collectItem(PlayerState& player) {
     --life.itemsLeft;
     if (life.itemsLeft != 0) return;
     audio::playSound(audio::SOUND_KLACK);
-    setCellIndex(life.doorCell, TILE_DOOR_TOP_LEFT);
-    setCellIndex(life.doorCell + kMapRows, TILE_DOOR_TOP_RIGHT);
-    setCellIndex(life.doorCell + 1, TILE_DOOR_BOTTOM_LEFT);
-    setCellIndex(life.doorCell + kMapRows + 1, TILE_DOOR_BOTTOM_RIGHT);
+    setDoor(DOOR_OPEN);
     player.forgotItems = 0;
 }
 

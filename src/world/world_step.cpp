@@ -20,8 +20,7 @@ void stepPlayFrame(PlayerState& player, const Controls& controls) {
     updateTileEffects();
     updateEnemies(player);
     if (!player.alive) return;
-    updatePlayer(player, controls.left, controls.right, controls.jump, controls.down,
-                 life.cameraX);
+    updatePlayer(player, controls, life.cameraX);
     updateTimeAndAir(player);
 }
 

@@ -15,14 +15,6 @@
 
 namespace world {
 
-// The controls held during one frame (left and right are never both held).
-struct Controls {
-    bool left = false;
-    bool right = false;
-    bool jump = false;
-    bool down = false;
-};
-
 // Updates the 16 tile effects in slot order.
 void updateTileEffects();
 // Updates the 16 enemies in slot order against the player and the current view.

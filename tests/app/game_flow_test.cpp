@@ -268,7 +268,7 @@ TEST(GameFlow, TheLastLifeLeadsToGameOverTheNameEntryAndTheContinueQuestion) {
     EXPECT_EQ(persist::hiscores.entries[0].score, 6);  // one item in each life
     EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "A");
     persist::hiscores = {};
-    persist::loadHiscores();
+    persist::loadHiscores(1);
     EXPECT_EQ(persist::hiscores.entries[0].score, 6);  // saved at once
     expectScreens(game, {{58300, Screen::Title}});
     EXPECT_EQ(world::run.levelCounter, 0);

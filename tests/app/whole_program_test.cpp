@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <libmodplug/modplug.h>
+
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -24,8 +27,10 @@ struct Tap {
     SDLKey key;
 };
 
-// Runs trolk with these arguments and key taps in a child; its exit status and output.
-test_support::ChildResult runTrolk(std::vector<const char*> args, const std::vector<Tap>& taps) {
+// Runs trolk with these arguments and key taps in a child; its exit status and output (and,
+// when asked, the module player's reverb setting as libmodplug holds it at the end).
+test_support::ChildResult runTrolk(std::vector<const char*> args, const std::vector<Tap>& taps,
+                                   bool reportReverb = false) {
     return test_support::runInChild([&] {
         platform::setVirtualClock(true);
         for (const Tap& tap : taps) {
@@ -33,7 +38,14 @@ test_support::ChildResult runTrolk(std::vector<const char*> args, const std::vec
             platform::scheduleKey(tap.ms + 50, tap.key, false);
         }
         args.insert(args.begin(), "trolk");
-        std::exit(app::runProgram(int(args.size()), const_cast<char**>(args.data())));
+        const int status = app::runProgram(int(args.size()), const_cast<char**>(args.data()));
+        if (reportReverb) {
+            ModPlug_Settings mixing;
+            ModPlug_GetSettings(&mixing);
+            std::printf("reverb %d, depth %d", mixing.mFlags & MODPLUG_ENABLE_REVERB ? 1 : 0,
+                        mixing.mReverbDepth);
+        }
+        std::exit(status);
     });
 }
 
@@ -86,10 +98,13 @@ TEST_F(WholeProgram, EscapeOnTheWarningScreenLeavesTheSettingsFileAlone) {
 }
 
 TEST_F(WholeProgram, TheSettingsFileIsReadAndWrittenBackNormalised) {
-    test_support::writeText("trolk.cfg", "volume=33\r\nk_fire=x\r\nmpReverbDelay=5\r\n");
+    test_support::writeText(
+        "trolk.cfg",
+        "volume=33\r\nk_fire=x\r\nmpReverbDelay=5\r\nmpFlagsREVERB=1\r\nmpReverbDepth=50\r\n");
     const test_support::ChildResult result =
-        runTrolk({"-t"}, {{4000, SDLK_ESCAPE}, {5000, SDLK_LEFT}, {7000, SDLK_RETURN}});
+        runTrolk({"-t"}, {{4000, SDLK_ESCAPE}, {5000, SDLK_LEFT}, {7000, SDLK_RETURN}}, true);
     EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_EQ(result.output, "reverb 1, depth 50");  // the module player got its options
     const std::string written = readText("trolk.cfg");
     EXPECT_NE(written.find("volume=32\n"), std::string::npos);
     EXPECT_NE(written.find("k_fire=x\n"), std::string::npos);

@@ -3,7 +3,7 @@
 # way out is audio/sound.h, through which it plays its sounds.
 #   cmake -DSOURCE_DIR=<src> -P include_direction.cmake
 set(allowed_platform platform)
-set(allowed_archive archive)
+set(allowed_archive archive platform)
 set(allowed_world world archive platform)
 set(allowed_persist persist platform)
 set(allowed_audio audio archive platform)

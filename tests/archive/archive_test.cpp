@@ -4,6 +4,7 @@
 #include "archive/archive.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstring>
 #include <filesystem>
@@ -43,7 +44,7 @@ void putU32(std::vector<uint8_t>& file, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) file[at + i] = uint8_t(v >> (8 * i));
 }
 
-constexpr size_t kFirstEntry = archive::kArchiveHeaderSize;
+constexpr size_t kFirstEntry = 12;  // the table follows the 12-byte header
 constexpr size_t kUnpackedField = 40, kPackedField = 44, kOffsetField = 48;
 
 TEST(ByteChain, ScramblesAndUnscramblesAsTheFormatSays) {
@@ -56,6 +57,38 @@ TEST(ByteChain, ScramblesAndUnscramblesAsTheFormatSays) {
     EXPECT_EQ(bytes[0], 1);
     EXPECT_EQ(bytes[1], 2);
     EXPECT_EQ(bytes[2], 3);
+}
+
+// One entry written byte by byte from the format, not by our writer: the header "ZDA\0",
+// the count and the directory size 12 + 52; the entry's 40-byte name, unpacked size, packed
+// size and data offset (counted from the end of the directory, here 5 bytes past it); then
+// the zlib stream of the content run through the XOR chain from 0x6E.
+TEST_F(ArchiveTest, ReadsAnArchiveMadeByHandFromTheFormat) {
+    const std::string content = "made by hand";
+    std::vector<uint8_t> chained(content.begin(), content.end());
+    uint8_t previous = 0x6E;
+    for (uint8_t& byte : chained) {
+        const uint8_t plain = byte;
+        byte ^= previous;
+        previous = plain;
+    }
+    uLongf packedSize = compressBound(uLong(chained.size()));
+    std::vector<uint8_t> packed(packedSize);
+    ASSERT_EQ(compress(packed.data(), &packedSize, chained.data(), uLong(chained.size())), Z_OK);
+    packed.resize(packedSize);
+
+    std::vector<uint8_t> file(64 + 5 + packed.size(), 0xEE);
+    std::memcpy(&file[0], "ZDA", 4);
+    putU32(file, 4, 1);
+    putU32(file, 8, 64);
+    std::memset(&file[12], 0, 40);
+    std::memcpy(&file[12], "hand.bmp", 8);
+    putU32(file, 52, uint32_t(content.size()));
+    putU32(file, 56, uint32_t(packed.size()));
+    putU32(file, 60, 5);
+    std::memcpy(&file[64 + 5], packed.data(), packed.size());
+    openGfx(file);
+    EXPECT_EQ(load("hand.bmp"), content);
 }
 
 TEST_F(ArchiveTest, LoadsEveryEntryBackByBaseNameAndExtension) {
@@ -99,7 +132,7 @@ TEST_F(ArchiveTest, NamesAreExactCaseSensitiveAndTheFirstOfTwoWins) {
 
 TEST_F(ArchiveTest, ANameFillingItsWholeFieldIsNeverMatched) {
     std::vector<uint8_t> file = zda::buildArchive({{"abc", bytesOf("x")}});
-    std::memset(&file[kFirstEntry], 'a', archive::kArchiveNameSize);
+    std::memset(&file[kFirstEntry], 'a', 40);
     openGfx(file);
     EXPECT_EQ(load(std::string(40, 'a').c_str()), "<none>");
     EXPECT_EQ(load(std::string(39, 'a').c_str()), "<none>");

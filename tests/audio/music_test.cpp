@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 
 #include "archive/archive.h"
 #include "audio/sound.h"
@@ -195,9 +196,46 @@ TEST_F(MusicTest, VolumeChangesReachOnlyTheCurrentModule) {
     audio::startMusic(module, 1);
     EXPECT_EQ(ModPlug_GetMasterVolume(module), 40u);
 
-    audio::startMusic(nullptr, 1);  // a level without music
-    audio::startMusicFadeIn(nullptr, 1);
+    // A level without music: its fade-in still sets the ramp up from 1, and the next start
+    // carries on from there.
+    audio::startMusic(nullptr, 1);
     EXPECT_EQ(volume(), 40);
+    audio::startMusicFadeIn(nullptr, 1);
+    EXPECT_EQ(volume(), 1);
+    EXPECT_EQ(music.rampStep.load(), 1);
+    audio::startMusic(module, audio::kPlayForever);
+    EXPECT_EQ(ModPlug_GetMasterVolume(module), 1u);
+    callHook();
+    EXPECT_EQ(volume(), 2);
+}
+
+// The hook runs under the audio lock; a change of the volume and of the ramp made while it
+// runs would be seen half by it. Each change waits for the lock, held here by the test.
+TEST_F(MusicTest, VolumeChangesWaitForTheAudioLock) {
+    const struct {
+        const char* what;
+        void (*change)();
+        int volumeAfter;
+    } cases[] = {
+        {"fade-out", [] { audio::fadeOutMusic(); }, 127},
+        {"fade-in without a module", [] { audio::startMusicFadeIn(nullptr, 1); }, 1},
+        {"new volume", [] { audio::setMusicVolume(60); }, 60},
+    };
+    for (const auto& c : cases) {
+        resetMusicState();
+        audio::startMusic(module, audio::kPlayForever);
+        SDL_LockAudio();
+        std::thread changer(c.change);
+        bool changedMeanwhile = false;
+        for (int waited = 0; waited < 100 && !changedMeanwhile; ++waited) {
+            SDL_Delay(1);
+            changedMeanwhile = volume() != 128;
+        }
+        SDL_UnlockAudio();
+        changer.join();
+        EXPECT_FALSE(changedMeanwhile) << c.what;
+        EXPECT_EQ(volume(), c.volumeAfter) << c.what;
+    }
 }
 
 TEST_F(MusicTest, AtVolumeZeroNothingIsRenderedAndTheMusicEnds) {

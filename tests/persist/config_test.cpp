@@ -24,10 +24,10 @@ void resetSettings() {
 // Every setting in one line, so a failing case shows what changed where.
 std::string describeSettings() {
     std::string text;
-    for (int i = 0; i < persist::kInputCount; ++i) {
-        const std::string name(persist::kInputNames[i]);
-        text += "k_" + name + "=" + std::to_string(keyBindings.*persist::kKeyFields[i]) + " ";
-        text += "j_" + name + "=" + std::to_string(keyBindings.*persist::kJoystickFields[i]) + " ";
+    for (const persist::InputKeys& input : persist::kInputKeys) {
+        const std::string name(input.name);
+        text += "k_" + name + "=" + std::to_string(keyBindings.*input.keyboard) + " ";
+        text += "j_" + name + "=" + std::to_string(keyBindings.*input.joystick) + " ";
     }
     const persist::MixSettings& m = mixSettings;
     for (int v : {persist::volume, m.flags, m.resamplingMode, m.reverbDepth, m.reverbDelay,

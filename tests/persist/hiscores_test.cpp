@@ -16,13 +16,13 @@ namespace {
 
 using persist::HiscoreEntry;
 using persist::hiscores;
-using Entries = std::array<HiscoreEntry, persist::kHiscoreCount>;
+using Entries = std::array<HiscoreEntry, 10>;
 
 constexpr const char* kFile = "hiscores.dat";
 
 HiscoreEntry entry(const char* name, uint8_t kind, int32_t score) {
     HiscoreEntry e;
-    std::strncpy(e.name.data(), name, persist::kHiscoreNameLength);
+    std::strncpy(e.name.data(), name, 8);
     e.kind = kind;
     e.score = score;
     return e;
@@ -36,7 +36,7 @@ std::vector<uint8_t> fileOf(const Entries& entries) {
         bytes.insert(bytes.end(), e.reserved.begin(), e.reserved.end());
         for (int i = 0; i < 4; ++i) bytes.push_back(uint8_t(uint32_t(e.score) >> (8 * i)));
     }
-    bytes[0] ^= persist::kHiscoreSeed;
+    bytes[0] ^= 0x5E;
     for (size_t i = 1; i < bytes.size(); ++i) bytes[i] ^= bytes[i - 1];
     return bytes;
 }
@@ -48,13 +48,16 @@ bool isDefaultName(const std::string& name) {
                      name) != persist::kDefaultHiscoreNames.end();
 }
 
-// Ten player entries P0..P9 of 1000, 900, ... 100 points, or empty ones of 0 points.
+// Ten player entries P0..P9 of 1000, 900, ... 100 points, each with reserved bytes of its
+// own; or empty ones of 0 points.
 Entries playerTable(bool empty = false) {
     Entries t;
-    for (int k = 0; k < persist::kHiscoreCount; ++k)
+    for (int k = 0; k < 10; ++k) {
         t[k] = empty ? entry("", persist::HISCORE_PLAYER, 0)
                      : entry(("P" + std::to_string(k)).c_str(), persist::HISCORE_PLAYER,
                              1000 - 100 * k);
+        if (!empty) t[k].reserved = {uint8_t(0xA0 + k), uint8_t(k)};
+    }
     return t;
 }
 
@@ -75,9 +78,8 @@ TEST_F(HiscoresTest, SavesAndLoadsTheFileFormatFieldByField) {
     EXPECT_EQ(test_support::readFile(kFile), fileOf(table));
 
     hiscores = {};
-    persist::loadHiscores();
-    for (int k = 0; k < persist::kHiscoreCount; ++k)
-        EXPECT_TRUE(hiscores.entries[k] == table[k]) << "position " << k;
+    persist::loadHiscores(1);
+    for (int k = 0; k < 10; ++k) EXPECT_TRUE(hiscores.entries[k] == table[k]) << "position " << k;
     EXPECT_EQ(test_support::readFile(kFile), fileOf(table));
 }
 
@@ -86,13 +88,15 @@ TEST_F(HiscoresTest, InsertsBelowEqualScoresShiftsDownAndSaves) {
         const Entries before = playerTable();
         hiscores.entries = before;
         EXPECT_EQ(persist::insertHiscore(score, "NEWBIE"), position) << score;
-        for (int k = 0; k < persist::kHiscoreCount; ++k) {
+        for (int k = 0; k < 10; ++k) {
             if (k != position) {
                 EXPECT_TRUE(hiscores.entries[k] == before[k < position ? k : k - 1]) << k;
             }
         }
-        const HiscoreEntry& added = hiscores.entries[position];
-        EXPECT_TRUE(added == entry("NEWBIE", persist::HISCORE_PLAYER, score));
+        // The position taken keeps its reserved bytes.
+        HiscoreEntry added = entry("NEWBIE", persist::HISCORE_PLAYER, score);
+        added.reserved = before[position].reserved;
+        EXPECT_TRUE(hiscores.entries[position] == added) << score;
         EXPECT_EQ(test_support::readFile(kFile), fileOf(hiscores.entries));
     }
     persist::insertHiscore(9999, "LONGERTHANEIGHT");
@@ -116,9 +120,12 @@ TEST_F(HiscoresTest, AForgedEntryTurnsTheTableIntoCheatersAndSavesIt) {
         Entries file = playerTable();
         c.forge(file[c.position]);
         test_support::writeFile(kFile, fileOf(file));
-        persist::loadHiscores();
-        const HiscoreEntry cheater = entry("CHEATER", persist::HISCORE_RESET, 50000);
-        for (const HiscoreEntry& e : hiscores.entries) EXPECT_EQ(e == cheater, c.forged) << i;
+        persist::loadHiscores(1);
+        for (int k = 0; k < 10; ++k) {
+            HiscoreEntry cheater = entry("CHEATER", persist::HISCORE_RESET, 50000);
+            cheater.reserved = file[k].reserved;  // left as loaded
+            EXPECT_EQ(hiscores.entries[k] == cheater, c.forged) << i << " " << k;
+        }
         EXPECT_EQ(test_support::readFile(kFile), fileOf(c.forged ? hiscores.entries : file)) << i;
         ++i;
     }
@@ -135,10 +142,10 @@ TEST_F(HiscoresTest, DefaultEntriesGetUniqueDefaultNamesAtEveryLoad) {
     std::srand(1);
     std::set<std::string> namesOfLoads;
     for (int load = 0; load < 2; ++load) {
-        persist::loadHiscores();
+        persist::loadHiscores(1);
         std::set<std::string> names;
         std::string all;
-        for (int k = 0; k < persist::kHiscoreCount; ++k) {
+        for (int k = 0; k < 10; ++k) {
             const std::string name = nameOf(hiscores.entries[k]);
             EXPECT_EQ(hiscores.entries[k].score, file[k].score);
             EXPECT_EQ(hiscores.entries[k].kind, file[k].kind);
@@ -146,7 +153,7 @@ TEST_F(HiscoresTest, DefaultEntriesGetUniqueDefaultNamesAtEveryLoad) {
             names.insert(name);
             all += name + " ";
         }
-        EXPECT_EQ(names.size(), size_t(persist::kHiscoreCount));
+        EXPECT_EQ(names.size(), size_t(10));
         namesOfLoads.insert(all);
     }
     EXPECT_EQ(namesOfLoads.size(), 2u) << "names are drawn anew at each load";
@@ -154,9 +161,9 @@ TEST_F(HiscoresTest, DefaultEntriesGetUniqueDefaultNamesAtEveryLoad) {
 }
 
 TEST_F(HiscoresTest, WithoutAFileDrawsAndSavesAFreshTable) {
-    persist::loadHiscores();
+    persist::loadHiscores(1);
     std::set<std::string> names;
-    for (int k = 0; k < persist::kHiscoreCount; ++k) {
+    for (int k = 0; k < 10; ++k) {
         const HiscoreEntry& e = hiscores.entries[k];
         EXPECT_EQ(e.kind, persist::HISCORE_DEFAULT);
         EXPECT_GE(e.score, 2500 - 250 * k);
@@ -164,23 +171,30 @@ TEST_F(HiscoresTest, WithoutAFileDrawsAndSavesAFreshTable) {
         EXPECT_TRUE(isDefaultName(nameOf(e)));
         names.insert(nameOf(e));
     }
-    EXPECT_EQ(names.size(), size_t(persist::kHiscoreCount));
+    EXPECT_EQ(names.size(), size_t(10));
     EXPECT_EQ(test_support::readFile(kFile), fileOf(hiscores.entries));
 }
 
-TEST_F(HiscoresTest, AShortFileIsJudgedByItsContent) {
+TEST_F(HiscoresTest, AShortFileIsJudgedByItsContentAndAnEmptyOneIsNoFile) {
     // The bytes a short file lacks are the table's old bytes, unscrambled with the rest:
     // behind the built-in table that makes impossible scores, behind all-zero entries
-    // harmless player entries of 0 points.
+    // harmless player entries of 0 points. An empty file (a full disk, an editor) is no
+    // file at all: a fresh table, saved.
     const Entries valid = playerTable();
     const std::vector<uint8_t> whole = fileOf(valid);
     for (auto [length, zeroBefore] : {std::pair{0, false}, {100, false}, {32, true}, {144, true}}) {
         test_support::writeFile(kFile, {whole.begin(), whole.begin() + length});
         hiscores.entries = zeroBefore ? playerTable(true) : persist::builtInHiscoreEntries();
-        persist::loadHiscores();
-        EXPECT_EQ(nameOf(hiscores.entries[0]) == "CHEATER", !zeroBefore) << length;
+        persist::loadHiscores(1);
+        EXPECT_EQ(nameOf(hiscores.entries[0]) == "CHEATER", length == 100) << length;
         for (int k = 0; zeroBefore && k < length / 16; ++k)
             EXPECT_TRUE(hiscores.entries[k] == valid[k]) << length << " " << k;
+        if (length == 0) {
+            EXPECT_EQ(hiscores.entries[0].kind, persist::HISCORE_DEFAULT);
+            EXPECT_GE(hiscores.entries[0].score, 2500);
+            EXPECT_LE(hiscores.entries[0].score, 2599);
+            EXPECT_EQ(test_support::readFile(kFile), fileOf(hiscores.entries));
+        }
     }
 }
 

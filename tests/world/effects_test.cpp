@@ -51,7 +51,7 @@ TEST_F(TileEffects, StartingWhereOneRunsRestartsItWithTheNewType) {
     EXPECT_EQ(world::life.tileEffects[0].t, 0);
     EXPECT_EQ(world::life.tileEffects[0].type, world::EFFECT_CHECKPOINT);
     world::updateTileEffects();
-    EXPECT_EQ(cell(3, 2), world::TILE_CHECKPOINT);
+    EXPECT_EQ(cell(3, 2), 17);
     EXPECT_EQ(cell(4, 2), 120);  // the other effect runs on undisturbed
     world::updateTileEffects();
     EXPECT_EQ(cell(4, 2), 20);
@@ -62,12 +62,12 @@ TEST_F(TileEffects, StartingWhereOneRunsRestartsItWithTheNewType) {
 
 TEST_F(TileEffects, AFullTableDropsTheRequestAndLeavesTheCell) {
     load(kOpenLevel);
-    for (int i = 0; i < world::kTileEffectSlots; ++i)
+    for (int i = 0; i < 16; ++i)
         ASSERT_TRUE(world::startTileEffect(i * 16, 0, world::EFFECT_CHECKPOINT));
-    world::setCell(5, 5, world::TILE_BRICK);
+    world::setCell(5, 5, 40);
     EXPECT_FALSE(world::startTileEffect(80, 80, world::EFFECT_BRICK));
     world::updateTileEffects();
-    EXPECT_EQ(cell(5, 5), world::TILE_BRICK);
+    EXPECT_EQ(cell(5, 5), 40);
 
     // A freed slot is taken again, the first free one in slot order.
     world::life.tileEffects[7].active = 0;
@@ -82,7 +82,7 @@ TEST_F(TileEffects, AnEffectOutsideTheGridWritesNothing) {
     ASSERT_TRUE(world::startTileEffect(16, 192, world::EFFECT_SPIKE_TRAP));  // row 12
     ASSERT_TRUE(world::startTileEffect(21 * 16, 0, world::EFFECT_SPIKE_TRAP));
     for (int i = 0; i < 10; ++i) world::updateTileEffects();
-    EXPECT_EQ(cell(1, 11), world::TILE_BLOCK);
+    EXPECT_EQ(cell(1, 11), 21);
     EXPECT_EQ(world::levelMap.width, 21);
     EXPECT_FALSE(world::life.tileEffects[0].active);
 }

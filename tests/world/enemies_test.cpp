@@ -97,6 +97,7 @@ struct Contact {
     world::EnemyType type;
     int32_t dx, dy, vy;  // player position relative to the enemy, and its speed
     enum { NOTHING, STOMP, KILL } outcome;
+    const char* message = "";  // the death message of a kill
 };
 
 TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
@@ -104,26 +105,29 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         {world::ENEMY_BLOB, 0, -1, 8, Contact::STOMP},
         {world::ENEMY_BLOB, 0, -15, 8, Contact::STOMP},
         {world::ENEMY_BLOB, 0, -16, 8, Contact::NOTHING},
-        {world::ENEMY_BLOB, 0, -1, 7, Contact::KILL},  // walked off a ledge onto it
-        {world::ENEMY_BLOB, 0, -9, 7, Contact::KILL},
+        {world::ENEMY_BLOB, 0, -1, 7, Contact::KILL, "KILLED BY A BLOB"},  // walked off a ledge
+        {world::ENEMY_BLOB, 0, -9, 7, Contact::KILL, "KILLED BY A BLOB"},
         {world::ENEMY_BLOB, 0, -10, 7, Contact::NOTHING},
         {world::ENEMY_BLOB, 0, -15, 7, Contact::NOTHING},
-        {world::ENEMY_BLOB, 0, 0, 30, Contact::KILL},
-        {world::ENEMY_BLOB, 0, 10, 0, Contact::KILL},
+        {world::ENEMY_BLOB, 0, 0, 30, Contact::KILL, "KILLED BY A BLOB"},
+        {world::ENEMY_BLOB, 0, 10, 0, Contact::KILL, "KILLED BY A BLOB"},
         {world::ENEMY_BLOB, 0, 11, 0, Contact::NOTHING},
-        {world::ENEMY_BLOB, -15, 0, 0, Contact::KILL},
+        {world::ENEMY_BLOB, -15, 0, 0, Contact::KILL, "KILLED BY A BLOB"},
         {world::ENEMY_BLOB, -16, 0, 0, Contact::NOTHING},
-        {world::ENEMY_BLOB, 16, 0, 0, Contact::KILL},
+        {world::ENEMY_BLOB, 16, 0, 0, Contact::KILL, "KILLED BY A BLOB"},
         {world::ENEMY_BLOB, 17, 0, 0, Contact::NOTHING},
         {world::ENEMY_BLOB, 16, -5, 9, Contact::STOMP},
-        {world::ENEMY_HOGLET, 0, -5, 12, Contact::KILL},  // no standing on a hoglet
+        {world::ENEMY_HOGLET, 0, -5, 12, Contact::KILL, "KILLED BY A HOGLET"},  // no standing on it
         {world::ENEMY_HOGLET, 0, -12, 12, Contact::NOTHING},
-        {world::ENEMY_PIRANHA, 0, -5, 12, Contact::KILL},
+        {world::ENEMY_PIRANHA, 0, -5, 12, Contact::KILL, "EATEN BY A PIRANHA"},
         {world::ENEMY_BAT, 0, -5, 12, Contact::STOMP},
+        {world::ENEMY_BAT, 0, 5, 0, Contact::KILL, "KILLED BY A BAT"},
         {world::ENEMY_HAT_GUY, 0, -5, 12, Contact::STOMP},
+        {world::ENEMY_HAT_GUY, 10, 0, 7, Contact::KILL, "KILLED BY A HAT GUY"},
     };
     for (const Contact& c : cases) {
         world::run = {};
+        world::life.deathMessage = {};
         audio::soundsPlayed = {};
         world::EnemySlot& e = put(c.type, kWallRight, kGroundY);
         player = {};
@@ -138,9 +142,9 @@ TEST_F(Enemies, StompNeedsAFastFallFromAboveAndAnyOtherTouchKills) {
         EXPECT_EQ(stomped, c.outcome == Contact::STOMP) << c.type << " " << c.dx << "," << c.dy;
         EXPECT_EQ(killed, c.outcome == Contact::KILL) << c.type << " " << c.dx << "," << c.dy;
         EXPECT_EQ(e.dx == 0, stomped);
+        EXPECT_EQ(world::life.deathMessage, c.message) << c.type << " " << c.dx << "," << c.dy;
         if (killed) {
-            EXPECT_EQ(world::life.deathMessage, world::kEnemyDeathMessages[size_t(c.type)]);
-            EXPECT_EQ(sounds(audio::SOUND_AJ), 2);  // two cries at once
+            EXPECT_EQ(sounds(kAj), 2);  // two cries at once
         }
     }
 }
@@ -158,7 +162,7 @@ TEST_F(Enemies, NobodyTouchesADeadOrDyingPlayer) {
         EXPECT_EQ(player.bounce, 0);
         EXPECT_EQ(e.dx, 1);
     }
-    EXPECT_EQ(sounds(audio::SOUND_AJ), 0);
+    EXPECT_EQ(sounds(kAj), 0);
 }
 
 // Lets the player fall onto the enemy in slot 0 from 5 pixels above, fast enough to stomp.
@@ -170,20 +174,40 @@ void dropOn(world::PlayerState& player, const world::EnemySlot& e) {
     player.vy = 12;
 }
 
-TEST_F(Enemies, AStompedBlobLiesSquashedAndHarmlessThenGoes) {
+TEST_F(Enemies, StoppedEnemiesNeitherKillNorCanBeStomped) {
+    // A squashed blob, a stunned hat guy and a dying bat, walked into and fallen onto.
+    for (world::EnemyType type : {world::ENEMY_BLOB, world::ENEMY_HAT_GUY, world::ENEMY_BAT}) {
+        for (bool falling : {false, true}) {
+            world::run = {};
+            world::EnemySlot& e = put(type, kWallRight, kGroundY);
+            dropOn(player, e);
+            frames(1);
+            ASSERT_EQ(e.dx, 0) << type;
+            dropOn(player, e);
+            if (!falling) {
+                player.y = e.y;
+                player.vy = 7;
+            }
+            frames(1);
+            EXPECT_EQ(player.dying, 0) << type << (falling ? " fallen onto" : " walked into");
+            EXPECT_EQ(player.bounce, 0) << type << (falling ? " fallen onto" : " walked into");
+            EXPECT_EQ(world::run.score, 3) << type;
+            EXPECT_EQ(e.hits, type == world::ENEMY_HAT_GUY ? 1 : 0) << type;
+        }
+    }
+}
+
+TEST_F(Enemies, ASquashedBlobLiesStillThenGoes) {
     world::EnemySlot& e = put(world::ENEMY_BLOB, kWallRight, kGroundY);
     dropOn(player, e);
     frames(1);
     EXPECT_EQ(e.dx, 0);
     EXPECT_EQ(world::run.score, 3);
-    EXPECT_EQ(sounds(audio::SOUND_BLUBB), 1);
-
-    dropOn(player, e);
-    player.y = e.y;  // walking into it
+    EXPECT_EQ(sounds(kBlubb), 1);
+    player = {};
     frames(119);
-    EXPECT_EQ(player.dying, 0);
-    EXPECT_EQ(player.bounce, 0);
     EXPECT_EQ(e.active, 1);
+    EXPECT_EQ(e.x, kWallRight);
     frames(1);
     EXPECT_EQ(e.active, 0);
 }
@@ -192,9 +216,9 @@ TEST_F(Enemies, AStompedBatDiesWithinTwelveFrames) {
     world::EnemySlot& e = put(world::ENEMY_BAT, kWallRight, kGroundY);
     dropOn(player, e);
     frames(1);
-    EXPECT_EQ(e.type, world::ENEMY_DYING_BAT);
+    EXPECT_EQ(e.type, 4);  // the dying bat
     EXPECT_EQ(world::run.score, 3);
-    EXPECT_EQ(sounds(audio::SOUND_BAT), 1);
+    EXPECT_EQ(sounds(kBat), 1);
     frames(11);
     EXPECT_EQ(e.active, 1);
     frames(1);
@@ -211,7 +235,7 @@ TEST_F(Enemies, AHatGuyGetsUpTheOtherWayAndScoresOnlyOnce) {
     EXPECT_EQ(e.savedDx, -2);
     EXPECT_EQ(e.hits, 1);
     EXPECT_EQ(world::run.score, 3);
-    EXPECT_EQ(sounds(audio::SOUND_KLACK), 1);
+    EXPECT_EQ(sounds(kKlack), 1);
     player = {};
     frames(225);
     EXPECT_EQ(e.dx, 0);
@@ -226,7 +250,7 @@ TEST_F(Enemies, AHatGuyGetsUpTheOtherWayAndScoresOnlyOnce) {
     EXPECT_EQ(e.hits, 2);
     EXPECT_EQ(e.savedDx, 2);
     EXPECT_EQ(world::run.score, 3);
-    EXPECT_EQ(sounds(audio::SOUND_KLACK), 2);
+    EXPECT_EQ(sounds(kKlack), 2);
 }
 
 TEST_F(Enemies, LeaveWhenFarBehindFarAheadOrBelowTheLevel) {
@@ -282,8 +306,7 @@ TEST_F(Enemies, ShowTheirPicturesByKindDirectionAndCounter) {
 }
 
 TEST_F(Enemies, NewEnemiesTakeTheFirstFreeSlot) {
-    for (int i = 0; i < world::kEnemySlots; ++i)
-        ASSERT_TRUE(world::spawnEnemy(i * 16, 0, world::ENEMY_BAT));
+    for (int i = 0; i < 16; ++i) ASSERT_TRUE(world::spawnEnemy(i * 16, 0, world::ENEMY_BAT));
     EXPECT_FALSE(world::spawnEnemy(0, 0, world::ENEMY_BLOB));
     world::life.enemies[9].active = 0;
     world::life.enemies[4].active = 0;

@@ -24,25 +24,25 @@ TEST_F(LevelLoad, ClosesTheDoorWhileCountedItemsRemain) {
     load(kItemAndDoor);
     EXPECT_EQ(world::life.itemsLeft, 1);
     EXPECT_EQ(world::life.doorCell, 17 * 12 + 9);
-    EXPECT_EQ(cell(17, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
-    EXPECT_EQ(cell(18, 9), world::TILE_CLOSED_DOOR_TOP_RIGHT);
-    EXPECT_EQ(cell(17, 10), world::TILE_CLOSED_DOOR_BOTTOM_LEFT);
-    EXPECT_EQ(cell(18, 10), world::TILE_CLOSED_DOOR_BOTTOM_RIGHT);
+    EXPECT_EQ(cell(17, 9), 38);  // the closed door: 38 39 over 58 59
+    EXPECT_EQ(cell(18, 9), 39);
+    EXPECT_EQ(cell(17, 10), 58);
+    EXPECT_EQ(cell(18, 10), 59);
 
     // Past the item the door stays open from the first frame (in a level long enough for the
     // view to start on the restart point).
     world::level.restartX = 12 * 16;
     load(levelText({{9, "..........*......[].."}, {10, ".................().."}}, 40));
     EXPECT_EQ(world::life.itemsLeft, 0);
-    EXPECT_EQ(cell(17, 9), world::TILE_DOOR_TOP_LEFT);
-    EXPECT_EQ(cell(18, 10), world::TILE_DOOR_BOTTOM_RIGHT);
+    EXPECT_EQ(cell(17, 9), 27);  // the open door: 27 28 over 47 48
+    EXPECT_EQ(cell(18, 10), 48);
 }
 
 TEST_F(LevelLoad, TheLastDoorInFileOrderIsTheOneThatCloses) {
     load(levelText({{9, "...[].....*......[].."}, {10, "...().............).."}}, 21));
-    EXPECT_EQ(cell(3, 9), world::TILE_DOOR_TOP_LEFT);
-    EXPECT_EQ(cell(17, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
-    EXPECT_EQ(cell(17, 10), world::TILE_CLOSED_DOOR_BOTTOM_LEFT);  // written over the '.'
+    EXPECT_EQ(cell(3, 9), 27);
+    EXPECT_EQ(cell(17, 9), 38);
+    EXPECT_EQ(cell(17, 10), 58);  // written over the '.'
 }
 
 TEST_F(LevelLoad, CountsOnlyItemsFromOneColumnLeftOfTheRestartPoint) {
@@ -77,7 +77,7 @@ TEST_F(LevelLoad, NearTheEndOfALevelTheItemsLeftOfTheRestartPointInViewAreCounte
     start(text);
     ASSERT_EQ(world::life.cameraX, 79);
     EXPECT_EQ(world::life.itemsLeft, 15);  // columns 5 to 19; 3 and 4 lie out of reach
-    EXPECT_EQ(cell(22, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
+    EXPECT_EQ(cell(22, 9), 38);
 
     int32_t fewest = world::life.itemsLeft;
     for (int frame = 0; frame < 200; ++frame) {
@@ -87,9 +87,9 @@ TEST_F(LevelLoad, NearTheEndOfALevelTheItemsLeftOfTheRestartPointInViewAreCounte
     EXPECT_EQ(player.x, 78);  // one pixel left of the view
     EXPECT_EQ(fewest, 0);
     EXPECT_EQ(world::life.itemsLeft, 0);
-    EXPECT_EQ(cell(22, 9), world::TILE_DOOR_TOP_LEFT);
-    EXPECT_EQ(cell(3, 10), world::TILE_ITEM);
-    EXPECT_EQ(cell(4, 10), world::TILE_ITEM);
+    EXPECT_EQ(cell(22, 9), 27);
+    EXPECT_EQ(cell(3, 10), 41);
+    EXPECT_EQ(cell(4, 10), 41);
 }
 
 TEST_F(LevelLoad, TheCheckpointOfTheRestartPointShowsAsTaken) {
@@ -97,15 +97,15 @@ TEST_F(LevelLoad, TheCheckpointOfTheRestartPointShowsAsTaken) {
     world::level.restartX = 160;
     world::level.restartY = 96;
     load(kCheckpoints);
-    EXPECT_EQ(cell(10, 6), world::TILE_CHECKPOINT_TAKEN);
-    EXPECT_EQ(cell(12, 6), world::TILE_CHECKPOINT);
-    EXPECT_EQ(cell(1, 6), world::TILE_CHECKPOINT);
+    EXPECT_EQ(cell(10, 6), 19);  // taken
+    EXPECT_EQ(cell(12, 6), 17);  // untouched
+    EXPECT_EQ(cell(1, 6), 17);
 
     // The start of a level (16, 100) lies in column 1, row 6.
     world::level = {};
     load(kCheckpoints);
-    EXPECT_EQ(cell(1, 6), world::TILE_CHECKPOINT_TAKEN);
-    EXPECT_EQ(cell(10, 6), world::TILE_CHECKPOINT);
+    EXPECT_EQ(cell(1, 6), 19);
+    EXPECT_EQ(cell(10, 6), 17);
 }
 
 // Sixty columns with blob markers in row 5 of columns 0, 21, 22, 28, 29, 50 and 51.
@@ -125,7 +125,7 @@ TEST_F(LevelLoad, TheViewStartsOnTheRestartPointAndScansEveryColumnInView) {
     EXPECT_EQ(world::life.cameraX, 0);
     EXPECT_EQ(cell(0, 5), 0);
     EXPECT_EQ(cell(21, 5), 0);  // 16 pixels beyond the view's right edge
-    EXPECT_EQ(cell(22, 5), world::TILE_BLOB_MARKER);
+    EXPECT_EQ(cell(22, 5), 9);
     ASSERT_EQ(activeEnemies(), 2);
     EXPECT_EQ(world::life.enemies[0].x, 0);
     EXPECT_EQ(world::life.enemies[1].x, 21 * 16);
@@ -135,10 +135,10 @@ TEST_F(LevelLoad, TheViewStartsOnTheRestartPointAndScansEveryColumnInView) {
     world::level.restartX = 30 * 16;
     load(markerLevel());
     EXPECT_EQ(world::life.cameraX, 29 * 16);
-    EXPECT_EQ(cell(28, 5), world::TILE_BLOB_MARKER);
+    EXPECT_EQ(cell(28, 5), 9);
     EXPECT_EQ(cell(29, 5), 0);
     EXPECT_EQ(cell(50, 5), 0);
-    EXPECT_EQ(cell(51, 5), world::TILE_BLOB_MARKER);
+    EXPECT_EQ(cell(51, 5), 9);
     ASSERT_EQ(activeEnemies(), 2);
     EXPECT_EQ(world::life.enemies[0].x, 29 * 16);
     EXPECT_EQ(world::life.enemies[1].x, 50 * 16);
@@ -154,6 +154,13 @@ TEST_F(LevelLoad, ALevelOfTwentyOneColumnsScrollsFifteenPixelsAtMost) {
     EXPECT_EQ(world::life.cameraX, 0);
     world::scrollView(40);
     EXPECT_EQ(world::life.cameraX, 15);
+
+    // Restarted from column 1 the view starts at 0; from column 2 on, at 15 at once.
+    for (auto [restartX, cameraX] : {std::pair{16, 0}, {32, 15}, {160, 15}, {320, 15}}) {
+        world::level.restartX = restartX;
+        load(kItemAndDoor);
+        EXPECT_EQ(world::life.cameraX, cameraX) << "restart at " << restartX;
+    }
 }
 
 TEST_F(LevelLoad, ScrollingStopsOnePixelShortOfTheEndAndScansAheadOfTheView) {
@@ -163,7 +170,7 @@ TEST_F(LevelLoad, ScrollingStopsOnePixelShortOfTheEndAndScansAheadOfTheView) {
     world::scrollView(9);  // the view's right edge reaches column 21; column 22 is scanned
     EXPECT_EQ(world::life.cameraX, 16);
     EXPECT_EQ(cell(22, 5), 0);
-    EXPECT_EQ(cell(28, 5), world::TILE_BLOB_MARKER);
+    EXPECT_EQ(cell(28, 5), 9);
     world::scrollView(5000);
     EXPECT_EQ(world::life.cameraX, 60 * 16 - 321);
 }
@@ -198,9 +205,8 @@ TEST_F(LevelLoad, MarkersBecomeEnemiesAndLeaveTheirCellsBehind) {
         world::EnemyType type;
         world::TileCode left;
     } cases[] = {
-        {1, world::ENEMY_BLOB, 0},    {2, world::ENEMY_HOGLET, 0},
-        {3, world::ENEMY_BAT, 0},     {4, world::ENEMY_PIRANHA, world::TILE_WATER},
-        {5, world::ENEMY_HAT_GUY, 0}, {6, world::ENEMY_HAT_GUY, 0},
+        {1, world::ENEMY_BLOB, 0},     {2, world::ENEMY_HOGLET, 0},  {3, world::ENEMY_BAT, 0},
+        {4, world::ENEMY_PIRANHA, 85}, {5, world::ENEMY_HAT_GUY, 0}, {6, world::ENEMY_HAT_GUY, 0},
     };
     ASSERT_EQ(activeEnemies(), 6);
     for (size_t i = 0; i < std::size(cases); ++i) {
@@ -210,7 +216,7 @@ TEST_F(LevelLoad, MarkersBecomeEnemiesAndLeaveTheirCellsBehind) {
         EXPECT_EQ(e.y, cases[i].row * 16);
         EXPECT_EQ(cell(1, cases[i].row), cases[i].left);
     }
-    EXPECT_EQ(cell(1, 7), world::TILE_SPIKE_TRAP_ARMED);
+    EXPECT_EQ(cell(1, 7), 86);
 
     // Scanning again, or outside the level, creates nothing.
     world::spawnColumn(16);
@@ -221,7 +227,7 @@ TEST_F(LevelLoad, MarkersBecomeEnemiesAndLeaveTheirCellsBehind) {
 
 std::vector<uint8_t> levelBytes(int header, size_t cellBytes) {
     std::vector<uint8_t> bytes = {uint8_t(header & 0xFF), uint8_t(header >> 8)};
-    bytes.resize(2 + cellBytes, world::TILE_BLOCK);
+    bytes.resize(2 + cellBytes, 21);
     return bytes;
 }
 
@@ -243,7 +249,7 @@ TEST_F(LevelLoad, RefusesBytesThatAreNoPlayableLevelAndKeepsTheOldOne) {
         EXPECT_EQ(world::startLife(c.bytes.data(), c.bytes.size(), world::Arrival::Nobody),
                   c.fault);
         EXPECT_EQ(world::levelMap.width, 21);
-        EXPECT_EQ(cell(10, 9), world::TILE_ITEM);
+        EXPECT_EQ(cell(10, 9), 41);
         EXPECT_EQ(world::life.cameraX, 0);
     }
     EXPECT_EQ(world::startLife(nullptr, 100, world::Arrival::Nobody), world::LEVEL_NO_DATA);

@@ -30,7 +30,7 @@ TEST_F(Scoring, PointsStopAtTheCapAndEachAdditionGivesAtMostOneLife) {
         world::addScore(c.points);
         EXPECT_EQ(world::run.score, c.newScore) << c.why;
         EXPECT_EQ(world::run.lives, c.newLives) << c.why;
-        EXPECT_EQ(sounds(audio::SOUND_TADA), c.newLives - c.lives) << c.why;
+        EXPECT_EQ(sounds(kTada), c.newLives - c.lives) << c.why;
     }
 }
 
@@ -39,7 +39,7 @@ TEST_F(Scoring, AnExtraLifeCountsUpToNinetyNine) {
     world::grantExtraLife();
     world::grantExtraLife();
     EXPECT_EQ(world::run.lives, 99);
-    EXPECT_EQ(sounds(audio::SOUND_TADA), 1);
+    EXPECT_EQ(sounds(kTada), 1);
     EXPECT_EQ(world::run.score, 0);
 }
 
@@ -48,24 +48,24 @@ TEST_F(Scoring, TheLastCountedItemOpensTheDoor) {
     player.forgotItems = 1;
     world::collectItem(player);
     EXPECT_EQ(world::life.itemsLeft, 1);
-    EXPECT_EQ(cell(17, 9), world::TILE_CLOSED_DOOR_TOP_LEFT);
+    EXPECT_EQ(cell(17, 9), 38);
     EXPECT_EQ(player.forgotItems, 1);
     world::collectItem(player);
     EXPECT_EQ(world::life.itemsLeft, 0);
     EXPECT_EQ(world::run.score, 2);
-    EXPECT_EQ(sounds(audio::SOUND_KLACK), 1);
+    EXPECT_EQ(sounds(kKlack), 1);
     EXPECT_EQ(player.forgotItems, 0);
-    EXPECT_EQ(cell(17, 9), world::TILE_DOOR_TOP_LEFT);
-    EXPECT_EQ(cell(18, 9), world::TILE_DOOR_TOP_RIGHT);
-    EXPECT_EQ(cell(17, 10), world::TILE_DOOR_BOTTOM_LEFT);
-    EXPECT_EQ(cell(18, 10), world::TILE_DOOR_BOTTOM_RIGHT);
+    EXPECT_EQ(cell(17, 9), 27);  // the open door: 27 28 over 47 48
+    EXPECT_EQ(cell(18, 9), 28);
+    EXPECT_EQ(cell(17, 10), 47);
+    EXPECT_EQ(cell(18, 10), 48);
 
     // With no counted items left the opening never fires again.
     world::setCell(17, 9, 0);
     world::collectItem(player);
     EXPECT_EQ(world::life.itemsLeft, -1);
     EXPECT_EQ(cell(17, 9), 0);
-    EXPECT_EQ(sounds(audio::SOUND_KLACK), 1);
+    EXPECT_EQ(sounds(kKlack), 1);
 }
 
 }  // namespace

@@ -6,8 +6,9 @@
 namespace {
 
 // Column 0: solid at the top, water above the solid floor. Column 1: spikes at the top and
-// the other spikes above the floor. The level is 21 columns (336 pixels) wide.
-const std::string kProbeLevel = levelText({{0, "#^"}, {10, "~!"}}, 21);
+// the other spikes above the floor. Column 2: water at the top. The level is 21 columns (336
+// pixels) wide.
+const std::string kProbeLevel = levelText({{0, "#^~"}, {10, "~!"}}, 21);
 
 using TileQueries = WorldTest;
 
@@ -37,8 +38,8 @@ TEST_F(TileQueries, SolidTestFollowsTheEdgeRules) {
 
 TEST_F(TileQueries, CellSpikeAndWaterQueriesAreEmptyOutsideTheGrid) {
     load(kProbeLevel);
-    EXPECT_EQ(world::cellAt(16, 0), world::TILE_SPIKES);
-    EXPECT_EQ(world::cellAt(335, 191), world::TILE_BLOCK);
+    EXPECT_EQ(world::cellAt(16, 0), 105);
+    EXPECT_EQ(world::cellAt(335, 191), 21);
     for (auto [x, y] : {std::pair{-1, 0}, {336, 0}, {16, -1}, {16, 192}, {0, -40}})
         EXPECT_EQ(world::cellAt(x, y), 0) << x << "," << y;
 
@@ -47,6 +48,7 @@ TEST_F(TileQueries, CellSpikeAndWaterQueriesAreEmptyOutsideTheGrid) {
     EXPECT_TRUE(world::isSpikeAt(16, 175));  // the second spike code
     EXPECT_FALSE(world::isSpikeAt(16, -1));  // row 0 is not continued for spikes
     EXPECT_FALSE(world::isSpikeAt(15, 0));
+    EXPECT_FALSE(world::isSpikeAt(0, 192));  // below the level, not the next column's top
 
     // Water is tested at the centre of a 16 x 16 box.
     EXPECT_TRUE(world::isWaterAt(-8, 152));
@@ -54,6 +56,7 @@ TEST_F(TileQueries, CellSpikeAndWaterQueriesAreEmptyOutsideTheGrid) {
     EXPECT_FALSE(world::isWaterAt(-9, 152));  // centre left of the level
     EXPECT_FALSE(world::isWaterAt(8, 152));   // centre in column 1
     EXPECT_FALSE(world::isWaterAt(-8, 168));  // centre in the floor row
+    EXPECT_FALSE(world::isWaterAt(8, 184));   // centre at y 192, not the next column's top
 }
 
 TEST_F(TileQueries, SetCellIgnoresWritesOutsideTheGrid) {
@@ -79,21 +82,23 @@ TEST(TileCodes, SetsEndExactlyAtTheirBoundaries) {
         world::TileCode code;
         bool solid, spike, water;
     } cases[] = {
-        {19, false, false, false},  {20, true, false, false},   {23, true, false, false},
-        {24, false, false, false},  {39, false, false, false},  {40, true, false, false},
-        {41, false, false, false},  {42, false, false, false},  {43, true, false, false},
-        {44, true, false, false},   {45, false, false, false},  {62, false, false, false},
-        {63, true, false, false},   {64, true, false, false},   {65, false, false, false},
-        {69, true, false, false},   {84, false, false, false},  {85, false, false, true},
-        {86, false, false, false},  {88, false, false, false},  {89, true, false, false},
-        {104, false, false, false}, {105, false, true, false},  {127, false, false, false},
-        {128, true, false, false},  {136, true, false, false},  {137, false, false, false},
-        {140, false, true, false},  {144, false, false, false}, {145, false, false, true},
-        {146, false, false, true},  {147, false, false, false}, {159, false, false, false},
-        {160, false, false, true},  {166, false, false, true},  {167, false, false, false},
-        {179, false, false, false}, {180, true, false, false},  {183, true, false, false},
-        {184, false, false, false}, {199, false, false, false}, {200, true, false, false},
-        {203, true, false, false},  {204, false, false, false}, {255, false, false, false},
+        {17, false, false, false},  {18, false, false, false},  {19, false, false, false},
+        {20, true, false, false},   {80, false, false, false},  {100, false, false, false},
+        {120, false, false, false}, {23, true, false, false},   {24, false, false, false},
+        {39, false, false, false},  {40, true, false, false},   {41, false, false, false},
+        {42, false, false, false},  {43, true, false, false},   {44, true, false, false},
+        {45, false, false, false},  {62, false, false, false},  {63, true, false, false},
+        {64, true, false, false},   {65, false, false, false},  {69, true, false, false},
+        {84, false, false, false},  {85, false, false, true},   {86, false, false, false},
+        {88, false, false, false},  {89, true, false, false},   {104, false, false, false},
+        {105, false, true, false},  {127, false, false, false}, {128, true, false, false},
+        {136, true, false, false},  {137, false, false, false}, {140, false, true, false},
+        {144, false, false, false}, {145, false, false, true},  {146, false, false, true},
+        {147, false, false, false}, {159, false, false, false}, {160, false, false, true},
+        {166, false, false, true},  {167, false, false, false}, {179, false, false, false},
+        {180, true, false, false},  {183, true, false, false},  {184, false, false, false},
+        {199, false, false, false}, {200, true, false, false},  {203, true, false, false},
+        {204, false, false, false}, {255, false, false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(world::isSolidCode(c.code), c.solid) << c.code;

@@ -34,6 +34,10 @@ inline std::string levelText(const std::map<int, std::string>& rows, int width =
     return text;
 }
 
+// The numbers of the sounds the rules play, from the game's list of effects.
+constexpr int kKlonk = 0, kKrack = 1, kAj = 2, kBlubb = 3, kChew = 5, kKnirk = 6, kTada = 7,
+              kTrdoor = 8, kBoink = 9, kBat = 10, kKlack = 11, kSplash = 12;
+
 class WorldTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -69,7 +73,7 @@ class WorldTest : public ::testing::Test {
     }
 
     static world::TileCode cell(int column, int row) { return world::cellOfGrid(column, row); }
-    static int sounds(audio::SoundId id) { return audio::soundsPlayed[size_t(id)]; }
+    static int sounds(int id) { return audio::soundsPlayed[size_t(id)]; }
     static int activeEnemies() {
         int n = 0;
         for (const world::EnemySlot& e : world::life.enemies) n += e.active;

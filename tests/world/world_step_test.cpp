@@ -50,7 +50,7 @@ TEST_F(FrameStep, EffectsAndEnemiesRunOnWhileThePlayerIsDead) {
 TEST_F(FrameStep, TheTitleRunsItsActorsAndMovesTheViewAPixelAFrame) {
     load(kBusyLevel);
     world::PlayerState nobody;
-    nobody.idleCounter = world::kDeathWaitFrames;
+    nobody.idleCounter = 180;
     const world::PlayerState before = nobody;
     ASSERT_EQ(world::life.cameraX, 0);
     ASSERT_EQ(cell(40, 4), 0);  // the second brick lies beyond the first view

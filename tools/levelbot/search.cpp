@@ -7,8 +7,8 @@
 
 #include "nav.h"
 #include "probe.h"
-#include "world_copy.h"
 #include "world/lifetimes.h"
+#include "world_copy.h"
 
 #include <algorithm>
 #include <array>
@@ -315,25 +315,67 @@ std::vector<std::string> SearchResult::failureReport() const {
     return lines;
 }
 
-SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::StartPoint& start,
-                        const SearchSettings& settings) {
-    const auto began = std::chrono::steady_clock::now();
-    SearchResult result;
-    auto finish = [&](SearchResult& r) -> SearchResult {
-        r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-        return std::move(r);
-    };
+namespace {
 
+// One search under way: the tree of steps, the beam of states standing at the same frame,
+// what has been seen, and what the report will say.
+struct Search {
+    const SearchSettings& settings;
+    SearchResult& result;
+    Guide guide{};
+    int32_t stepFrames = 1;
+    size_t beamWidth = 1;
+    int32_t perCell = 1;
+    std::vector<StepNode> tree{StepNode{}};
+    std::vector<BeamState> beam{};
+    std::vector<BeamState> next{};  // the beam of the next step; its snapshots are reused
+    std::vector<Candidate> candidates{};
+    std::unordered_set<uint64_t> seen{};
+    std::unordered_set<uint64_t> stepSeen{};
+    std::unordered_map<uint64_t, int32_t> perBucket{};
+    std::map<std::string, int64_t> deaths{};
+    std::map<int32_t, std::map<std::string, int64_t>> deathsByBand{};  // by x / kFrontBand
+    int32_t bestCost = 0;
+    int32_t lastBetter = 0;  // the frame at which a state last came closer than any before
+    int32_t bestNode = 0;    // and that state
+    const Target* bestTarget = nullptr;  // what it had to reach next
+};
+
+void countDeath(Search& search, const std::string& cause, int32_t x) {
+    ++search.deaths[cause];
+    ++search.deathsByBand[x / kFrontBand][cause];
+}
+
+// The frames of the way that ends with `played` frames of a combination after a state.
+std::vector<world::Controls> wayTo(const Search& search, int32_t node, const world::Controls& last,
+                                   int32_t played) {
+    std::vector<uint8_t> steps;
+    for (int32_t at = node; search.tree[size_t(at)].parent >= 0;
+         at = search.tree[size_t(at)].parent)
+        steps.push_back(search.tree[size_t(at)].combination);
+    std::vector<world::Controls> frames;
+    for (auto it = steps.rbegin(); it != steps.rend(); ++it)
+        frames.insert(frames.end(), size_t(search.stepFrames), kCombinations[*it]);
+    frames.insert(frames.end(), size_t(played), last);
+    return frames;
+}
+
+// The start of the life, the guide and the first beam; false, with the reason in the
+// result, when there is nothing to search.
+bool beginSearch(Search& search, const std::vector<uint8_t>& levelBytes,
+                 const replay::StartPoint& start) {
+    SearchResult& result = search.result;
     world::PlayerState player;
     std::string error;
     if (!replay::startLife(levelBytes, start.x, start.y, player, error)) {
         result.stop = "the life cannot start: " + error;
-        return finish(result);
+        return false;
     }
-    const Guide guide = makeGuide();
+    search.guide = makeGuide();
+    const Guide& guide = search.guide;
     if (!guide.haveDoor) {
         result.stop = "the level has no exit door";
-        return finish(result);
+        return false;
     }
     const int32_t startNode = playerNode(guide.map, player);
     for (const Target& item : guide.items)
@@ -342,170 +384,182 @@ SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::St
     if (startNode < 0 || guide.door.field[size_t(startNode)] >= kFar)
         result.noMapWay.push_back(targetName(guide, guide.door));
 
-    const int32_t stepFrames = std::max(settings.stepFrames, 1);
-    const size_t beamWidth = size_t(std::max(settings.beamWidth, 1));
-    const int32_t perCell = std::max(settings.perCell, 1);
-
-    std::vector<StepNode> tree{StepNode{}};
-    std::vector<BeamState> beam;
-    beam.push_back({0, player, world::life.itemsLeft, world::saveWorld()});
-    std::unordered_set<uint64_t> seen{stateKey(player)};
+    const SearchSettings& settings = search.settings;
+    search.stepFrames = std::max(settings.stepFrames, 1);
+    search.beamWidth = size_t(std::max(settings.beamWidth, 1));
+    search.perCell = std::max(settings.perCell, 1);
+    search.beam.push_back({0, player, world::life.itemsLeft, world::saveWorld()});
+    search.seen.insert(stateKey(player));
     result.furthestX = player.x;
     result.itemsLeftThere = result.fewestItemsLeft = world::life.itemsLeft;
-
-    std::map<std::string, int64_t> deaths;
-    std::map<int32_t, std::map<std::string, int64_t>> deathsByBand;  // by x / kFrontBand
-    auto countDeath = [&](const std::string& cause, int32_t x) {
-        ++deaths[cause];
-        ++deathsByBand[x / kFrontBand][cause];
-    };
-
-    // The frames of the way that ends with `played` frames of a combination after a state.
-    auto wayTo = [&](int32_t node, const world::Controls& last, int32_t played) {
-        std::vector<uint8_t> steps;
-        for (int32_t at = node; tree[size_t(at)].parent >= 0; at = tree[size_t(at)].parent)
-            steps.push_back(tree[size_t(at)].combination);
-        std::vector<world::Controls> frames;
-        for (auto it = steps.rbegin(); it != steps.rend(); ++it)
-            frames.insert(frames.end(), size_t(stepFrames), kCombinations[*it]);
-        frames.insert(frames.end(), size_t(played), last);
-        return frames;
-    };
-
-    ProgressLine progress(settings.progress, settings.progressEveryMs);
-    int32_t bestCost = costToGo(guide, player);
-    int32_t lastBetter = 0;  // the frame at which a state last came closer than any before
-    int32_t bestNode = 0;    // and that state
-    const Target* bestTarget = &firstTargetLeft(guide);  // what it had to reach next
+    search.bestCost = costToGo(guide, player);
+    search.bestTarget = &firstTargetLeft(guide);
     result.closestWorld = world::saveWorld();
     result.closestPlayer = player;
-    std::vector<Candidate> candidates;
-    std::unordered_set<uint64_t> stepSeen;
-    std::unordered_map<uint64_t, int32_t> perBucket;
-    std::vector<BeamState> next;
-    for (int32_t frame = 0;; frame += stepFrames) {
-        if (beam.empty()) {
-            result.stop = "no state left to follow: each one died, left something behind or "
-                          "came back to where another had been";
-            break;
-        }
-        if (frame + stepFrames > settings.frameLimit) {
-            result.stop = "the time ran out after " + std::to_string(frame) + " frames";
-            break;
-        }
-        if (frame - lastBetter > settings.patience) {
-            result.stop = "no state came closer to the goal in " +
-                          std::to_string(frame - lastBetter) + " frames";
-            break;
-        }
-        candidates.clear();
-        stepSeen.clear();
-        for (size_t i = 0; i < beam.size(); ++i) {
-            world::restoreWorld(beam[i].world);
-            const GridWindow window = stepWindow(stepFrames);
-            for (size_t c = 0; c < kCombinations.size(); ++c) {
-                if (c > 0) undoStep(beam[i].world, window);
-                world::PlayerState p = beam[i].player;
-                int32_t played = 0;
-                const StepEnd end = playStep(p, kCombinations[c], stepFrames, played);
-                result.framesPlayed += played;
-                if (end == StepEnd::Done) {
-                    result.found = true;
-                    result.frames = wayTo(beam[i].node, kCombinations[c], played);
-                    return finish(result);
-                }
-                if (end == StepEnd::Lost) {
-                    countDeath(std::string(world::life.deathMessage.empty()
-                                               ? std::string_view("DIED")
-                                               : world::life.deathMessage),
-                               p.x);
-                    continue;
-                }
-                const std::string behind = leftBehind(guide);
-                if (!behind.empty()) {
-                    countDeath(behind, p.x);
-                    continue;
-                }
-                const uint64_t key = stateKey(p);
-                if (seen.count(key) || !stepSeen.insert(key).second) continue;
-                candidates.push_back({int32_t(i), uint8_t(c), costToGo(guide, p), bucketOf(p)});
-            }
-        }
+    return true;
+}
 
-        // The best candidates, a few per cell, are played again to keep their worlds.
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
-        perBucket.clear();
-        size_t kept = 0;
-        for (const Candidate& candidate : candidates) {
-            if (kept >= beamWidth) break;
-            if (++perBucket[candidate.bucket] > perCell) continue;
-            const BeamState& parent = beam[size_t(candidate.parent)];
-            world::restoreWorld(parent.world);
-            world::PlayerState p = parent.player;
+// Why the search stops before the step at `frame`, or nothing.
+std::string stopBefore(const Search& search, int32_t frame) {
+    if (search.beam.empty())
+        return "no state left to follow: each one died, left something behind or came back "
+               "to where another had been";
+    if (frame + search.stepFrames > search.settings.frameLimit)
+        return "the time ran out after " + std::to_string(frame) + " frames";
+    if (frame - search.lastBetter > search.settings.patience)
+        return "no state came closer to the goal in " + std::to_string(frame - search.lastBetter) +
+               " frames";
+    return {};
+}
+
+// Every combination from every state of the beam: the new states that are worth a look
+// become candidates; true when one of them finished the level (its way is in the result).
+bool tryEveryStep(Search& search) {
+    SearchResult& result = search.result;
+    search.candidates.clear();
+    search.stepSeen.clear();
+    for (size_t i = 0; i < search.beam.size(); ++i) {
+        const BeamState& state = search.beam[i];
+        world::restoreWorld(state.world);
+        const GridWindow window = stepWindow(search.stepFrames);
+        for (size_t c = 0; c < kCombinations.size(); ++c) {
+            if (c > 0) undoStep(state.world, window);
+            world::PlayerState p = state.player;
             int32_t played = 0;
-            playStep(p, kCombinations[candidate.combination], stepFrames, played);
-            seen.insert(stateKey(p));
-            tree.push_back({parent.node, candidate.combination});
-            if (kept == next.size()) next.emplace_back();
-            BeamState& child = next[kept++];
-            child.node = int32_t(tree.size() - 1);
-            child.player = p;
-            child.itemsLeft = world::life.itemsLeft;
-            saveWorldInto(child.world);
-            if (p.x > result.furthestX) {
-                result.furthestX = p.x;
-                result.itemsLeftThere = world::life.itemsLeft;
+            const StepEnd end = playStep(p, kCombinations[c], search.stepFrames, played);
+            result.framesPlayed += played;
+            if (end == StepEnd::Done) {
+                result.found = true;
+                result.frames = wayTo(search, state.node, kCombinations[c], played);
+                return true;
             }
-            result.fewestItemsLeft = std::min(result.fewestItemsLeft, world::life.itemsLeft);
-        }
-        const bool better = kept > 0 && candidates.front().cost < bestCost;
-        if (better) {
-            bestCost = candidates.front().cost;
-            lastBetter = frame + stepFrames;
-        }
-        result.statesKept += int64_t(kept);
-        // The old beam's snapshots are refilled by the next step.
-        std::swap(beam, next);
-        beam.resize(kept);
-        if (better) {  // the best candidate was kept first
-            bestNode = beam[0].node;
-            result.closestPlayer = beam[0].player;
-            world::restoreWorld(beam[0].world);
-            saveWorldInto(result.closestWorld);
-            bestTarget = &firstTargetLeft(guide);
-        }
-
-        if (progress.due()) {
-            int32_t bestX = 0, fewest = 1 << 30;
-            for (const BeamState& s : beam) {
-                bestX = std::max(bestX, s.player.x);
-                fewest = std::min(fewest, s.itemsLeft);
+            if (end == StepEnd::Lost) {
+                countDeath(search,
+                           std::string(world::life.deathMessage.empty() ? std::string_view("DIED")
+                                                                        : world::life.deathMessage),
+                           p.x);
+                continue;
             }
-            char line[256];
-            std::snprintf(line, sizeof line,
-                          "levelbot: %s: frame %d, best x %d, %d items left, beam %zu, "
-                          "%s frames searched, %s states",
-                          settings.label.c_str(), frame + stepFrames, bestX,
-                          beam.empty() ? 0 : fewest, beam.size(),
-                          thousands(result.framesPlayed).c_str(),
-                          thousands(result.statesKept).c_str());
-            progress.show(line);
+            const std::string behind = leftBehind(search.guide);
+            if (!behind.empty()) {
+                countDeath(search, behind, p.x);
+                continue;
+            }
+            const uint64_t key = stateKey(p);
+            if (search.seen.count(key) || !search.stepSeen.insert(key).second) continue;
+            search.candidates.push_back(
+                {int32_t(i), uint8_t(c), costToGo(search.guide, p), bucketOf(p)});
         }
     }
+    return false;
+}
 
-    result.closestWay = wayTo(bestNode, {}, 0);
-    result.stuckBefore = targetName(guide, *bestTarget);
-    result.stuckColumn = bestTarget->column;
-    result.stuckRow = bestTarget->row;
-    result.stuckAtDoor = bestTarget == &guide.door;
-    result.deaths = sortedCounts(deaths);
+// The best candidates, a few per cell, are played again to keep their worlds, and become
+// the beam of the next step.
+void keepTheBest(Search& search, int32_t frame) {
+    SearchResult& result = search.result;
+    std::stable_sort(search.candidates.begin(), search.candidates.end(),
+                     [](const Candidate& a, const Candidate& b) { return a.cost < b.cost; });
+    search.perBucket.clear();
+    size_t kept = 0;
+    for (const Candidate& candidate : search.candidates) {
+        if (kept >= search.beamWidth) break;
+        if (++search.perBucket[candidate.bucket] > search.perCell) continue;
+        const BeamState& parent = search.beam[size_t(candidate.parent)];
+        world::restoreWorld(parent.world);
+        world::PlayerState p = parent.player;
+        int32_t played = 0;
+        playStep(p, kCombinations[candidate.combination], search.stepFrames, played);
+        search.seen.insert(stateKey(p));
+        search.tree.push_back({parent.node, candidate.combination});
+        if (kept == search.next.size()) search.next.emplace_back();
+        BeamState& child = search.next[kept++];
+        child.node = int32_t(search.tree.size() - 1);
+        child.player = p;
+        child.itemsLeft = world::life.itemsLeft;
+        saveWorldInto(child.world);
+        if (p.x > result.furthestX) {
+            result.furthestX = p.x;
+            result.itemsLeftThere = world::life.itemsLeft;
+        }
+        result.fewestItemsLeft = std::min(result.fewestItemsLeft, world::life.itemsLeft);
+    }
+    const bool better = kept > 0 && search.candidates.front().cost < search.bestCost;
+    if (better) {
+        search.bestCost = search.candidates.front().cost;
+        search.lastBetter = frame + search.stepFrames;
+    }
+    result.statesKept += int64_t(kept);
+    // The old beam's snapshots are refilled by the next step.
+    std::swap(search.beam, search.next);
+    search.beam.resize(kept);
+    if (better) {  // the best candidate was kept first
+        search.bestNode = search.beam[0].node;
+        result.closestPlayer = search.beam[0].player;
+        world::restoreWorld(search.beam[0].world);
+        saveWorldInto(result.closestWorld);
+        search.bestTarget = &firstTargetLeft(search.guide);
+    }
+}
+
+void showProgress(const Search& search, ProgressLine& progress, int32_t frame) {
+    if (!progress.due()) return;
+    int32_t bestX = 0, fewest = 1 << 30;
+    for (const BeamState& s : search.beam) {
+        bestX = std::max(bestX, s.player.x);
+        fewest = std::min(fewest, s.itemsLeft);
+    }
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "levelbot: %s: frame %d, best x %d, %d items left, beam %zu, "
+                  "%s frames searched, %s states",
+                  search.settings.label.c_str(), frame + search.stepFrames, bestX,
+                  search.beam.empty() ? 0 : fewest, search.beam.size(),
+                  thousands(search.result.framesPlayed).c_str(),
+                  thousands(search.result.statesKept).c_str());
+    progress.show(line);
+}
+
+// What a search that found no way says: the closest state, what it still had to reach, and
+// what killed the others, near the front and in all.
+void reportNoWay(Search& search) {
+    SearchResult& result = search.result;
+    result.closestWay = wayTo(search, search.bestNode, {}, 0);
+    result.stuckBefore = targetName(search.guide, *search.bestTarget);
+    result.stuckColumn = search.bestTarget->column;
+    result.stuckRow = search.bestTarget->row;
+    result.stuckAtDoor = search.bestTarget == &search.guide.door;
+    result.deaths = sortedCounts(search.deaths);
     std::map<std::string, int64_t> front;
-    for (const auto& [band, counts] : deathsByBand)
+    for (const auto& [band, counts] : search.deathsByBand)
         if ((band + 1) * kFrontBand >= result.furthestX - kFrontBand)
             for (const auto& [cause, count] : counts) front[cause] += count;
     result.frontDeaths = sortedCounts(front);
-    return finish(result);
+}
+
+}  // namespace
+
+SearchResult searchLife(const std::vector<uint8_t>& levelBytes, const replay::StartPoint& start,
+                        const SearchSettings& settings) {
+    const auto began = std::chrono::steady_clock::now();
+    SearchResult result;
+    Search search{.settings = settings, .result = result};
+    if (beginSearch(search, levelBytes, start)) {
+        ProgressLine progress(settings.progress, settings.progressEveryMs);
+        for (int32_t frame = 0;; frame += search.stepFrames) {
+            result.stop = stopBefore(search, frame);
+            if (!result.stop.empty()) {
+                reportNoWay(search);
+                break;
+            }
+            if (tryEveryStep(search)) break;
+            keepTheBest(search, frame);
+            showProgress(search, progress, frame);
+        }
+    }
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    return result;
 }
 
 void probeStuck(SearchResult& result, int64_t maxStates) {

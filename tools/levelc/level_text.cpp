@@ -4,7 +4,7 @@
 
 #include "level_text.h"
 
-#include "world/enemies.h"
+#include "world/enemy_kinds.h"
 #include "world/level.h"
 #include "world/player.h"
 #include "world/tiles.h"
@@ -261,50 +261,30 @@ void checkPictures(const Grid& grid, Diagnostics& errors) {
     }
 }
 
-// Which pictures the actors show, worked out from the enemies' own frame choice over every
-// speed and counter each kind can have, and from the player's frames. Marker codes are left
-// out: they are what a level holds to create an enemy.
-struct ActorKind {
-    world::EnemyType type;
-    std::array<int32_t, 3> speeds;
-    int32_t counters;
-    std::string_view name;
-};
-
-constexpr std::array<ActorKind, 6> kActorKinds = {{
-    {world::ENEMY_BLOB, {-1, 0, 1}, world::kBlobGoneFrames + 1, "a blob"},
-    {world::ENEMY_HOGLET, {-1, 1, 1}, 64, "a hoglet"},
-    {world::ENEMY_BAT, {-1, 1, 1}, 64, "a bat"},
-    {world::ENEMY_DYING_BAT, {0, 0, 0}, world::kDyingBatFrames, "a bat"},
-    {world::ENEMY_PIRANHA, {-1, 1, 1}, 64, "a piranha"},
-    {world::ENEMY_HAT_GUY, {-2, 0, 2}, world::kHatGuyStunFrames + 2, "a hat guy"},
-}};
-
+// Which pictures the actors show: the player's frames, and every picture of every enemy
+// kind's row. Marker codes are left out: they are what a level holds to create an enemy.
 struct ActorPictures {
-    std::array<std::string_view, kMaxCode + 1> names{};
+    std::array<std::string, kMaxCode + 1> names{};
+
+    void name(int32_t picture, const std::string& actor) {
+        if (picture >= 0 && picture <= kMaxCode) names[size_t(picture)] = actor;
+    }
 
     ActorPictures() {
         for (int32_t frame = world::kFrameWalkRight; frame < world::kFrameWalkLeft + 4; ++frame)
-            names[size_t(frame)] = "the player";
-        names[world::kFrameRest] = names[world::kFrameStandRight] = names[world::kFrameStandLeft] =
-            "the player";
-        for (const ActorKind& kind : kActorKinds) {
-            for (int32_t dx : kind.speeds) {
-                for (int32_t counter = 0; counter < kind.counters; ++counter) {
-                    world::EnemySlot slot;
-                    slot.active = 1;
-                    slot.type = kind.type;
-                    slot.dx = dx;
-                    slot.counter = counter;
-                    const int32_t frame = world::enemyFrame(slot);
-                    if (frame >= 0 && frame <= kMaxCode) names[size_t(frame)] = kind.name;
-                }
-            }
+            name(frame, "the player");
+        for (int32_t frame : {world::kFrameRest, world::kFrameStandRight, world::kFrameStandLeft})
+            name(frame, "the player");
+        for (const world::EnemyKind& kind : world::kEnemyKinds) {
+            const std::string actor = "a " + std::string(kind.name);
+            for (const world::EnemyCycle* cycle : {&kind.left, &kind.right})
+                for (int32_t picture : *cycle) name(picture, actor);
+            name(kind.stopped, actor);
+            name(kind.gettingUp, actor);
         }
-        for (int marker :
-             {world::TILE_BLOB_MARKER, world::TILE_HOGLET_MARKER, world::TILE_BAT_MARKER,
-              world::TILE_PIRANHA_MARKER, world::TILE_HAT_GUY_MARKER, world::TILE_HAT_GUY_MARKER_2})
-            names[size_t(marker)] = {};
+        for (const world::EnemyKind& kind : world::kEnemyKinds)
+            for (const world::EnemyMarker& marker : kind.markers)
+                if (marker.code != world::TILE_EMPTY) names[size_t(marker.code)].clear();
     }
 };
 
@@ -312,6 +292,15 @@ struct ActorPictures {
 
 std::string Diagnostic::text() const {
     return file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": error: " + message;
+}
+
+std::array<LegendEntry, 128> enemyLegend() {
+    std::array<LegendEntry, 128> entries;
+    for (const world::EnemyKind& kind : world::kEnemyKinds)
+        for (const world::EnemyMarker& marker : kind.markers)
+            if (marker.code != world::TILE_EMPTY)
+                entries[size_t(marker.legend)] = {marker.code, kEnemyLegendFile, 0};
+    return entries;
 }
 
 int Legend::codeOf(char c) const { return isCellCharacter(c) ? entries[size_t(c)].code : -1; }

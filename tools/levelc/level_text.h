@@ -1,7 +1,8 @@
 #pragma once
 // The level text format: levels written as 12 rows of characters, one character per cell,
-// turned into tile codes through a legend. A shared legend file gives the usual characters;
-// a level may add or redefine characters for itself, so any code 0..255 can be written.
+// turned into tile codes through a legend. The enemy kind table gives the enemies' markers
+// their characters, a shared legend file the usual ones; a level may add or redefine
+// characters for itself, so any code 0..255 can be written.
 //
 //   ; a comment (a line whose first non-blank character is ';')
 //   legend k 130        ; the character k stands for tile code 130 in this level
@@ -45,9 +46,18 @@ struct LegendEntry {
     int line = 0;
 };
 
-// Characters 33..126 (all printable ones but ';') and the tile codes they stand for.
+// Where the enemies' marker characters are defined: each row of the enemy kind table gives
+// its markers their characters, so every legend starts with them.
+constexpr const char* kEnemyLegendFile = "src/world/enemy_kinds.h";
+
+// The enemies' marker characters, from the enemy kind table (line 0 of kEnemyLegendFile).
+std::array<LegendEntry, 128> enemyLegend();
+
+// Characters 33..126 (all printable ones but ';') and the tile codes they stand for. A legend
+// starts with the enemies' characters; legend files add the others, and may give any of them
+// another meaning.
 struct Legend {
-    std::array<LegendEntry, 128> entries;
+    std::array<LegendEntry, 128> entries = enemyLegend();
 
     // The code of a character, or -1.
     int codeOf(char c) const;

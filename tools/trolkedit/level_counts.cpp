@@ -4,22 +4,11 @@
 
 #include "level_counts.h"
 
+#include "world/enemy_kinds.h"
 #include "world/level.h"
 #include "world/tiles.h"
 
 namespace trolkedit {
-
-bool isEnemyMarker(int code) {
-    switch (code) {
-    case world::TILE_BLOB_MARKER:
-    case world::TILE_HOGLET_MARKER:
-    case world::TILE_BAT_MARKER:
-    case world::TILE_PIRANHA_MARKER:
-    case world::TILE_HAT_GUY_MARKER:
-    case world::TILE_HAT_GUY_MARKER_2: return true;
-    default: return false;
-    }
-}
 
 LevelCounts countLevel(const level_text::CompiledLevel& level) {
     LevelCounts counts;
@@ -33,7 +22,7 @@ LevelCounts countLevel(const level_text::CompiledLevel& level) {
         case world::TILE_EXTRA_LIFE: ++counts.extraLives; break;
         case world::TILE_CHECKPOINT: counts.checkpoints.push_back(cell); break;
         case world::TILE_DOOR_TOP_LEFT: counts.door = cell; break;
-        default: counts.enemies += isEnemyMarker(level.cells[i]); break;
+        default: counts.enemies += world::enemyOfMarker(level.cells[i]) != world::ENEMY_NONE; break;
         }
     }
     return counts;

@@ -17,15 +17,13 @@ struct LevelCounts {
     int width = 0;       // columns
     int items = 0;       // item cells (code 41): every one must be taken before the door opens
     int extraLives = 0;  // extra life cells (code 26)
-    int enemies = 0;     // enemy markers
+    int enemies = 0;     // enemy markers (the codes of the enemy kind table)
     Cell start;          // where a new level's first life drops in from (column 1, row 6)
     std::vector<Cell> checkpoints;  // untouched checkpoints (code 17), in column order
     std::optional<Cell> door;       // the door's top-left cell (code 27); the last one when
                                     // there are several, as the game takes it
 };
 
-// Whether a code is the marker an enemy starts from.
-bool isEnemyMarker(int code);
 // The counts of a compiled level.
 LevelCounts countLevel(const level_text::CompiledLevel& level);
 

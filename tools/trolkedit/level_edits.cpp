@@ -35,8 +35,10 @@ bool isBlankLine(const TextLine& line) {
     return line.text.find_first_not_of(" \t") == std::string::npos;
 }
 
+// Whether a character's meaning comes from outside the level: the shared legend file or the
+// enemy kind table.
 bool isShared(const Document& doc, const level_text::LegendEntry& entry) {
-    return entry.file == doc.legendPath;
+    return entry.file != doc.path;
 }
 
 char characterIn(const Document& doc, const level_text::Legend& legend, int code) {

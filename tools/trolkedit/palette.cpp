@@ -1,9 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The TROLK developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The compiled level knows, for every character, the file and line of the legend line that
-// gave it its meaning; the groups and names are read from those lines.
+// gave it its meaning; the groups and names are read from those lines. The enemies'
+// characters come from the enemy kind table, and so do their names.
 
 #include "palette.h"
+
+#include "world/enemy_kinds.h"
+#include "world/tiles.h"
 
 #include <algorithm>
 
@@ -50,6 +54,43 @@ int headingOf(const std::vector<TextLine>& lines, int line) {
     return above >= 1 && isCommentLine(lines[size_t(above - 1)].text) ? above : 0;
 }
 
+// What an enemy's marker starts, in the words of the kind's row: "bat: flies at its height,
+// can be stomped".
+std::string enemyNote(const world::EnemyKind& kind, size_t marker) {
+    std::string note(kind.name);
+    if (marker > 0) return note + ", the second marker";
+    switch (kind.motion) {
+    case world::MOTION_WALK: note += kind.speed > 1 ? ": walks fast" : ": walks"; break;
+    case world::MOTION_FLY: note += ": flies at its height"; break;
+    case world::MOTION_SWIM: note += ": swims at its height"; break;
+    }
+    switch (kind.stomp) {
+    case world::STOMP_NONE: note += ", cannot be stomped"; break;
+    case world::STOMP_SQUASH:
+    case world::STOMP_DIE: note += ", can be stomped"; break;
+    case world::STOMP_STUN: note += ", can be stunned, gets up again"; break;
+    }
+    if (world::isWaterCode(kind.leaves)) note += "; leaves water behind";
+    else if (kind.leaves != world::TILE_EMPTY)
+        note += "; leaves code " + std::to_string(kind.leaves) + " behind";
+    return note;
+}
+
+// The enemies' markers whose characters keep the meaning the enemy kind table gives them.
+PaletteGroup enemyGroup(const Document& doc) {
+    PaletteGroup group{kEnemyGroupName, {}};
+    for (const world::EnemyKind& kind : world::kEnemyKinds) {
+        for (size_t i = 0; i < kind.markers.size(); ++i) {
+            const world::EnemyMarker& marker = kind.markers[i];
+            if (marker.code == world::TILE_EMPTY) continue;
+            const level_text::LegendEntry& entry = doc.level.legend.entries[size_t(marker.legend)];
+            if (entry.file == level_text::kEnemyLegendFile && entry.code == marker.code)
+                group.entries.push_back({marker.legend, marker.code, enemyNote(kind, i)});
+        }
+    }
+    return group;
+}
+
 }  // namespace
 
 std::vector<PaletteGroup> paletteOf(const Document& doc) {
@@ -65,6 +106,8 @@ std::vector<PaletteGroup> paletteOf(const Document& doc) {
         groups.back().entries.push_back(
             {c, doc.level.legend.codeOf(c), commentOf(legendLines[size_t(line - 1)].text)});
     }
+    PaletteGroup enemies = enemyGroup(doc);
+    if (!enemies.entries.empty()) groups.push_back(std::move(enemies));
     PaletteGroup own{kLevelGroupName, {}};
     for (const auto& [line, c] : linesOfCharacters(doc, doc.path))
         own.entries.push_back(

@@ -3,13 +3,12 @@
 #pragma once
 // The palette: every tile and actor of the legend in force, grouped as the shared legend
 // groups them. In legend.txt the comment line right above a run of legend lines names the
-// group ("; Hazards", "; Enemies: each starts where its marker stands"; the name ends at a
-// ':' or '('); a legend line's own comment names its tile. A level's own legend lines come
-// last, as the group "This level", and a shared character the level gives another meaning is
+// group ("; Hazards", "; Items: what the hero picks up"; the name ends at a ':' or '('); a
+// legend line's own comment names its tile. The enemies' markers follow as the group
+// "Enemies", in the order of the enemy kind table that gives them their characters, each named
+// from its kind's row ("bat: flies at its height, can be stomped"). A level's own legend lines
+// come last, as the group "This level", and a character the level gives another meaning is
 // shown there only.
-//
-// paletteOf is the one place that reads the groups, so that it can follow when the legend of
-// the actors comes from somewhere else than legend.txt.
 
 #include "level_document.h"
 
@@ -29,7 +28,8 @@ struct PaletteGroup {
     std::vector<PaletteEntry> entries;  // in the order of the legend lines
 };
 
-// The name of the group of the level's own legend lines.
+// The names of the group of the enemies' markers and of the level's own legend lines.
+constexpr const char* kEnemyGroupName = "Enemies";
 constexpr const char* kLevelGroupName = "This level";
 
 // Every character in force in the level, in groups.

@@ -172,6 +172,8 @@ TEST(LevelEdits, ACodeIsPaintedWithTheSharedLegendsCharacterUnlessTheLevelTookIt
         {"legend 4 29\n", 205, 0},  // the shared 4 is an oak's piece, but not in this level
         {"legend $ 21\n", 21, '#'},
         {"", 188, 0},
+        {"", 121, 'G'},  // the hat guy's second marker, from the enemy kind table
+        {"legend G 187\n", 121, 0},
     };
     for (const CharacterCase& c : cases) {
         const Document doc = edit_fixture::open(c.legendLines + textOf(baseLines()));
@@ -186,6 +188,18 @@ TEST(LevelEdits, ACodeIsPaintedWithTheSharedLegendsCharacterUnlessTheLevelTookIt
     ASSERT_EQ(paintCode(doc, {5, 5}, 201).outcome, trolkedit::EDIT_CHANGED);
     EXPECT_EQ(trolkedit::characterAt(doc, {5, 5}), '!');  // the first one no cell shows
     EXPECT_EQ(trolkedit::codeAt(doc, {5, 5}), 201);
+}
+
+// The enemies' characters come from the enemy kind table, not from the level: a level without
+// legend lines of its own gets its first one above its first map block.
+TEST(LevelEdits, TheFirstLegendLineOfALevelGoesAboveItsFirstMap) {
+    Lines lines = baseLines();
+    lines.erase(lines.begin() + 1);
+    Document doc = edit_fixture::open(textOf(lines));
+    ASSERT_EQ(paintCode(doc, {0, 0}, 188).outcome, trolkedit::EDIT_CHANGED);
+    lines[3] = "$.........";
+    lines.insert(lines.begin() + 2, "legend $ 188");
+    EXPECT_EQ(trolkedit::documentText(doc), textOf(lines));
 }
 
 TEST(LevelEdits, AnyNumberOfEditsUndoAndRedoStepByStep) {

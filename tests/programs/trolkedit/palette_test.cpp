@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The TROLK developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The palette shows every character in force once, in the shared legend's groups with the
-// names of their legend lines, and the level's own lines last, a redefined shared character
-// only there.
+// names of their legend lines, then the enemies' markers named by their kinds, and the level's
+// own lines last, a redefined shared or enemy character only there.
 
 #include "edit_fixture.h"
 #include "palette.h"
@@ -16,8 +16,9 @@ namespace {
 TEST(Palette, ShowsEveryCharacterInForceOnceInTheLegendsGroups) {
     std::vector<std::string> rows(12, std::string(21, '.'));
     rows[10] = rows[11] = std::string(21, '#');
-    const trolkedit::Document doc = edit_fixture::open(
-        "legend 4 29   ; night cloud, left half\nlegend E 187\n" + edit_fixture::blockOf(rows));
+    const trolkedit::Document doc =
+        edit_fixture::open("legend 4 29   ; night cloud, left half\nlegend E 187\nlegend v 188\n" +
+                           edit_fixture::blockOf(rows));
     const std::vector<trolkedit::PaletteGroup> groups = trolkedit::paletteOf(doc);
     std::vector<std::string> names;
     std::map<char, std::string> groupOf, nameOf;
@@ -31,7 +32,7 @@ TEST(Palette, ShowsEveryCharacterInForceOnceInTheLegendsGroups) {
         }
     }
     EXPECT_EQ(names, (std::vector<std::string>{"Air", "Solid ground and walls", "Blocks that react",
-                                               "Hazards", "Items", "Markers", "Enemies", "Scenery",
+                                               "Hazards", "Items", "Markers", "Scenery", "Enemies",
                                                "This level"}));
     for (char c = '!'; c <= '~'; ++c)
         EXPECT_EQ(groupOf.count(c), doc.level.legend.codeOf(c) >= 0 ? 1u : 0u) << c;
@@ -42,6 +43,10 @@ TEST(Palette, ShowsEveryCharacterInForceOnceInTheLegendsGroups) {
         {"+", "Items", "extra life"},
         {")", "Markers", "exit door, bottom right: touching it ends the level"},
         {"G", "Enemies", "hat guy, the second marker"},
+        {"g", "Enemies", "hat guy: walks fast, can be stunned, gets up again"},
+        {"p", "Enemies", "piranha: swims at its height, cannot be stomped; leaves water behind"},
+        {"h", "Enemies", "hoglet: walks, cannot be stomped"},
+        {"v", "This level", ""},  // the level gave the bat's character another meaning
         {"5", "Scenery", "oak tree, trunk left"},  // its neighbour 4 is the level's own
         {"4", "This level", "night cloud, left half"},
         {"E", "This level", ""},
