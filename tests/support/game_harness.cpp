@@ -17,6 +17,7 @@
 #include "platform/ticks.h"
 #include "video/display.h"
 #include "video/graphics.h"
+#include "video/hud.h"
 #include "world/level.h"
 #include "world/lifetimes.h"
 
@@ -35,16 +36,15 @@ std::string simpleLevel(int width, const std::map<int, std::string>& rows) {
     return text;
 }
 
-namespace {
-
-// The records a game leaves behind, as a fresh process has them.
 void forgetTheGame() {
     platform::input = {};
     platform::actions = {};
     platform::keyBindings = {};
+    platform::frameClock = {};
     persist::hiscores = {};
     audio::soundsPlayed = {};
     video::graphicsStyle = video::STYLE_DELUXE;
+    video::scroller = {};
     app::flow = {};
     app::game = {};
     app::pass = {};
@@ -54,8 +54,6 @@ void forgetTheGame() {
     SDL_Event stale;
     while (SDL_PollEvent(&stale)) {}
 }
-
-}  // namespace
 
 GameHarness::GameHarness(const std::map<std::string, std::string>& levels) {
     fs::create_directories("data");

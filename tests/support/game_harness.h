@@ -43,6 +43,10 @@ class GameHarness {
     ScratchDirectory scratch_;
 };
 
+// The records a game leaves behind (input, flow, run, level, life, style, frame clock...) as a
+// fresh process has them, and SDL's event queue empty.
+void forgetTheGame();
+
 // A level text of `width` columns: ground in row 11, the given rows laid over it.
 std::string simpleLevel(int width, const std::map<int, std::string>& rows = {});
 

@@ -202,6 +202,9 @@ void openSession(Session& session, const LevelPlace& place) {
                       " cannot be changed there: Ctrl+S saves it as " +
                       shownPath(session, place.savePath);
     }
+    // The compiler names the file as it was given; the status line names it as the user did.
+    if (message.rfind(place.savePath, 0) == 0)
+        message.replace(0, place.savePath.size(), shownPath(session, place.savePath));
     session.open = opened;
     session.problem = opened ? std::string() : message;
     session.message = message;

@@ -8,16 +8,12 @@
 #include "edit_fixture.h"
 #include "editor_window.h"
 #include "path_overlay.h"
+#include "support/game_harness.h"
 #include "support/sdl_fixture.h"
 #include "support/test_support.h"
 
 #include "app/flow.h"
-#include "app/game_loop.h"
-#include "audio/sound.h"
-#include "platform/frame_clock.h"
-#include "platform/input.h"
 #include "platform/ticks.h"
-#include "video/hud.h"
 #include "world/level.h"
 #include "world/lifetimes.h"
 
@@ -42,23 +38,6 @@ std::string walkLevel() {
     return edit_fixture::blockOf(rows);
 }
 
-// Every record a window and a play change, as a fresh test program has them.
-void forgetEverything() {
-    app::flow = {};
-    app::game = {};
-    app::pass = {};
-    world::run = {};
-    world::level = {};
-    world::life = {};
-    world::freeLevel();
-    platform::input = {};
-    platform::actions = {};
-    platform::frameClock = {};
-    video::scroller = {};
-    video::graphicsStyle = video::STYLE_DELUXE;
-    audio::soundsPlayed = {};
-}
-
 class EditorWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -78,9 +57,8 @@ class EditorWindowTest : public ::testing::Test {
         trolkedit::closeEditorWindow(window_);
         SDL_EnableUNICODE(0);
         SDL_EnableKeyRepeat(0, 0);
-        SDL_Event stale;
-        while (SDL_PollEvent(&stale)) {}
-        forgetEverything();
+        test_support::forgetTheGame();
+        world::freeLevel();
         platform::setVirtualClock(false);
     }
 
