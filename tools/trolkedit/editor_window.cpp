@@ -29,18 +29,10 @@ std::string captionOf(const Session& session) {
 
 void setMode(EditorWindow& window) {
     window.surface =
-        SDL_SetVideoMode(window.width, window.layout.height, window.windowDepth, SDL_SWSURFACE);
+        SDL_SetVideoMode(window.width, window.layout.height, window.depth, SDL_SWSURFACE);
     window.caption.clear();
     if (window.shown) SDL_FreeSurface(window.shown);
     window.shown = nullptr;
-}
-
-// The screen's own depth when it is one the game draws in, so that showing the window needs
-// no conversion; else the game's.
-int screenDepth(int gameDepth) {
-    const SDL_VideoInfo* info = SDL_GetVideoInfo();
-    const int depth = info && info->vfmt ? info->vfmt->BitsPerPixel : 0;
-    return depth == 16 || depth == 24 || depth == 32 ? depth : gameDepth;
 }
 
 // Shows the rows of the window that differ from the picture shown last, in runs of rows.
@@ -105,7 +97,6 @@ void freeStyle() {
 
 bool openEditorWindow(EditorWindow& window, Session& session, video::GraphicsStyle style,
                       std::string& error) {
-    window.windowDepth = screenDepth(window.depth);
     window.gameDisplay.fullScreen = false;
     window.gameDisplay.zoom = true;
     window.gameDisplay.depth = window.depth;

@@ -3,8 +3,8 @@
 #pragma once
 // The editor's window. It is set up as the game's display first (the back buffer, its colours
 // and the veil, in which every picture of the style is loaded), then given the editor's own
-// size and the screen's own depth; while a life is played it is the game's display again,
-// 640 x 480, and returns to the editor's size when the play ends. A frame of the editor reads the
+// size; while a life is played it is the game's display again, 640 x 480, and returns to the
+// editor's size when the play ends. A frame of the editor reads the
 // events, lets the session tick (the prover), and draws the map, the ruler, the palette and the
 // status lines; only the rows that changed since the last frame are shown, which keeps the X
 // server's share of a frame small (most frames change nothing, or a line of text; the water moves
@@ -27,8 +27,9 @@ namespace trolkedit {
 struct EditorWindow {
     SDL_Surface* surface = nullptr;  // the window's surface while editing
     int width = kWindowWidth;
-    int depth = 16;        // bits per pixel of the game's display while playing (-b16, -b24)
-    int windowDepth = 16;  // the editor's own: the screen's, so that showing converts nothing
+    // Bits per pixel of the window, the editor's and the game's alike (-b16, -b24): with
+    // sdl12-compat another depth would be another window.
+    int depth = 16;
     SDL_Surface* shown = nullptr;  // a copy of the picture last shown, to show only changes
     Layout layout;
     MapView map;
