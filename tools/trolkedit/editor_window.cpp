@@ -18,9 +18,6 @@ namespace trolkedit {
 
 namespace {
 
-constexpr int kKeyRepeatDelayMs = 250;
-constexpr int kKeyRepeatIntervalMs = 30;
-
 std::string captionOf(const Session& session) {
     if (!session.open) return "trolkedit";
     return "trolkedit: " + std::filesystem::path(session.doc.path).filename().string() +
@@ -62,7 +59,7 @@ void showChanges(EditorWindow& window) {
 // The editor's window again after a play, which had the game's display.
 void backFromPlay(EditorWindow& window) {
     setMode(window);
-    SDL_EnableKeyRepeat(kKeyRepeatDelayMs, kKeyRepeatIntervalMs);
+    window.repeat = {};
 }
 
 // The layout for the session as it is; the window takes its size when it changed.
@@ -109,7 +106,6 @@ bool openEditorWindow(EditorWindow& window, Session& session, video::GraphicsSty
     }
     loadStyle(style);
     SDL_EnableUNICODE(1);
-    SDL_EnableKeyRepeat(kKeyRepeatDelayMs, kKeyRepeatIntervalMs);
     refreshSession(session);
     fitWindow(window, session);
     if (!window.surface) {
@@ -142,10 +138,9 @@ void editorFrame(EditorWindow& window, Session& session) {
     }
     SDL_Event event;
     while (SDL_PollEvent(&event)) handleEvent(window, session, event);
+    repeatHeldKey(window, session, SDL_GetTicks());
     tickSession(session, SDL_GetTicks());
     if (session.play) {
-        // The game reads held keys, never repeated ones.
-        SDL_EnableKeyRepeat(0, 0);
         if (startPlay(window.play, session, window.gameDisplay)) return;
         backFromPlay(window);
     }

@@ -20,6 +20,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <string>
 
 namespace trolkedit {
@@ -40,6 +41,13 @@ struct EditorWindow {
     int mouseY = -1;
     Uint8 strokeButton = 0;  // the mouse button of the stroke under way
     std::string caption;
+    // A scrolling or column key held down repeats (SDL's own repeat is off, so that no other
+    // key, a function key least of all, ever acts twice for one press).
+    struct {
+        SDL_keysym key{};
+        bool held = false;
+        uint32_t nextMs = 0;
+    } repeat;
 };
 
 // Sets the display up, loads the pictures of the style from ./data and opens the window at
@@ -57,5 +65,7 @@ void nextStyle(EditorWindow& window, Session& session);
 void closeEditorWindow(EditorWindow& window);
 // Handles one event of the window (keys, mouse, close) as a command of the session.
 void handleEvent(EditorWindow& window, Session& session, const SDL_Event& event);
+// Acts again for a scrolling or column key held long enough.
+void repeatHeldKey(EditorWindow& window, Session& session, uint32_t nowMs);
 
 }  // namespace trolkedit

@@ -8,7 +8,8 @@
 //   right button         erase (paint air)
 //   middle, ctrl + left  pick up the cell's character as the brush
 //   a palette entry      choose it as the brush; a legend character on the keyboard does too
-//   wheel, arrows        scroll (a cell at a time; shift: a screen); page up/down, home/end
+//   wheel, arrows        scroll (a cell at a time; shift: a screen); page up/down, home/end;
+//                        the arrows, page up/down, insert and delete act again while held
 //   insert, delete       a column of air before the column under the mouse, or that column
 //                        out (shift: ten)
 //   ctrl+z, ctrl+y       undo, redo (ctrl+shift+z redoes too)
@@ -27,6 +28,8 @@ namespace trolkedit {
 namespace {
 
 constexpr int kWheelCells = 3;
+constexpr uint32_t kRepeatDelayMs = 250;    // a held key acts again after this
+constexpr uint32_t kRepeatIntervalMs = 30;  // and then this often
 constexpr int kManyColumns = 10;
 constexpr Uint16 kFirstPrintable = '!';
 constexpr Uint16 kLastPrintable = '~';
@@ -80,25 +83,39 @@ void functionKey(EditorWindow& window, Session& session, SDLKey key) {
     }
 }
 
-void keyDown(EditorWindow& window, Session& session, const SDL_keysym& key) {
+// Acts for a key that acts again while held (scrolling, columns in and out); false for any
+// other.
+bool repeatingKey(EditorWindow& window, Session& session, const SDL_keysym& key) {
     const bool shift = key.mod & KMOD_SHIFT;
-    if ((key.mod & KMOD_CTRL) && controlKey(window, session, key)) return;
     const int screen = viewPixels(window.layout) / kCellSize;
     switch (key.sym) {
-    case SDLK_LEFT: scrollCells(window, session, shift ? -screen : -1); return;
-    case SDLK_RIGHT: scrollCells(window, session, shift ? screen : 1); return;
-    case SDLK_PAGEUP: scrollCells(window, session, -screen); return;
-    case SDLK_PAGEDOWN: scrollCells(window, session, screen); return;
-    case SDLK_HOME: scrollCells(window, session, -session.viewX / kCellSize - 1); return;
-    case SDLK_END: scrollCells(window, session, session.doc.level.width); return;
+    case SDLK_LEFT: scrollCells(window, session, shift ? -screen : -1); return true;
+    case SDLK_RIGHT: scrollCells(window, session, shift ? screen : 1); return true;
+    case SDLK_PAGEUP: scrollCells(window, session, -screen); return true;
+    case SDLK_PAGEDOWN: scrollCells(window, session, screen); return true;
     case SDLK_INSERT:
         insertColumnsAt(session, columnAtMouse(window, session), shift ? kManyColumns : 1);
-        return;
+        return true;
     case SDLK_DELETE:
         if (session.hover)
             deleteColumnsAt(session, session.hover->column, shift ? kManyColumns : 1);
         else session.message = "point at a column to delete it";
+        return true;
+    default: return false;
+    }
+}
+
+void keyDown(EditorWindow& window, Session& session, const SDL_keysym& key) {
+    if ((key.mod & KMOD_CTRL) && controlKey(window, session, key)) return;
+    if (repeatingKey(window, session, key)) {
+        window.repeat.key = key;
+        window.repeat.held = true;
+        window.repeat.nextMs = SDL_GetTicks() + kRepeatDelayMs;
         return;
+    }
+    switch (key.sym) {
+    case SDLK_HOME: scrollCells(window, session, -session.viewX / kCellSize - 1); return;
+    case SDLK_END: scrollCells(window, session, session.doc.level.width); return;
     case SDLK_ESCAPE:
         if (session.stroke == Stroke::Fill) session.stroke = Stroke::None;
         else endStroke(session);
@@ -140,6 +157,10 @@ void buttonDown(EditorWindow& window, Session& session, const SDL_MouseButtonEve
 void handleEvent(EditorWindow& window, Session& session, const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN: keyDown(window, session, event.key.keysym); break;
+    case SDL_KEYUP:
+        if (window.repeat.held && event.key.keysym.sym == window.repeat.key.sym)
+            window.repeat.held = false;
+        break;
     case SDL_MOUSEMOTION:
         hoverAt(window, session, event.motion.x, event.motion.y);
         if (session.hover) strokeTo(session, *session.hover);
@@ -158,6 +179,15 @@ void handleEvent(EditorWindow& window, Session& session, const SDL_Event& event)
     case SDL_QUIT: askToQuit(session); break;
     default: break;
     }
+}
+
+void repeatHeldKey(EditorWindow& window, Session& session, uint32_t nowMs) {
+    if (!window.repeat.held || nowMs < window.repeat.nextMs) return;
+    window.repeat.nextMs = nowMs + kRepeatIntervalMs;
+    // The modifiers as they are now: shift let go turns ten columns into one.
+    SDL_keysym key = window.repeat.key;
+    key.mod = SDL_GetModState();
+    repeatingKey(window, session, key);
 }
 
 }  // namespace trolkedit

@@ -140,6 +140,25 @@ TEST_F(EditorWindowTest, APaintedItemShowsTheGamesPictureAtItsCellAndIsCounted) 
     EXPECT_EQ(trolkedit::codeAt(session_.doc, {6, 5}), 0);
 }
 
+TEST_F(EditorWindowTest, AHeldArrowScrollsOnWhileNoKeyIsRepeatedBySdl) {
+    int delay = -1, interval = -1;
+    SDL_GetKeyRepeat(&delay, &interval);
+    EXPECT_EQ(delay, 0);  // a function key or a Ctrl key acts once for one press
+    key(SDLK_RIGHT);
+    trolkedit::editorFrame(window_, session_);
+    EXPECT_EQ(session_.viewX, 16);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    trolkedit::editorFrame(window_, session_);
+    EXPECT_EQ(session_.viewX, 32);  // held past the delay: once more, then every 30 ms
+    SDL_Event up{};
+    up.type = SDL_KEYUP;
+    up.key.keysym.sym = SDLK_RIGHT;
+    SDL_PushEvent(&up);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    trolkedit::editorFrame(window_, session_);
+    EXPECT_EQ(session_.viewX, 32);
+}
+
 TEST_F(EditorWindowTest, PlaysFromTheCheckpointAtTheMouseAndEscapeReturnsToTheMapWhereItWas) {
     for (int i = 0; i < 10; ++i) key(SDLK_RIGHT);
     trolkedit::editorFrame(window_, session_);
