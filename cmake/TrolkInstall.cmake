@@ -1,14 +1,17 @@
 # Installation and packaging. Every path is relative to the install prefix:
 #
-#   bin/trolk                           the launcher (a shell script, see dist/trolk.in)
+#   bin/trolk, bin/trolkedit            the launchers (one shell script, see dist/trolk.in)
 #   libexec/trolk/trolk                 the game itself
+#   libexec/trolk/trolkedit             the level editor, and the level bot that proves
+#   libexec/trolk/levelbot              levels for it
 #   share/games/trolk/data/*.zda        the four archives
 #   share/games/trolk/maps/test.bin     the test map of -t
+#   share/games/trolk/levels/           the level texts, their shared legend and FORMAT.md
 #   share/applications/org.trolk.trolk.desktop
 #   share/metainfo/org.trolk.trolk.metainfo.xml
 #   share/icons/hicolor/<N>x<N>/apps/trolk.png   16, 32, 48, 64, 128 and 256 pixels
-#   share/man/man6/trolk.6.gz
-#   share/doc/trolk/README.md and the pictures it shows
+#   share/man/man6/trolk.6.gz, trolkedit.6.gz
+#   share/doc/trolk/README.md and the pictures it shows, docs/trolkedit.md and its pictures
 #   share/doc/trolk/copyright           the licences, in Debian's machine-readable format
 #   share/doc/trolk/changelog.gz
 #
@@ -17,7 +20,7 @@
 # first start with links to the installed data. The launcher finds the prefix from its own
 # place, so an installed tree can be moved. `cpack -G DEB` in the build folder makes a
 # Debian package with the prefix /usr, the launcher in /usr/games as Debian has it for games
-# (cmake/TrolkDebianGames.cmake).
+# (cmake/TrolkDebianGames.cmake), and so is the editor's.
 include(GNUInstallDirs)
 
 # The Maintainer of the Debian package (and the author of its changelog entry): a distributor
@@ -55,12 +58,16 @@ add_custom_command(
     COMMENT "Cutting the desktop icons from data/gfx.zda"
     VERBATIM)
 
-# The manual page, compressed as Debian wants it.
-add_custom_command(
-    OUTPUT ${TROLK_DIST_BUILD_DIR}/trolk.6.gz
-    COMMAND gzip -9 -n -c ${TROLK_DIST_DIR}/trolk.6 > ${TROLK_DIST_BUILD_DIR}/trolk.6.gz
-    DEPENDS ${TROLK_DIST_DIR}/trolk.6
-    COMMENT "Compressing the manual page")
+# The manual pages, compressed as Debian wants them.
+set(manual_pages)
+foreach(page trolk trolkedit)
+    add_custom_command(
+        OUTPUT ${TROLK_DIST_BUILD_DIR}/${page}.6.gz
+        COMMAND gzip -9 -n -c ${TROLK_DIST_DIR}/${page}.6 > ${TROLK_DIST_BUILD_DIR}/${page}.6.gz
+        DEPENDS ${TROLK_DIST_DIR}/${page}.6
+        COMMENT "Compressing the manual page of ${page}")
+    list(APPEND manual_pages ${TROLK_DIST_BUILD_DIR}/${page}.6.gz)
+endforeach()
 
 # The copyright file: the paragraphs of dist/copyright.in, then the whole text of
 # CC-BY-SA-4.0 as the indented text of its License paragraph (Debian keeps the GPL's own in
@@ -85,11 +92,16 @@ add_custom_command(
     DEPENDS ${TROLK_DIST_BUILD_DIR}/changelog
     COMMENT "Compressing the changelog")
 
-add_custom_target(desktop_files ALL DEPENDS ${icon_files} ${TROLK_DIST_BUILD_DIR}/trolk.6.gz
+add_custom_target(desktop_files ALL DEPENDS ${icon_files} ${manual_pages}
     ${TROLK_DIST_BUILD_DIR}/changelog.gz)
 
 install(PROGRAMS ${TROLK_DIST_BUILD_DIR}/trolk DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS trolk RUNTIME DESTINATION ${TROLK_INSTALL_PROGRAM_DIR})
+install(PROGRAMS ${TROLK_DIST_BUILD_DIR}/trolk DESTINATION ${CMAKE_INSTALL_BINDIR}
+    RENAME trolkedit)
+install(TARGETS trolk trolkedit levelbot RUNTIME DESTINATION ${TROLK_INSTALL_PROGRAM_DIR})
+file(GLOB level_texts ${CMAKE_SOURCE_DIR}/content/levels/*.lvl)
+install(FILES ${level_texts} ${CMAKE_SOURCE_DIR}/content/levels/legend.txt
+    ${CMAKE_SOURCE_DIR}/content/levels/FORMAT.md DESTINATION ${TROLK_INSTALL_DATA_DIR}/levels)
 install(FILES ${TROLK_DATA_DIR}/gfx.zda ${TROLK_DATA_DIR}/music.zda ${TROLK_DATA_DIR}/maps.zda
     ${TROLK_DATA_DIR}/sound.zda DESTINATION ${TROLK_INSTALL_DATA_DIR}/data)
 install(FILES ${CMAKE_BINARY_DIR}/maps/test.bin DESTINATION ${TROLK_INSTALL_DATA_DIR}/maps)
@@ -101,11 +113,11 @@ foreach(size ${TROLK_ICON_SIZES})
     install(FILES ${TROLK_DIST_BUILD_DIR}/icons/${size}x${size}/apps/trolk.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES ${TROLK_DIST_BUILD_DIR}/trolk.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${manual_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${TROLK_DIST_BUILD_DIR}/copyright
     ${TROLK_DIST_BUILD_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs
-    OPTIONAL FILES_MATCHING PATTERN "*.png")
+    OPTIONAL FILES_MATCHING PATTERN "*.png" PATTERN "trolkedit.md" PATTERN "*.lvl")
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)

@@ -137,8 +137,17 @@ Step enterPass() {
     }
     video::fillRect(video::display.backBuffer, 0, 0, video::kScreenWidth, video::kScreenHeight,
                     video::display.colorBlack);
-    const char* name = game.testMode ? nullptr : world::levelNames[size_t(world::run.levelCounter)];
-    world::startLifeIn(name, onTitle() ? world::Arrival::Nobody : world::Arrival::Player);
+    const world::Arrival arrival = onTitle() ? world::Arrival::Nobody : world::Arrival::Player;
+    if (game.testMode && game.levelBytes) {
+        if (world::startLife(game.levelBytes, game.levelSize, arrival) != world::LEVEL_OK) {
+            pass.end = PassEnd::Quit;
+            return Step::Done;
+        }
+    } else {
+        const char* name =
+            game.testMode ? nullptr : world::levelNames[size_t(world::run.levelCounter)];
+        world::startLifeIn(name, arrival);
+    }
     video::placeMoon();
     if (game.restartMusic) playGameMusic(musicOfLevel(world::run.levelCounter), true);
     pass = {};
@@ -236,6 +245,25 @@ void beginGame(bool testMode) {
     world::startLevel();
     flow = {};
     go(onTitle() ? Screen::Title : Screen::Play, false);
+}
+
+world::LevelFault beginGameOn(const uint8_t* bytes, size_t size, int32_t restartX,
+                              int32_t restartY) {
+    video::resetScroller();
+    game = {};
+    game.testMode = true;
+    world::startRun(world::kTestMapLevel);
+    world::startLevel();
+    world::level.restartX = restartX;
+    world::level.restartY = restartY;
+    // A look before the pass head starts the same life again.
+    const world::LevelFault fault = world::startLife(bytes, size, world::Arrival::Player);
+    if (fault != world::LEVEL_OK) return fault;
+    game.levelBytes = bytes;
+    game.levelSize = size;
+    flow = {};
+    go(Screen::Play, false);
+    return world::LEVEL_OK;
 }
 
 void endGame() { stopGameMusic(); }

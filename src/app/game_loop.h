@@ -14,8 +14,12 @@
 
 #include <libmodplug/modplug.h>
 
+#include <cstddef>
+#include <cstdint>
+
 #include "app/flow.h"
 #include "screens/screen.h"
+#include "world/level.h"
 
 namespace app {
 
@@ -39,6 +43,10 @@ struct Game {
     bool restartMusic = true;        // the next pass starts its level's music afresh
     int gameOverLevel = 0;           // the level a "yes" to "CONTINUE?" plays again
     bool endingBeforeNames = false;  // the name entry follows the ending, not "GAME OVER"
+    // A level held in memory that the test mode plays in place of maps/test.bin (the level
+    // editor's level); its owner keeps the bytes for as long as the game runs. Null: none.
+    const uint8_t* levelBytes = nullptr;
+    size_t levelSize = 0;
 };
 
 // One pass: a life in a level, or the title.
@@ -57,6 +65,13 @@ extern Pass pass;
 void runGameLoop(bool testMode);
 // The set-up of the game (tile set, sounds, a new run, the savegame) and its first pass.
 void beginGame(bool testMode);
+// The test mode on level bytes held in memory instead of maps/test.bin, for the level
+// editor: a new run and level whose first life starts from (restartX, restartY), as if a
+// checkpoint there had been touched. The tile set and sounds must be loaded already. When
+// the bytes are no playable level from there, nothing starts and the fault is returned.
+// A later life whose restart point has no ground ends the game instead of the program.
+[[nodiscard]] world::LevelFault beginGameOn(const uint8_t* bytes, size_t size, int32_t restartX,
+                                            int32_t restartY);
 // The game is over: its music stops.
 void endGame();
 // Loads module `id` and plays it for ever, with a fade-in or at once.
@@ -66,7 +81,8 @@ void stopGameMusic();
 
 // The head of a pass (Screen::Title or Screen::Play): the level loaded afresh, the player
 // placed (or, on the title, none), the music started when it is to restart. Done, with
-// PassEnd::Quit, when the player asked to leave meanwhile.
+// PassEnd::Quit, when the player asked to leave meanwhile, or when a level held in memory
+// has no ground below the restart point.
 screens::Step enterPass();
 screens::Rules levelFrameRules();
 screens::Step tickLevelFrame();

@@ -365,6 +365,37 @@ TEST(GameFlow, TheTestMapEndsTheProgramAtItsOpenDoor) {
     EXPECT_FALSE(game.runUntil(8000));
 }
 
+// The level editor plays the level it holds in memory as the test map, from a restart point
+// of its choosing: a point without ground starts nothing, the open door ends the game, and a
+// lost life starts again at that point.
+TEST(GameFlow, LevelBytesInMemoryPlayAsTheTestMapFromTheirOwnRestartPoint) {
+    GameHarness game({{"plan0", simpleLevel(40)}});
+    video::loadTileSet();
+    const std::vector<uint8_t> bytes = test_support::compileLevelText(levelWithPit());
+    EXPECT_EQ(app::beginGameOn(bytes.data(), bytes.size(), 128, 96), world::LEVEL_NO_GROUND);
+    EXPECT_EQ(app::flow.screen, Screen::Ended);
+
+    // On the ledge, beside the door; the item lies left of the view and is not counted.
+    ASSERT_EQ(app::beginGameOn(bytes.data(), bytes.size(), 240, 48), world::LEVEL_OK);
+    expectScreens(game, {{3300, Screen::Play}});
+    EXPECT_EQ(world::run.levelCounter, -1);
+    EXPECT_EQ(world::life.player.x, 240);
+    EXPECT_EQ(world::life.player.y, 80);
+    EXPECT_EQ(world::life.itemsLeft, 0);
+    game.tap(SDLK_RIGHT, 3400, 600);
+    EXPECT_FALSE(game.runUntil(6000));
+
+    // From the brink: a fall, the death wait, and the next life at the same point.
+    ASSERT_EQ(app::beginGameOn(bytes.data(), bytes.size(), 16, 96), world::LEVEL_OK);
+    game.tap(SDLK_RIGHT, game.now() + 3300, 800);
+    game.runUntil(game.now() + 9000);
+    EXPECT_EQ(app::flow.screen, Screen::Play);
+    EXPECT_EQ(world::run.lives, 5);
+    EXPECT_EQ(world::life.player.x, 16);
+    EXPECT_EQ(world::life.player.y, 160);
+    EXPECT_EQ(world::life.player.alive, 1);
+}
+
 TEST(GameFlow, EachLevelPlaysItsOwnMusicAndALostLifeKeepsIt) {
     // Level n of a run plays module (n mod 16) + 2.
     for (int level = 2; level <= 16; ++level) {

@@ -17,6 +17,7 @@
 #include "platform/ticks.h"
 #include "video/display.h"
 #include "video/graphics.h"
+#include "video/hud.h"
 #include "world/level.h"
 #include "world/lifetimes.h"
 
@@ -39,16 +40,17 @@ void forgetTheGame() {
     platform::input = {};
     platform::actions = {};
     platform::keyBindings = {};
+    platform::frameClock = {};
     persist::hiscores = {};
     audio::soundsPlayed = {};
     video::graphicsStyle = video::STYLE_DELUXE;
+    video::scroller = {};
     app::flow = {};
     app::game = {};
     app::pass = {};
     world::run = {};
     world::level = {};
     world::life = {};
-    platform::frameClock = {};
     SDL_Event stale;
     while (SDL_PollEvent(&stale)) {}
 }

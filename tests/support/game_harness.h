@@ -44,8 +44,8 @@ class GameHarness {
 };
 
 // Puts the records a game leaves behind (input, flow, run, level, life, hiscores, the
-// graphics style, the frame clock, the sounds counted) back as a fresh process has them, and
-// drops the events still queued.
+// graphics style, the frame clock, the scroller, the sounds counted) back as a fresh process
+// has them, and drops the events still queued.
 void forgetTheGame();
 
 // A level text of `width` columns: ground in row 11, the given rows laid over it.

@@ -114,6 +114,23 @@ std::vector<TextLine> splitText(std::string_view text) {
     return lines;
 }
 
+TextChange changeBetween(const std::vector<TextLine>& from, const std::vector<TextLine>& to) {
+    // Only the lines between the common beginning and the common end are kept.
+    size_t first = 0;
+    while (first < to.size() && first < from.size() && to[first] == from[first]) ++first;
+    size_t fromEnd = from.size(), toEnd = to.size();
+    while (fromEnd > first && toEnd > first && to[toEnd - 1] == from[fromEnd - 1]) {
+        --fromEnd;
+        --toEnd;
+    }
+    TextChange change;
+    change.first = int(first);
+    change.before.assign(from.begin() + std::ptrdiff_t(first),
+                         from.begin() + std::ptrdiff_t(fromEnd));
+    change.after.assign(to.begin() + std::ptrdiff_t(first), to.begin() + std::ptrdiff_t(toEnd));
+    return change;
+}
+
 std::string_view firstWordOf(std::string_view line) {
     const size_t first = line.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
@@ -126,10 +143,10 @@ bool isCommentLine(std::string_view line) {
     return first != std::string_view::npos && line[first] == level_text::kCommentChar;
 }
 
-std::string legendPathFor(const std::string& levelPath) {
+std::string legendPathFor(const std::string& levelPath, const std::string& sharedLegend) {
     const fs::path beside = fs::path(levelPath).parent_path() / "legend.txt";
     std::error_code ignored;
-    return fs::exists(beside, ignored) ? beside.string() : level_text::sharedLegendPath();
+    return fs::exists(beside, ignored) ? beside.string() : sharedLegend;
 }
 
 bool openLevelText(std::string_view text, const std::string& path, const std::string& legendPath,
@@ -160,18 +177,20 @@ bool openLevelText(std::string_view text, const std::string& path, const std::st
     return true;
 }
 
-bool openLevel(const std::string& path, Document& doc, std::string& message) {
+bool openLevel(const std::string& path, Document& doc, std::string& message,
+               const std::string& sharedLegend) {
     std::string text;
     std::error_code ignored;
     if (fs::is_directory(path, ignored) || !level_text::readTextFile(path, text)) {
         message = path + ": cannot read the level";
         return false;
     }
-    return openLevelText(text, path, legendPathFor(path), doc, message);
+    return openLevelText(text, path, legendPathFor(path, sharedLegend), doc, message);
 }
 
-bool newLevel(const std::string& path, Document& doc, std::string& message) {
-    return openLevelText("", path, legendPathFor(path), doc, message);
+bool newLevel(const std::string& path, Document& doc, std::string& message,
+              const std::string& sharedLegend) {
+    return openLevelText("", path, legendPathFor(path, sharedLegend), doc, message);
 }
 
 std::string documentText(const Document& doc) {
@@ -206,16 +225,8 @@ char characterAt(const Document& doc, Cell cell) {
 }
 
 bool changeLines(Document& doc, std::vector<TextLine> lines, std::string& why) {
-    // Only the lines between the common beginning and the common end are kept for undo.
-    size_t first = 0;
-    while (first < lines.size() && first < doc.lines.size() && lines[first] == doc.lines[first])
-        ++first;
-    size_t oldEnd = doc.lines.size(), newEnd = lines.size();
-    while (oldEnd > first && newEnd > first && lines[newEnd - 1] == doc.lines[oldEnd - 1]) {
-        --oldEnd;
-        --newEnd;
-    }
-    if (oldEnd == first && newEnd == first) {
+    TextChange change = changeBetween(doc.lines, lines);
+    if (change.before.empty() && change.after.empty()) {
         why = "nothing to change";
         return false;
     }
@@ -225,12 +236,6 @@ bool changeLines(Document& doc, std::vector<TextLine> lines, std::string& why) {
         why = firstOf(errors);
         return false;
     }
-    TextChange change;
-    change.first = int(first);
-    change.before.assign(doc.lines.begin() + std::ptrdiff_t(first),
-                         doc.lines.begin() + std::ptrdiff_t(oldEnd));
-    change.after.assign(lines.begin() + std::ptrdiff_t(first),
-                        lines.begin() + std::ptrdiff_t(newEnd));
     change.id = doc.nextId++;
     doc.lines = std::move(lines);
     doc.level = std::move(level);
@@ -239,6 +244,21 @@ bool changeLines(Document& doc, std::vector<TextLine> lines, std::string& why) {
     doc.redoStack.clear();
     ++doc.revision;
     return true;
+}
+
+void joinChanges(Document& doc, size_t depth) {
+    if (doc.undoStack.size() <= depth + 1) return;
+    std::vector<TextLine> before = doc.lines;
+    for (size_t i = doc.undoStack.size(); i-- > depth;) {
+        const TextChange& change = doc.undoStack[i];
+        const auto at = before.begin() + change.first;
+        before.erase(at, at + std::ptrdiff_t(change.after.size()));
+        before.insert(before.begin() + change.first, change.before.begin(), change.before.end());
+    }
+    TextChange joined = changeBetween(before, doc.lines);
+    joined.id = doc.undoStack.back().id;
+    doc.undoStack.resize(depth);
+    doc.undoStack.push_back(std::move(joined));
 }
 
 bool undo(Document& doc) { return moveChange(doc, doc.undoStack, doc.redoStack, false); }

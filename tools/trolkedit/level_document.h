@@ -67,20 +67,23 @@ struct Document {
 };
 
 // The shared legend for a level: legend.txt beside it when there is one (as levelc takes
-// it), else the game's shared legend.
-std::string legendPathFor(const std::string& levelPath);
+// it), else `sharedLegend` (the game's shared legend unless told otherwise).
+std::string legendPathFor(const std::string& levelPath,
+                          const std::string& sharedLegend = level_text::sharedLegendPath());
 
 // Loads a level text. A file with no map block at all (an empty file, or only comments and
 // legend lines) opens with a starting block added: 21 columns of air over two rows of
 // ground, not yet saved. False with one line saying why (the compiler's first diagnostic for
 // a damaged file); nothing is written in either case.
-[[nodiscard]] bool openLevel(const std::string& path, Document& doc, std::string& message);
+[[nodiscard]] bool openLevel(const std::string& path, Document& doc, std::string& message,
+                             const std::string& sharedLegend = level_text::sharedLegendPath());
 // The same for a level text held in memory (`path` is where it would be saved).
 [[nodiscard]] bool openLevelText(std::string_view text, const std::string& path,
                                  const std::string& legendPath, Document& doc,
                                  std::string& message);
 // A new level that is not on disk yet: the starting block alone.
-[[nodiscard]] bool newLevel(const std::string& path, Document& doc, std::string& message);
+[[nodiscard]] bool newLevel(const std::string& path, Document& doc, std::string& message,
+                            const std::string& sharedLegend = level_text::sharedLegendPath());
 
 // The whole text as the file would hold it.
 std::string documentText(const Document& doc);
@@ -100,6 +103,9 @@ bool inLevel(const Document& doc, Cell cell);
 // Makes `lines` the document's text as one change that can be undone; false (document
 // untouched) when nothing differs or the new text does not compile. `why` says which.
 bool changeLines(Document& doc, std::vector<TextLine> lines, std::string& why);
+// Makes the changes done since the undo stack held `depth` changes one change, which one undo
+// takes back (a stroke of the mouse painting many cells).
+void joinChanges(Document& doc, size_t depth);
 // Undoes the last change, or redoes the last undone one; false when there is none.
 bool undo(Document& doc);
 bool redo(Document& doc);
@@ -115,6 +121,8 @@ bool redo(Document& doc);
 // Where the game's test mode (trolk -t) reads its map: maps/test.bin in the run folder.
 std::string testMapPath(const std::string& runFolder);
 
+// The change that makes `from` into `to`: the lines between their common beginning and end.
+TextChange changeBetween(const std::vector<TextLine>& from, const std::vector<TextLine>& to);
 // Splits a text into lines with their endings; joining them gives the text back.
 std::vector<TextLine> splitText(std::string_view text);
 // The first word of a line (up to a blank), or empty for a blank line.

@@ -120,6 +120,11 @@ void readOutLine(Prover& prover, std::string_view line) {
 }
 
 void finish(Prover& prover) {
+    if (!prover.child.startError.empty()) {
+        prover.state = PROVER_FAILED;
+        prover.problem = prover.child.startError;
+        return;
+    }
     const int status = prover.child.exitStatus;
     if (status != kBotFoundAll && status != kBotFoundNotAll) {
         prover.state = PROVER_FAILED;

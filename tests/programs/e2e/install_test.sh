@@ -3,7 +3,8 @@
 #   install_test.sh launcher BUILD   install into a temporary prefix; the launcher makes the
 #                                    player's folder in a fresh home (or XDG_DATA_HOME),
 #                                    links the data, passes the options through, and still
-#                                    works when the installed tree is moved
+#                                    works when the installed tree is moved; the level
+#                                    editor's launcher finds the installed pictures and levels
 #   install_test.sh desktop BUILD    the installed desktop entry, AppStream file, icons and
 #                                    manual page are sound
 #   install_test.sh deb BUILD        cpack makes a Debian package holding all of it, the
@@ -60,6 +61,12 @@ launcher)
         check "data/$archive.zda is installed" test -s "$prefix/share/games/trolk/data/$archive.zda"
     done
     check "the test map is installed" test -s "$prefix/share/games/trolk/maps/test.bin"
+    check "the level editor's launcher is installed" test -x "$prefix/bin/trolkedit"
+    for program in trolkedit levelbot; do
+        check "$program is installed" test -x "$prefix/libexec/trolk/$program"
+    done
+    check "the level texts are installed" test -s "$prefix/share/games/trolk/levels/plan8.lvl"
+    check "their legend is installed" test -s "$prefix/share/games/trolk/levels/legend.txt"
 
     # The options reach the game: -h prints its nine help lines.
     home=$scratch/home
@@ -72,6 +79,22 @@ launcher)
         test "$(readlink -f "$player/data")" = "$(readlink -f "$prefix/share/games/trolk/data")"
     check "maps links to the installed maps" \
         test "$(readlink -f "$player/maps")" = "$(readlink -f "$prefix/share/games/trolk/maps")"
+
+    # The editor through its launcher: options pass, and it finds the installed pictures and
+    # the level texts by name. It runs headless until a stop signal ends it.
+    usage=$(env -i HOME="$home" PATH="/usr/bin:/bin" "$prefix/bin/trolkedit" -h)
+    check "-h passes through the editor's launcher" \
+        test "$(printf '%s\n' "$usage" | head -1 | cut -d' ' -f1-2)" = "usage: trolkedit"
+    (cd "$scratch" && exec env -i HOME="$home" PATH="/usr/bin:/bin" SDL_VIDEODRIVER=dummy \
+        SDL_AUDIODRIVER=dummy "$prefix/bin/trolkedit" plan8 >"$scratch/editor.log" 2>&1) &
+    editor=$!
+    sleep 2
+    kill -TERM "$editor" 2>/dev/null || true
+    status=0
+    wait "$editor" || status=$?
+    check "the installed editor opens plan8 and ends on a stop signal" \
+        test "$status" -eq 0 -a ! -s "$scratch/editor.log"
+    [ -s "$scratch/editor.log" ] && cat "$scratch/editor.log"
 
     # XDG_DATA_HOME moves the folder; a real folder in place of a link is left alone.
     xdg=$scratch/xdg
@@ -115,13 +138,20 @@ desktop)
         test "$(compare -metric AE "$big" "$scratch/enlarged.png" null: 2>&1)" = 0
     check "the icon is not empty" \
         test "$(convert "$small" -alpha extract -format '%[fx:mean>0.2]' info:)" = 1
-    check "the manual page formats without warnings" \
-        test -z "$(zcat "$share/man/man6/trolk.6.gz" | groff -man -t -Tutf8 -ww -z 2>&1)"
+    for page in trolk trolkedit; do
+        check "the manual page of $page formats without warnings" \
+            test -z "$(zcat "$share/man/man6/$page.6.gz" | groff -man -t -Tutf8 -ww -z 2>&1)"
+    done
     check "the manual page names every option of -h" \
         bash -c 'page=$(zcat "$1" | groff -man -t -Tascii -P-cbou 2>/dev/null)
                  for option in -w -fs -x2 -aa -ogl -hd -b16 -b24 -h; do
                      grep -q -- "$option" <<<"$page" || exit 1
                  done' _ "$share/man/man6/trolk.6.gz"
+    check "the editor's manual page names every option of its usage" \
+        bash -c 'page=$(zcat "$1" | groff -man -t -Tascii -P-cbou 2>/dev/null)
+                 for option in --data --levels --legend --levelbot --style --scale --b24 --help; do
+                     grep -q -- "$option" <<<"$page" || exit 1
+                 done' _ "$share/man/man6/trolkedit.6.gz"
     ;;
 
 deb)
@@ -129,7 +159,9 @@ deb)
     check "cpack made a .deb" test -n "$deb"
     [ -n "$deb" ] || exit 1
     contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-    for path in ./usr/games/trolk ./usr/libexec/trolk/trolk \
+    for path in ./usr/games/trolk ./usr/libexec/trolk/trolk ./usr/games/trolkedit \
+        ./usr/libexec/trolk/trolkedit ./usr/libexec/trolk/levelbot \
+        ./usr/share/games/trolk/levels/legend.txt ./usr/share/man/man6/trolkedit.6.gz \
         ./usr/share/games/trolk/data/gfx.zda ./usr/share/games/trolk/data/maps.zda \
         ./usr/share/games/trolk/data/music.zda ./usr/share/games/trolk/data/sound.zda \
         ./usr/share/games/trolk/maps/test.bin \
@@ -162,6 +194,9 @@ deb)
     mkdir -p "$home"
     help=$(env -i HOME="$home" PATH="/usr/bin:/bin" "$root/usr/games/trolk" -h)
     check "the packaged launcher passes -h through" test "$(printf '%s\n' "$help" | wc -l)" -eq 9
+    usage=$(env -i HOME="$home" PATH="/usr/bin:/bin" "$root/usr/games/trolkedit" -h)
+    check "the packaged editor's launcher passes -h through" \
+        test "$(printf '%s\n' "$usage" | head -1 | cut -d' ' -f1-2)" = "usage: trolkedit"
     check "the packaged launcher links the packaged data" \
         test "$(readlink -f "$home/.local/share/trolk/data")" = "$(readlink -f "$root/usr/share/games/trolk/data")"
     ;;

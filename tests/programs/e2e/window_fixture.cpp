@@ -96,10 +96,12 @@ void WindowTest::launchGame(const std::vector<std::string>& options, const fs::p
 }
 
 bool WindowTest::startGame(const std::vector<std::string>& options, const fs::path& program,
-                           const std::map<std::string, std::string>& environment) {
+                           const std::map<std::string, std::string>& environment,
+                           const std::string& windowName) {
     launchGame(options, program, environment);
-    if (!window_->find()) {
-        ADD_FAILURE() << "no window named TROLK appeared; the game printed: " << window_->output();
+    if (!window_->find(Milliseconds(15000), windowName)) {
+        ADD_FAILURE() << "no window named " << windowName
+                      << " appeared; the program printed: " << window_->output();
         return false;
     }
     // The library asked for is the one in use, not merely first on the search path.

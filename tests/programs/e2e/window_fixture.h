@@ -39,11 +39,13 @@ class WindowTest : public ::testing::Test {
     void launchGame(const std::vector<std::string>& options,
                     const std::filesystem::path& program = TROLK_PROGRAM,
                     const std::map<std::string, std::string>& environment = {});
-    // Starts the game; false (and a failure) when no window appears, or when the game has
-    // not loaded the SDL 1.2 of sdlLibraryFolder() asked for.
+    // Starts the game (or another program of ours with a window named as `windowName`
+    // matches); false (and a failure) when no window appears, or when the program has not
+    // loaded the SDL 1.2 of sdlLibraryFolder() asked for.
     bool startGame(const std::vector<std::string>& options,
                    const std::filesystem::path& program = TROLK_PROGRAM,
-                   const std::map<std::string, std::string>& environment = {});
+                   const std::map<std::string, std::string>& environment = {},
+                   const std::string& windowName = "^TROLK$");
     // A picture of the game's own drawing code, at the game's depth.
     Expected expect(const Drawing& drawing, int depth = 16);
     // A test of one screenshot; `why` says what is wrong with it.

@@ -255,11 +255,10 @@ GameWindow::GameWindow(const VirtualDisplay& display, const fs::path& program,
           }(),
           workDir / "game-output.txt") {}
 
-bool GameWindow::find(Milliseconds timeout) {
+bool GameWindow::find(Milliseconds timeout, const std::string& name) {
     const Clock::time_point deadline = Clock::now() + timeout;
     while (Clock::now() < deadline && process_.running()) {
-        const CommandResult found =
-            runCommand({"xdotool", "search", "--name", "^TROLK$"}, environment_);
+        const CommandResult found = runCommand({"xdotool", "search", "--name", name}, environment_);
         std::istringstream ids(found.output);
         std::string id;
         if (found.status == 0 && (ids >> id)) {
@@ -276,6 +275,21 @@ bool GameWindow::find(Milliseconds timeout) {
 }
 
 void GameWindow::tap(const std::string& key) { runCommand({"xdotool", "key", key}, environment_); }
+
+void GameWindow::type(const std::string& text) {
+    runCommand({"xdotool", "type", text}, environment_);
+}
+
+void GameWindow::moveMouse(int x, int y) {
+    runCommand(
+        {"xdotool", "mousemove", "--window", windowId_, std::to_string(x), std::to_string(y)},
+        environment_);
+}
+
+void GameWindow::click(int x, int y, int button) {
+    moveMouse(x, y);
+    runCommand({"xdotool", "click", std::to_string(button)}, environment_);
+}
 
 void GameWindow::hold(const std::string& key, Milliseconds duration) {
     runCommand({"xdotool", "keydown", key}, environment_);

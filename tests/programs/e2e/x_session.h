@@ -91,10 +91,16 @@ class GameWindow {
                const std::filesystem::path& workDir, const std::vector<std::string>& options,
                const std::map<std::string, std::string>& extraEnvironment = {});
 
-    // Waits for the window named TROLK and gives it the keyboard focus.
-    bool find(Milliseconds timeout = Milliseconds(15000));
-    // xdotool key names: "Up", "Return", "space", "Escape", ...
+    // Waits for the window whose name matches `name` (a regular expression; the game's is
+    // TROLK) and gives it the keyboard focus.
+    bool find(Milliseconds timeout = Milliseconds(15000), const std::string& name = "^TROLK$");
+    // xdotool key names: "Up", "Return", "space", "Escape", "ctrl+s", ...
     void tap(const std::string& key);
+    // Types the characters as a keyboard would.
+    void type(const std::string& text);
+    // Moves the mouse to (x, y) of the window; clicks a button there (1 left, 2 middle, 3 right).
+    void moveMouse(int x, int y);
+    void click(int x, int y, int button = 1);
     // Holds a key for a while, so that the game sees it held during some frames.
     void hold(const std::string& key, Milliseconds duration = Milliseconds(300));
     // The window's picture (the whole screen's after shootWholeScreen()), or an empty one

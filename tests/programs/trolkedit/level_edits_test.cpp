@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The edits on a level of two blocks with a legend line of its own, a comment between rows
 // and one after a row: each changes just the text it should and undoes and redoes byte for
-// byte; refused edits change nothing; a long chain of edits undoes and redoes step by step.
+// byte; refused edits change nothing; a long chain of edits undoes and redoes step by step,
+// and changes joined into one undo and redo in one step.
 
 #include "edit_fixture.h"
 #include "level_edits.h"
@@ -231,6 +232,16 @@ TEST(LevelEdits, AnyNumberOfEditsUndoAndRedoStepByStep) {
         ASSERT_TRUE(trolkedit::redo(doc));
         ASSERT_EQ(trolkedit::documentText(doc), texts[i]) << i;
     }
+    // The last ten changes joined (a stroke of the mouse) undo and redo in one step.
+    ASSERT_GT(texts.size(), 12u);
+    trolkedit::joinChanges(doc, doc.undoStack.size() - 10);
+    ASSERT_TRUE(trolkedit::undo(doc));
+    EXPECT_EQ(trolkedit::documentText(doc), texts[texts.size() - 11]);
+    ASSERT_TRUE(trolkedit::undo(doc));
+    EXPECT_EQ(trolkedit::documentText(doc), texts[texts.size() - 12]);
+    ASSERT_TRUE(trolkedit::redo(doc));
+    ASSERT_TRUE(trolkedit::redo(doc));
+    EXPECT_EQ(trolkedit::documentText(doc), texts.back());
     // A new edit after an undo drops what could have been redone.
     ASSERT_TRUE(trolkedit::undo(doc));
     ASSERT_EQ(paintCode(doc, {0, 0}, 255).outcome, trolkedit::EDIT_CHANGED);

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -112,53 +113,79 @@ TEST(Prover, ReportsWhereTheBotGotStuckOnALevelWithoutAWay) {
     EXPECT_GT(life.way.frameCount(), 0);
 }
 
+// Whether the process stops running within a second: it is gone, or a zombie to be reaped.
+bool stopsRunning(pid_t pid) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    do {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string id, name, state;
+        if (!(stat >> id >> name >> state) || state == "Z") return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    } while (std::chrono::steady_clock::now() < giveUp);
+    return false;
+}
+
 TEST(Prover, AChangeRestartsARunningProofAndCancellingStopsTheBot) {
     test_support::ScratchDirectory scratch;
     trolkedit::Document doc = edit_fixture::open(walkLevel(false), "walk.lvl");
-    Prover prover;
-    const trolkedit::ProverSettings settings = smallBot();
-    ASSERT_TRUE(trolkedit::startProving(prover, doc, settings));
-    EXPECT_FALSE(trolkedit::keepProving(prover, doc, settings));
-    const pid_t firstBot = prover.child.pid;
-    ASSERT_EQ(trolkedit::paint(doc, {10, 9}, 'C').outcome, trolkedit::EDIT_CHANGED);
-    EXPECT_FALSE(trolkedit::proofIsCurrent(prover, doc));
-    ASSERT_TRUE(trolkedit::keepProving(prover, doc, settings));
-    EXPECT_TRUE(trolkedit::proofIsCurrent(prover, doc));
-    EXPECT_EQ(kill(firstBot, 0), -1);  // killed and reaped
-    waitForProof(prover);
-    ASSERT_EQ(prover.state, trolkedit::PROVER_DONE) << prover.problem;
-    EXPECT_EQ(prover.lives.size(), 2u);  // the checkpoint painted is a life of its own
+    std::vector<pid_t> bots;
+    {
+        Prover prover;
+        const trolkedit::ProverSettings settings = smallBot();
+        ASSERT_TRUE(trolkedit::startProving(prover, doc, settings));
+        EXPECT_FALSE(trolkedit::keepProving(prover, doc, settings));
+        const pid_t firstBot = trolkedit::waitForStart(prover.child);
+        ASSERT_GT(firstBot, 0);
+        ASSERT_EQ(trolkedit::paint(doc, {10, 9}, 'C').outcome, trolkedit::EDIT_CHANGED);
+        EXPECT_FALSE(trolkedit::proofIsCurrent(prover, doc));
+        ASSERT_TRUE(trolkedit::keepProving(prover, doc, settings));
+        EXPECT_TRUE(trolkedit::proofIsCurrent(prover, doc));
+        EXPECT_TRUE(stopsRunning(firstBot));  // killed; reaped once it has ended
+        waitForProof(prover);
+        ASSERT_EQ(prover.state, trolkedit::PROVER_DONE) << prover.problem;
+        EXPECT_EQ(prover.lives.size(), 2u);  // the checkpoint painted is a life of its own
 
-    ASSERT_TRUE(trolkedit::startProving(prover, doc, settings));
-    const pid_t bot = prover.child.pid;
-    trolkedit::cancelProving(prover);
-    EXPECT_EQ(prover.state, trolkedit::PROVER_IDLE);
-    EXPECT_TRUE(prover.lives.empty());
-    EXPECT_EQ(kill(bot, 0), -1);
+        ASSERT_TRUE(trolkedit::startProving(prover, doc, settings));
+        const pid_t bot = trolkedit::waitForStart(prover.child);
+        trolkedit::cancelProving(prover);
+        EXPECT_EQ(prover.state, trolkedit::PROVER_IDLE);
+        EXPECT_TRUE(prover.lives.empty());
+        EXPECT_TRUE(stopsRunning(bot));
+        bots = {firstBot, bot};
+    }
+    for (pid_t bot : bots) EXPECT_EQ(kill(bot, 0), -1) << bot;  // reaped with the prover
 }
 
 TEST(Prover, FailsWithOneLineWhenItCannotProve) {
     test_support::ScratchDirectory scratch;
     std::string doorless = walkLevel(false);
     doorless.replace(doorless.find("[]"), 2, "..");
+    // A file that may be run but is no program fails only once its start has been tried.
+    test_support::writeText("notaprogram", "neither a program nor a script\n");
+    fs::permissions("notaprogram", fs::perms::owner_all);
+    const std::string notAProgram = (scratch.path() / "notaprogram").string();
     struct FailureCase {
         std::string level;
         std::string levelbot;
+        bool failsAtOnce;
         std::string problem;
     };
     const std::vector<FailureCase> cases = {
-        {doorless, LEVELBOT_PROGRAM,
+        {doorless, LEVELBOT_PROGRAM, true,
          "the level breaks a rule of the checker: items need an exit door (27 28 above 47 48), "
          "but the level has none"},
-        {walkLevel(false), "/nonexistent/levelbot",
+        {walkLevel(false), "/nonexistent/levelbot", true,
          "cannot run /nonexistent/levelbot: No such file or directory"},
+        {walkLevel(false), notAProgram, false, "cannot run " + notAProgram + ": Exec format error"},
     };
     for (const FailureCase& c : cases) {
         trolkedit::ProverSettings settings = smallBot();
         settings.levelbot = c.levelbot;
         Prover prover;
-        EXPECT_FALSE(
-            trolkedit::startProving(prover, edit_fixture::open(c.level, "walk.lvl"), settings));
+        EXPECT_EQ(
+            trolkedit::startProving(prover, edit_fixture::open(c.level, "walk.lvl"), settings),
+            !c.failsAtOnce);
+        waitForProof(prover);
         EXPECT_EQ(prover.state, trolkedit::PROVER_FAILED);
         EXPECT_EQ(prover.problem, c.problem);
     }
