@@ -13,10 +13,10 @@
 // the view inside the level, the item count never below zero, the run counters in range.
 
 #include "require.h"
-#include "world/lifetimes.h"
 #include "world/effects.h"
 #include "world/enemies.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/player.h"
 #include "world/score.h"
 #include "world/world_step.h"

@@ -29,7 +29,7 @@ namespace {
 
 constexpr int kTile = 16;
 constexpr int kSheetColumns = 20;
-constexpr int kHeroTile = 24; // the hero resting, facing the player; also the HUD's lives icon
+constexpr int kHeroTile = 24;  // the hero resting, facing the player; also the HUD's lives icon
 constexpr std::array<int, 6> kIconSizes = {16, 32, 48, 64, 128, 256};
 
 int fail(const std::string& message) {
@@ -49,7 +49,7 @@ uint32_t pixelValue(const SDL_Surface* surface, int x, int y) {
     }
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 3) return fail("usage: trolkicon ARCHIVE OUTDIR");

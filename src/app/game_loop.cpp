@@ -39,7 +39,9 @@ bool releasedPrevious() {
             platform::keyBindings.k_jump == platform::keyBindings.k_up);
 }
 
-bool releasedNext() { return platform::released(platform::INPUT_DOWN) || platform::released(platform::INPUT_RIGHT); }
+bool releasedNext() {
+    return platform::released(platform::INPUT_DOWN) || platform::released(platform::INPUT_RIGHT);
+}
 
 // Moves the selection of a menu of entries 1..last on a released direction, wrapping round,
 // with a click; false when no direction was released.
@@ -212,8 +214,9 @@ screens::Rules quitQuestionRules() {
 }
 
 Step afterQuitQuestion() {
-    return platform::released(platform::INPUT_LEFT) || platform::released(platform::INPUT_RIGHT) ? Step::Done
-                                                                             : Step::Stay;
+    return platform::released(platform::INPUT_LEFT) || platform::released(platform::INPUT_RIGHT)
+               ? Step::Done
+               : Step::Stay;
 }
 
 Step resumeAfterQuestion() {

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "platform/fatal.h"
 #include "archive/archive.h"
 #include "audio/sound.h"
+#include "platform/fatal.h"
 
 namespace audio {
 

@@ -7,7 +7,6 @@
 
 #include <SDL.h>
 
-
 namespace platform {
 
 KeyBindings keyBindings;

@@ -42,7 +42,7 @@ struct KeyBindings {
 struct InputState {
     uint32_t held = 0;               // INPUT_ bits held down now
     InputBit released = INPUT_NONE;  // the control released last during the latest poll
-    bool quitRequested = false;  // escape or a window close; cleared by the game flow
+    bool quitRequested = false;      // escape or a window close; cleared by the game flow
 };
 
 // The held controls as the game reads them, derived once per frame (0 or 1 each).

@@ -40,9 +40,9 @@ void drawExitCard() {
 }
 
 Step afterExitCard() {
-    const bool over = cardFrame >= kShortestFrames &&
-                      (platform::released(platform::INPUT_START) ||
-                       platform::input.quitRequested || cardFrame >= kLastFrame);
+    const bool over =
+        cardFrame >= kShortestFrames && (platform::released(platform::INPUT_START) ||
+                                         platform::input.quitRequested || cardFrame >= kLastFrame);
     ++cardFrame;
     return over ? Step::Done : Step::Stay;
 }

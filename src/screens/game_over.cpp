@@ -66,8 +66,9 @@ void drawContinueQuestion() {
 Step afterGameOver() { return platform::actions.startHeld ? Step::Done : Step::Stay; }
 
 Step afterContinueQuestion() {
-    return platform::released(platform::INPUT_LEFT) || platform::released(platform::INPUT_RIGHT) ? Step::Done
-                                                                             : Step::Stay;
+    return platform::released(platform::INPUT_LEFT) || platform::released(platform::INPUT_RIGHT)
+               ? Step::Done
+               : Step::Stay;
 }
 
 bool continueChosen() { return platform::released(platform::INPUT_LEFT); }

@@ -58,7 +58,8 @@ Rules introRules() {
 }
 
 Step tickIntro() {
-    if (intro.frame > 0 && (platform::released(platform::INPUT_UP) || platform::released(platform::INPUT_JUMP)))
+    if (intro.frame > 0 &&
+        (platform::released(platform::INPUT_UP) || platform::released(platform::INPUT_JUMP)))
         return Step::Done;
     if (platform::input.quitRequested) return Step::Done;
     ++intro.frame;

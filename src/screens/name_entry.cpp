@@ -9,9 +9,9 @@
 #include <array>
 #include <string_view>
 
+#include "persist/hiscores.h"
 #include "platform/frame_clock.h"
 #include "platform/input.h"
-#include "persist/hiscores.h"
 #include "video/display.h"
 #include "video/graphics.h"
 #include "video/scene.h"

@@ -44,8 +44,8 @@ struct FrameList {
 };
 
 extern GraphicsStyle graphicsStyle;  // deluxe until the style-choice screen says otherwise
-extern FrameList smallFont;  // 8 x 8 glyphs from space on
-extern FrameList bigFont;    // 16 x 16 glyphs from space on
+extern FrameList smallFont;          // 8 x 8 glyphs from space on
+extern FrameList bigFont;            // 16 x 16 glyphs from space on
 extern std::array<SDL_Surface*, kTileImageCount> tileImages;
 extern std::array<SDL_Surface*, kWaterFrameCount> waterFrames;
 extern SDL_Surface* logoImage;

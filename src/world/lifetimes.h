@@ -20,15 +20,15 @@
 
 namespace world {
 
-constexpr int32_t kTitleLevel = 0;     // the level that scrolls behind the title menu
-constexpr int32_t kLastLevel = 16;     // the levels of a run are 1..16
+constexpr int32_t kTitleLevel = 0;      // the level that scrolls behind the title menu
+constexpr int32_t kLastLevel = 16;      // the levels of a run are 1..16
 constexpr int32_t kAllLevelsDone = 17;  // past the last level: the ending
-constexpr int32_t kTestMapLevel = -1;  // the test map of the test mode
+constexpr int32_t kTestMapLevel = -1;   // the test map of the test mode
 
 // Kept for a whole run.
 struct RunState {
-    int32_t score = 0;            // 0..9999
-    int32_t lives = kStartLives;  // 0..99
+    int32_t score = 0;                   // 0..9999
+    int32_t lives = kStartLives;         // 0..99
     int32_t levelCounter = kTitleLevel;  // 0 title, 1..16 levels, 17 all done, -1 test map
 
     bool operator==(const RunState&) const = default;
@@ -45,9 +45,9 @@ struct LevelState {
 // Everything a life changes, thrown away by the next one. The grid itself (levelMap) is
 // loaded afresh with it.
 struct LifeState {
-    int32_t cameraX = 0;    // world x of the view's left edge
-    int32_t doorCell = 0;   // cell index of the exit door's top-left cell
-    int32_t itemsLeft = 0;  // items to take before the door opens
+    int32_t cameraX = 0;             // world x of the view's left edge
+    int32_t doorCell = 0;            // cell index of the exit door's top-left cell
+    int32_t itemsLeft = 0;           // items to take before the door opens
     int32_t timeLeft = kLifeFrames;  // frames left in this life
     int32_t airLeft = kMaxAir;       // 0..500
     std::string_view deathMessage;   // how the life ended; empty while it goes on

@@ -134,14 +134,10 @@ TEST_F(InputTest, AStickAxisCountsAsPushedOnlyBeyondItsDeadZone) {
         uint32_t held;
         int released;
     } moves[] = {
-        {0, 31000, 0, 0},
-        {0, 31001, INPUT_RIGHT, 0},
-        {0, -32768, INPUT_LEFT, 0},
-        {0, -31000, 0, INPUT_LEFT},
-        {1, -31000, 0, 0},
-        {1, -31001, INPUT_UP, 0},
-        {1, 31000, 0, INPUT_UP},
-        {1, 31001, INPUT_DOWN, 0},
+        {0, 31000, 0, 0},           {0, 31001, INPUT_RIGHT, 0},
+        {0, -32768, INPUT_LEFT, 0}, {0, -31000, 0, INPUT_LEFT},
+        {1, -31000, 0, 0},          {1, -31001, INPUT_UP, 0},
+        {1, 31000, 0, INPUT_UP},    {1, 31001, INPUT_DOWN, 0},
         {2, 0, INPUT_DOWN, 0},  // other axes are ignored
         {1, 0, 0, INPUT_DOWN},
     };

@@ -1,7 +1,7 @@
 // Tile effects frame by frame, restarting a running effect, and a full table.
 
-#include "world_fixture.h"
 #include "world/lifetimes.h"
+#include "world_fixture.h"
 
 namespace {
 

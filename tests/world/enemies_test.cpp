@@ -1,8 +1,8 @@
 // Enemies: each kind's motion, turning at walls and at the level's ends, gravity, the stomp
 // and kill windows, what a stomp does to each kind, the despawn distances and the pictures.
 
-#include "world_fixture.h"
 #include "world/lifetimes.h"
+#include "world_fixture.h"
 
 namespace {
 

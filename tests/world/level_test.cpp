@@ -4,8 +4,8 @@
 
 #include "archive/archive.h"
 #include "support/test_support.h"
-#include "world_fixture.h"
 #include "world/lifetimes.h"
+#include "world_fixture.h"
 
 #include <algorithm>
 #include <cstdio>

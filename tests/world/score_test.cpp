@@ -1,7 +1,7 @@
 // Points and lives: the cap, one life per addition, the 99-life limit; items and the door.
 
-#include "world_fixture.h"
 #include "world/lifetimes.h"
+#include "world_fixture.h"
 
 namespace {
 

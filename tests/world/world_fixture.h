@@ -4,10 +4,10 @@
 
 #include "audio/sound.h"
 #include "support/test_support.h"
-#include "world/lifetimes.h"
 #include "world/effects.h"
 #include "world/enemies.h"
 #include "world/level.h"
+#include "world/lifetimes.h"
 #include "world/player.h"
 #include "world/score.h"
 #include "world/tiles.h"

@@ -1,8 +1,8 @@
 // The frame step: its order (effects, enemies against last frame's player, then the player
 // with time and air), the title's step, and a run being a pure function of its controls.
 
-#include "world_fixture.h"
 #include "world/lifetimes.h"
+#include "world_fixture.h"
 
 #include <cstring>
 

@@ -5,8 +5,8 @@
 
 #include "probe.h"
 
-#include "world_copy.h"
 #include "world/lifetimes.h"
+#include "world_copy.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
 #include "game_run.h"
 
-#include "platform/event_script.h"
-#include "platform/ticks.h"
 #include "app/startup.h"
 #include "archive/archive.h"
 #include "level_text.h"
+#include "platform/event_script.h"
+#include "platform/ticks.h"
 
 #include <SDL.h>
 #include <algorithm>
