@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The commands of the README, and a few more for developers.
 #   make run        build everything (program, content, tools) and start the game
 #   make check      build everything and run the test suite of the normal build: unit,

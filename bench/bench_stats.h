@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Timing and the figures the benchmark prints: every measurement is a list of samples in
 // microseconds, summed up as median, 10th and 90th percentile.

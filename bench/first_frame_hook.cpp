@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loaded into the real game binary with LD_PRELOAD by the benchmark, never linked into the
 // game. It stands in front of SDL's two ways of showing a frame (SDL_UpdateRect for the
 // software modes, SDL_GL_SwapBuffers for OpenGL), notes the monotonic clock when the first

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // trolk_bench: how much of a frame the game's work takes, measured side by side with what
 // the same work costs elsewhere, on real frames of our levels drawn by the game's own code.
 //

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Helpers for the content pipeline: every archive is packed by our own zdatool
 # from files that our content compilers wrote into the build tree.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installation and packaging. Every path is relative to the install prefix:
 #
 #   bin/trolk, bin/trolkedit            the launchers (one shell script, see dist/trolk.in)

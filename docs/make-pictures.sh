@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Makes the pictures of the README from a build: screenshots of the real game in a private
 # Xvfb (driven with xdotool, taken with ImageMagick's import) and pictures of level 1 drawn
 # by trolkrender, the game's own drawing code.

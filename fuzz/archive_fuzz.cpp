@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Whole archive files, read the way the game reads them.
 //
 // Each input becomes data/gfx.zda in a working directory of this process's own (in memory

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes as trolk.cfg.
 //
 // The reader must keep every setting in the range the rest of the game relies on (the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes as hiscores.dat.
 //
 // Whatever the file holds, the table that comes out of it is one the game can show: ten

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Level bytes as the maps archive or maps/test.bin would hand them to the game, played.
 //
 // The bytes start a life through startLife as they are. A playable level then runs as the game runs

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The rules a fuzz target checks beyond the sanitizers: a broken one stops the run with a
 // finding, naming the rule.

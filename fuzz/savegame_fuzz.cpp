@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Any bytes as savegame.dat: the count read from them is 0 or a level of the run, and a
 // count stored under the mask found in them reads back as itself.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The benchmarks: `make bench` runs this after the build, with the build folder.
 #   scripts/bench.sh [BUILD] [--quick]
 # Installs the benchmark peers (SDL_gfx), builds the benchmark, runs it pinned to one core

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer targets of fuzz/ with clang in build-fuzz and runs each of them for a
 # bounded time, two at a time on two cores (FUZZ_JOBS to change that).
 #

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages that building, running and testing TROLK need (make run,
 # make check); with --extra also those of make check-all, make bench and make fuzz.
 # Only packages that are missing are installed; nothing happens when all are there.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the whole tree (game, tools, content, tests) with AddressSanitizer and
 # UndefinedBehaviorSanitizer in build-asan and runs the whole test suite there. Any report
 # fails the run: every sanitizer halts on its first error, and LeakSanitizer looks for leaks

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // trolkicon: the desktop icons of TROLK, cut from the game's own graphics archive.
 //
 //   trolkicon ARCHIVE OUTDIR

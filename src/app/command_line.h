@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The command line: display options, the test mode and the help text. Every argument is
 // compared as a whole, case-sensitive; later options override earlier ones; anything else

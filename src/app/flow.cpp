@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The one frame function. In order:
 //   1. a stop signal (the session ends, a launcher stops the game) ends the flow;
 //   2. while start is to be let go before the next screen: a poll and a 100 ms wait;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The screen flow: which screen the game shows, and the one frame function that runs every
 // screen. A frame reads the controls as the screen's rules say, lets the screen do its step,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level frame. The title and the levels share it, because the title is itself a level
 // (level counter 0) that plays by itself behind the menu; the pause menu and the quit
 // question are states of the same frame, over a world that stands still.

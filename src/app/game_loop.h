@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The game itself, once start-up is done: the title (a level that plays by itself behind its
 // menu) and the levels with their pause menu and quit question, all one level frame. A pass

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The life of the process: command line, SDL and the display, joystick, audio, archives,
 // the pictures every screen shares, the front-end screens, the game loop, and the release

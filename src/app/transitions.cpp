@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the game moves from screen to screen. A run goes title, story, levels 1 to 16,
 // ending; a lost life plays the level again from the last checkpoint with the music going
 // on; losing the last life leads to "GAME OVER", the name entry and the offer to continue at

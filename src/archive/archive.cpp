@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The archive reader. Besides the rules of the format it guards against damaged or hostile
 // files: a directory whose size does not match its entry count or does not fit in the file
 // is refused, names must end inside their field, an entry's data must lie inside the file,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The four resource archives of the game (pictures, music, levels, sounds). Each archive
 // file stays open for the whole run and its directory is kept in memory; an entry is read,

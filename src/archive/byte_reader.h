@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A bounded reader over a byte buffer with explicit little-endian fields. A read past the
 // end yields zero and sets a sticky failure flag, so a parser can read a whole record and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hook, once per mixing buffer (1024 frames at 22050 Hz, about 46 ms):
 // 1. ramp: while the current volume differs from the target and is above 0, it moves by
 //    the ramp step and becomes the module's master volume;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The music player: XM modules from the music archive, rendered by libmodplug straight
 // into SDL_mixer's stream through the music hook. On top of libmodplug it adds its own

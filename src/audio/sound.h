@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The thirteen sound effects, played fire-and-forget on the first free mixer channel, and
 // the opening of the audio device. No SDL type shows here: the world rules play sounds

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The effects through SDL_mixer. Each effect is decoded once into a chunk that holds its
 // own converted samples, so the archive buffer is freed at once.
 

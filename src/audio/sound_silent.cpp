@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The silent effects, for programs that play the world rules without a sound device: the
 // level bot and the renderers. The play counts still run, so tools and tests can see which
 // sounds the rules asked for.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading: every known key is looked for at every byte position of the file, so line ends,
 // order and foreign text do not matter, and a key found inside a longer word counts too
 // ("foo_k_jump=100" binds jump). Numbers follow atoi: white space, a sign, digits; nothing

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player's settings: volume, the keyboard and joystick bindings of the seven game
 // inputs, and the options of the module player. They live in trolk.cfg in the working

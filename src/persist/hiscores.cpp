@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading rules. The file's bytes are read over the table's current bytes, so a short file
 // keeps the rest of the old table, and the whole 160 bytes are unscrambled together; the
 // content decides, not the length. An entry is forged when its name has no terminating

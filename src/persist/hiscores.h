@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The ten best scores and their names, best first. The table is loaded once at start-up
 // from hiscores.dat and saved after every change. The file is the 160 bytes of the table

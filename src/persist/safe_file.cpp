@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The temporary file is always "<file>.tmp" beside the file it replaces: the game is one
 // process, and a stale one left by a crash is removed by the next save.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player's three small files (trolk.cfg, hiscores.dat, savegame.dat), read and written.
 //

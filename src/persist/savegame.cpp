@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A mask of 0 would store the count in the clear and one of 0xFFFF would merely invert it;
 // neither is ever written, and a file carrying one reads as no savegame. Only the first
 // four bytes of the file count.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The savegame: how many levels of a run are finished, so that "CONTINUE" can start after
 // them. savegame.dat holds four bytes, the count masked with a random 16-bit value that is

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one-byte XOR chain that keeps the bytes of the archive entries and of the hiscore file
 // from showing through. The two directions of the chain: every byte XORed with the byte

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Input played into SDL's real event queue at exact moments of the virtual clock: an event
 // scheduled for a virtual moment is pushed as a wait carries the clock past it. Tests use it

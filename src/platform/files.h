@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reading a whole small file, the one way the game reads a file of its own outside the
 // archives (the settings, the hiscore table, the savegame, the test map). Only a regular file

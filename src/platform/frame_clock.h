@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The frame clock: frames come in groups of three that end 17, 34 and 50 ms after the group
 // began, sixty frames a second on average. Each frame waits for its own end on that

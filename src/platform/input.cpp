@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Event rules. Opposite directions replace each other at once (pressing left while right is
 // held lets go of right). A key can serve several controls: with the default bindings the
 // up arrow is both up and jump, and its release reports jump, because the jump test comes

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Turns SDL's keyboard, joystick and window events into one small input record that every
 // screen reads once per frame. Menus act when a control is let go, so besides the held

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Stopping the game from outside: SIGTERM (a session that ends, a launcher or a service
 // manager that stops the game) and SIGINT (Ctrl+C in a terminal) end it from any screen

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The clock and the event script share the virtual counter: scheduled events go out as the
 // clock's waits carry it past their moments.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Milliseconds and waiting, the platform side of the frame clock. In the game they are
 // SDL's ticks and SDL_Delay. With the virtual clock on (tests and tools), a wait only

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The ending after the last level: four lines on black, standing until start is pressed or
 // the player asks to leave; a start press is then waited out, so that it does not reach the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The closing picture in the deluxe style: the "donate" card over the world, whose tile
 // effects and enemies keep moving, for at least 2 and at most 8 seconds. From frame 120 on

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The two screens after the last life is lost, over the level as it was left: its tile
 // effects and enemies keep moving and the frame count goes on from the level's. "GAME OVER"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // "HISCORES" at the top, then one row per entry from y 48, 18 pixels apart: the name from
 // x 48 and the score as five digits from x 192, both in the big font.
 

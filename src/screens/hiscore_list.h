@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The hiscore list over the title level, which keeps scrolling by itself with its actors
 // frozen (new ones still come into view): the ten names and scores, until start is pressed

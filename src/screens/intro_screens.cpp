@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Each frame: the title blinks (shown while bit 5 of the frame count is clear, so frames 1 to
 // 31 show it), the lines stand still, and the screen ends on a released up or jump. Start and
 // fire do not end it. A quit request ends it before the next picture.

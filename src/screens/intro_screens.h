@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The two screens shown at start-up before the style choice: a warning about the game's
 // difficulty and the credits of the libraries it uses. Each shows a blinking title and

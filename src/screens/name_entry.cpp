@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The name starts as "A......." with the cursor (a hyphen in the line below) under the 'A';
 // a full stop marks a position the cursor has not reached yet, and every position it
 // reaches becomes a letter, so a stored name never holds a full stop: it is cut after the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The hiscore name entry at the end of a run, arcade style: up and down step through the
 // letters at the cursor, left and right (or fire) move the cursor, start ends the entry

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What every screen tells the game flow. A screen never loops: the flow's one frame function
 // reads the controls as the screen's rules say, lets the screen do its frame, draws it,

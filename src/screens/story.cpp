@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // "TROLK WANDERED AROUND AND LOST ALL HIS ITEMS. GET THEM BACK AND BEWARE THE CREATURES OF
 // THE NIGHT", in the big font, each line centred.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The story before level 1: eight lines on black, standing until start is pressed or the
 // player asks to leave. The controls are polled every 100 ms; the picture is drawn once.

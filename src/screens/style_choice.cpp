@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The logo stands centred 24 pixels above the middle, the two lines 8 and 20 pixels below
 // it. The first release of left or right ends the screen at once, so the hidden style needs
 // its ten downs before either.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The style-choice screen at start-up: left the classic pictures, right the deluxe ones, and
 // ten releases of down (counted over the whole screen, whatever comes between) the hidden

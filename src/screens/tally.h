@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The tally at the end of a level: "CONGRATULATIONS" over the level as the player left it,
 // for 360 frames (counter 192 to 551, six seconds). The time bonus (whole seconds left) is

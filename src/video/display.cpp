@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The display comes up in three steps: the presentation's video mode and back buffer, then
 // the named colours in the back buffer's format, then the veil. The depth is exactly the one
 // asked for (SDL_ANYFORMAT is never passed), so the back buffer always has 2 or 3 bytes per

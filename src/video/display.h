@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one picture the game draws into, and how it reaches the display. Everything is drawn
 // into the back buffer, 320 x 240; presentFrame shows it in one of four ways, chosen once at

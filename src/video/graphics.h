@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The pictures of the game: three graphics styles (classic, deluxe, and a hidden handheld
 // style with its own pictures and no background) that differ only in the files they load

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The HUD and the overlays. In a level the bottom 48 rows hold the time and air bars and a
 // row of icons and numbers (lives, score, items left, level); over the play area the game

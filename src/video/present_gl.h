@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Presentation through OpenGL: a 24-bit OpenGL mode (640 x 480, or 1360 x 768 in HD), a
 // back buffer of fixed masks at the asked depth, uploaded as one 320 x 240 texture every

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The doubled picture without OpenGL: a 640 x 480 mode at the asked depth, a back buffer of
 // its own in the screen's format, and a zoom filter between them at every present (zoom.h):

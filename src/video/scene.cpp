@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tile layer visits exactly 21 x 12 cells, from column cameraX >> 4 on, and culls by
 // position before blitting. Cells outside the map and codes without a picture draw nothing.
 // The water surface cells (160, 161) show the left and right frame of the current water pair,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One complete picture of the game world: the black sky, the background scrolling at half
 // speed with the moon in front of it, the tile layer with the moving water surface, the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Bitmap text: one glyph surface per character, a fixed advance, no layout. Strings are
 // drawn from a given x or centred on the 320-pixel screen; HUD numbers are right-aligned

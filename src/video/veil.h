@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The veil: 320 x 192 of black at half alpha, blitted over the play area to dim it to half
 // brightness behind the pause menu, the questions and the screens over the world.

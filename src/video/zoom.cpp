@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The zoom filters run once per shown frame and rewrite the whole 640 x 480 picture, so they
 // are written for speed. With SSE2 (every x86-64 processor) eight 16-bit or four 24-bit
 // pixels go through at once. Where the processor also has SSSE3 (chosen at run time), its

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The two software zoom filters, 320 x 240 to 640 x 480, on raw pixel rows of 2 or 3 bytes.
 //

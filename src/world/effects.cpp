@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tile effects. Each update writes one code into the effect's cell, chosen by the frames t
 // since it started; the effect ends as it writes its last code. The effect table lists each
 // type's codes, each written for the same number of frames, and the frame it ends on:

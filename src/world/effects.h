@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Tile effects animate one map cell through a fixed sequence of codes: a brick breaking, a
 // block crumbling, a bumped block, a spike trap springing, a trap door closing, a checkpoint

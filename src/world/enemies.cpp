@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // One frame of an enemy, in this order: the frame counter; the horizontal step and the turn
 // (an enemy reverses whenever either side is blocked after its step, also at the level's two
 // ends); gravity for walkers and the landing snap for all; the contact with the player;

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Enemies: a table of 16 slots filled from the marker cells of the columns that come into
 // view. They walk or fly horizontally and reverse when blocked on either side (also at the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Level loading, the view and the column scan that brings enemies to life.
 //
 // A load sets up everything for a new life: the grid, the exit door (closed while counted

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The level grid: how a level file is read into it, the view that scrolls over it and the
 // column scan that brings its enemies to life.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The three places where the world starts afresh. A new life resets its whole record before
 // the level is read, so the tables of a life (a tile effect still running when the door was
 // touched, say) never carry over into the next level's map.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The world's state, grouped by how long it lives. A run (from "NEW GAME" or "CONTINUE" to
 // the game over or the ending) keeps the score, the lives and the level counter; a level

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's frame, step by step: walk (2 pixels, 1 with down held or from an odd x), the
 // walking pictures, jump and gravity, the landing snap, the tile contacts (door, spikes, trap
 // doors, spike traps, pick-ups, checkpoints, head bumps, crumbling floors), the end of the

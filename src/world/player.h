@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player: one 16 x 16 figure that walks, jumps and falls through the grid, reacts to the
 // tiles it touches, pushes the view forward and dies in six ways.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Points, lives and items. Every source of points goes through addScore, so the cap and the
 // extra life for each new hundred hold for bricks, items, stomps and the level-end bonuses
 // alike.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The counters of a run and the one rule for points and lives: points stop at 9999, and each
 // new hundred reached gives an extra life, one per addition however many hundreds it passes,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Point queries on the grid. Cells outside the grid read as 0; the solid test treats the
 // level's two ends as walls, continues row 0 upwards and finds nothing below row 11.
 

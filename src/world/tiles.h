@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What every tile code means to the rules: a name for each code they test, and the tile table
 // of what each code is to an actor's body (solid, spikes, water). Then the point queries

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The world update of one frame. Everything that moves in the world moves here, in a fixed
 // order, from the held controls alone.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The world update of one frame, shared by the game loop, the tests, the level bot and the
 // renderers. It is fed the held controls of the frame and nothing else, so a run is a pure

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The command line: override order, the help text and the program's exit with "-h".
 
 #include "app/command_line.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game flow driven as a player would drive it: keys scheduled at exact virtual moments,
 // levels of the test's own, and the screen the game shows at chosen moments.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole program in a child process under the virtual clock: start-up through the
 // warning, credits and style screens to the title and into a level, out again, and the files
 // it leaves behind.

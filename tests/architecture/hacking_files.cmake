@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Every file and folder docs/HACKING.md names in backquotes exists, so its walks stay true. A
 # name with a <placeholder> is skipped; a name with * must match at least one file.
 #   cmake -DSOURCE_DIR=<repository> -P hacking_files.cmake

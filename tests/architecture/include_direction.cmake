@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Every #include "folder/..." of src/ against the direction of the layers: a folder may
 # include its own headers and those of the folders below it, nothing above. The world's one
 # way out is audio/sound.h, through which it plays its sounds.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The archive reader against archives of our own writer, and against damaged ones: a bad
 // archive must yield nothing, never a crash, a read past a buffer or a huge allocation.
 

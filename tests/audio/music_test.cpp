@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The music player, its hook called directly with a buffer while the mixer's own calls are
 // paused, on a tiny module built here (eight rows of a looped square wave, about seven
 // mixing buffers long). One test lets the mixer's thread call the hook.

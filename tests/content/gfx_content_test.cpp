@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every picture the game asks for is in data/gfx.zda and decodes with SDL's BMP loader from
 // memory, at a size the game can use; every tile the game draws is drawn in each style,
 // sprite frames stand on the transparent key, the water strip turns seamlessly, the fonts

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every module the game asks for is in data/music.zda and plays through libmodplug the way
 // the music player drives it: loaded from the archive, mixed at 16 bits, 2 channels,
 // 22050 Hz with linear resampling and the default mixing flags, master volume 128, played

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every effect the game asks for is in data/sound.zda and loads the way the game loads it:
 // from the archive into memory, decoded by SDL_mixer opened at 22050 Hz, 16-bit, stereo.
 // Each must be a 16-bit PCM file at the mixer's own rate (so nothing is resampled), last

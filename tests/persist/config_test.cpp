@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The configuration reader against hand-written files: where keys are found, which values
 // are refused or clamped, and what goes back into the file at exit.
 

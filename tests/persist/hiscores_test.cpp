@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hiscore table against files made here from the format itself (fields little-endian,
 // XOR chain from 0x5E), so reader and writer are checked against it, not each other.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's three files on a real file system, as the user the tests run as and, where the
 // tests may switch users, once more as an unprivileged one: what reads as no file, and what a
 // save does with read-only files, links, folders that take no new files, things that are no

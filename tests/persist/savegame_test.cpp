@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The savegame file: what is stored for a level, and which files read as no savegame.
 
 #include "persist/savegame.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The frame clock under the virtual clock: the 17/17/16 rhythm, frames that skip drawing
 // until the schedule is caught up, and the rate they hold whatever drawing costs.
 

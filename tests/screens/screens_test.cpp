@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The screens that are no level frame, each run alone through the game's frame function
 // under the virtual clock, over stand-in pictures that show which glyph was drawn where. The
 // words are the game's own, written out here.

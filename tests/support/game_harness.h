@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Runs the real game loop in the test process under the virtual clock: a scratch working
 // directory with the built pictures, sounds and music and levels of the test's own (written

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Level texts for tests. Kept apart from the rest of the support so that only the tests that
 // compile levels link the world rules.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Pictures for tests: surfaces in the back buffer's format, BMP bytes made by SDL itself,
 // and a graphics archive built from them.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Brings SDL up once per test program with the dummy drivers, so tests can push events,
 // make surfaces and open the mixer without a real display or sound card.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "support/synthetic_graphics.h"
 
 #include "support/picture_fixture.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A stand-in for the game's pictures in tests: every glyph, tile image and water frame is a
 // solid block of its own 16-bit value, so a test can read back which picture was drawn where.

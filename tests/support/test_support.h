@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Helpers the tests share: a scratch working directory per test, child processes whose
 // standard output and exit status are checked, small files and archives.

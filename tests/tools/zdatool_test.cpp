@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // zdatool as a modder uses it: pack a folder, list it, extract it again, verify it, and get
 // one clear error with exit status 1 for bad input.
 

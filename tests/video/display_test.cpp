@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Display modes under the dummy driver: which surfaces exist, their format, and that a
 // presented frame lands on the screen surface as the mode says.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading and cutting pictures: colour-key rules by format, frame cutting, the water pairs,
 // and the two fatal picture errors.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The HUD and overlays: bar widths, the lower HUD row, when the veil and the messages show,
 // the pause menu's blinking, the title overlay and the scroller.
 

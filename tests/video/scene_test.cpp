@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The scene read back from the back buffer: the tile layer's columns and culling, the water
 // pairs, the background's seamless repeat, the moon, and when actors show.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Text positions read back from the back buffer, with a font whose every glyph is a block of
 // its own colour.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The veil darkens the play area exactly as SDL's half-transparent blit of the black veil
 // does, also where drawVeil halves the bytes itself instead of asking SDL (24 bits).
 

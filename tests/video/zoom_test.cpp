@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The zoom filters, pixel for pixel, on real SDL surfaces: the worked examples of the
 // smoothing rule, the edge pixels, and agreement with a plain reference on a busy picture;
 // and the vectorised filters against the plain loops, byte for byte, on random pictures.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Tile effects frame by frame, restarting a running effect, and a full table.
 
 #include "world/lifetimes.h"

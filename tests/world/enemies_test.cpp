@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Enemies: each kind's motion, turning at walls and at the level's ends, gravity, the stomp
 // and kill windows, what a stomp does to each kind, the despawn distances and the pictures.
 

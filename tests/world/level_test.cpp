@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Level loading: the door closed while counted items remain, the item count bound by the
 // restart point, the restart checkpoint shown as taken, the initial view and the columns it
 // scans, marker rewriting, the view limits, and level bytes that are no playable level.

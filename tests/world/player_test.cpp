@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player: placement, walking, the jump, landing, every tile contact, scrolling, the ways
 // to die, and the time and air rules. Each test plays real frames of a small level.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Points and lives: the cap, one life per addition, the 99-life limit; items and the door.
 
 #include "world/lifetimes.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The point queries and their edge rules: walls at both ends of the level, row 0 continued
 // upwards, nothing solid below the level, and empty cells outside the grid.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the world tests share: a clean world before every test, fixture levels written in the
 // level text format (through the shared legend), and the sounds the rules asked for.

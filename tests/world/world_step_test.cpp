@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The frame step: its order (effects, enemies against last frame's player, then the player
 // with time and air), the title's step, and a run being a pure function of its controls.
 

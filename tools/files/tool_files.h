@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Whole-file reading and writing for our tools. A file is replaced by writing the new bytes
 // beside it and renaming them over it, so a failed write never leaves half a file behind; a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The BMP files the game loads: a 14-byte file header, a 40-byte information header and
 // 24-bit pixels stored bottom-up, blue-green-red, each row padded to a multiple of four

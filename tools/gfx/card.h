@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The "thanks for playing" card shown over the world as the game closes: a framed panel on
 // the transparent key, with lines of text in our fonts and figures from the tile sheet.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The game's two bitmap fonts, drawn from one set of glyph shapes. A shape is 7 x 7; the
 // glyph of character c sits in cell c - 32 of a sheet of 16 cells per row, from space to

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Pictures as the picture compiler holds them: 8-bit red, green and blue per pixel, row by
 // row from the top. Magenta (255, 0, 255) is the transparent key of the game; every other

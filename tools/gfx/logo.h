@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The title logo: block letters laid out on a coarse grid, then rendered large with a
 // shaded fill, a bevelled edge, a dark outline and a drop shadow on the transparent key.

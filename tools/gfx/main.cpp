@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // trolkgfx: compiles the picture sources of content/gfx into the BMP files of the graphics
 // archive, and writes review images beside them.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The drawing program for the parallax backgrounds. A scene file lists layers, painted in
 // order, back to front; everything repeats across the picture's width, so the picture

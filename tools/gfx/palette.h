@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Palettes turn the colour names of our sources into colours, one palette per graphics
 // style. The three palette files name the same colours; the classic one maps them onto a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Text pixel art. A source file holds legends and pieces; a legend maps one character to a
 // colour name of the palettes (later legend lines add to or replace earlier ones), and a

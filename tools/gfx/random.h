@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A small seeded generator (SplitMix64) so that every drawing program gives the same
 // picture on every machine, whatever the runtime library's rand does.

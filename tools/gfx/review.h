@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Review images: PNG pictures for people, never read by the game. Contact sheets show every
 // tile three times enlarged with its index above it, transparent pixels as a dark checker;

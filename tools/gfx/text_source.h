@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Line-by-line reading of our text sources. Outside pixel grids, blank lines and lines whose
 // first visible character is '#' are skipped; inside a grid every line counts as it stands,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A tile sheet: 320 x 192 pixels, 20 x 12 tiles of 16 x 16; tile i lies at
 // (16 (i mod 20), 16 (i div 20)). Tile 0 is never drawn and unused tiles stay key.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Where the level bot, the replay checks and the path pictures get a level from: a level text
 // (.lvl, compiled with the shared legend), a level file (.bin), or a level name, looked up as

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // levelbot: proves levels finishable by playing them with the game's own world rules,
 // without a window and without sound, and keeps the ways it finds as replay files.
 //

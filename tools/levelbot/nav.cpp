@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The coarse map of where the hero can go. Costs are frames: walking one cell takes 8 (2
 // pixels a frame), rising one cell about 5, falling one about 4, a diagonal step 8. Breaking
 // through a brick costs a bump, the wait while it breaks and a second jump; falling through a

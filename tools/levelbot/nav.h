@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A coarse map of where the hero can go, for the level bot's sense of direction: how many
 // frames, roughly, it takes to bring the hero's centre from any cell into a target cell, going

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Playing one life of a level with the world update of the game, without a window and
 // without sound: the level bot's searches, the replay checks and the path pictures all start

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The breadth-first look at a spot without enemies. A visited state is the hero's position,
 // speed, jump latch and trap door, together with the world it is in; worlds are kept once
 // each and told apart by the view, the item count, the running tile effects and the cells

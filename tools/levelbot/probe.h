@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A closer look at the spot where a search got stuck: can the hero reach the target it was
 // after at all, moving frame by frame with every combination of controls, with the enemies

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Replay texts: reading them line by line with the line number of every fault, writing them
 // with one line per run of equal controls.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Replays: the held controls of one life, frame by frame, kept as a small text file that a
 // person can read and a diff can show. The controls of a frame are letters (L left, R right,

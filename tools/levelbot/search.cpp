@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The beam search of the level bot. A step is one combination of controls held for a few
 // frames; the states of one beam all stand at the same frame of the life, so the search
 // walks through the life frame by frame and gives up when the time runs out or every state

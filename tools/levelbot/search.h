@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The level bot's search for a way through one life of a level: a beam search over world
 // states, each step holding one of a handful of control combinations for a few frames.

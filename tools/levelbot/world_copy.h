@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Copies of the world for searches that try many futures of one moment: snapshots refilled
 // in place, steps undone by copying back only the part of the grid a step can change, and a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level text compiler and checker. Everything is read line by line; every message names
 // the file, line and column it is about, and the compiler goes on after an error so that one
 // run shows all of them.

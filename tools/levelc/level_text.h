@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The level text format: levels written as 12 rows of characters, one character per cell,
 // turned into tile codes through a legend. The enemy kind table gives the enemies' markers

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // levelc: compiles level texts into level files and checks that the game can play them.
 //
 //   levelc [--legend FILE] [--no-check] -o OUTPUT.bin LEVEL.lvl   compile (and check) one level

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Pictures of levels drawn by the game's own drawing code, without a window: one view as the
 // player sees it, or the whole level side by side with every enemy standing at its marker.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The way a replay takes, drawn over the picture of its level for review: the centre of the
 // hero's box in every frame as a dotted line (four frames drawn, four left out), a larger dot

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // trolkrender: pictures of levels, drawn by the game's own code.
 //
 //   trolkrender [options] LEVEL -o OUT.png

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The finishing steps of an effect. The rate halving uses a Blackman-windowed sinc of 127
 // taps cut at 10 kHz: its transition band runs from about 9 kHz to 11 kHz, and what lies
 // above is at least 70 dB down, so the bright edges of the chip waves do not fold back as

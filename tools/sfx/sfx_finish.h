@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Turning a rendered voice into the samples of a game effect: half the sample rate (the
 // mixer runs at 22,050 Hz and SDL converts only power-of-two ratios well), trailing silence

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading a .sfx file: one "key = value" per line, "#" starts a comment, blank lines are
 // ignored. Each key may appear once; "wave" and "frequency" must appear. A value is a number,
 // optionally followed by the unit its key allows; "wave" takes a wave name and "seed" a whole

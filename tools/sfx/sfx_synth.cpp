@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The voice, one sample at a time. Each sample first moves the slow controls (restart,
 // arpeggio jump, slide, vibrato, duty, envelope, phaser delay, high-pass cutoff), then
 // steps the oscillator 8 times through the low-pass, the high-pass and the phaser and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The synthesizer: one voice (square, saw, sine or noise) shaped by an envelope, pitch
 // slides, vibrato, up to two arpeggio jumps, duty sweep, periodic restarts, a resonant

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // sfxsynth: renders one effect's parameter file into the WAV file the game plays.
 //
 //   sfxsynth [--info] IN.sfx OUT.wav

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writing a WAV file byte by byte, every field little-endian whatever the machine.
 
 #include "wav_file.h"

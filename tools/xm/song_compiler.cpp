@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The song compiler reads the source line by line. A fault anywhere stops it: the parse
 // functions throw a SongFault that compileSong turns into the one error line; nothing
 // escapes this file.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Compiles a song source (the text notation described in content/music/README.md) into
 // an XM module: the song settings, the instruments with their synthesis parameters, the

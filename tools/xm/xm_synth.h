@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The instrument sounds of our music, synthesized into XM samples: single-cycle loops for
 // the sustained chip voices (pulse waves of any duty, triangle, saw, sine), a long loop

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Writes Extended Modules (XM 1.04) that libmodplug and libmikmod both load. A module is
 // held here as plain records (song, patterns of cells, instruments with their samples)

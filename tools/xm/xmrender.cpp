@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // xmrender: plays a module through libmodplug the way the game does and reports what came
 // out, for checking music without listening to it.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // xmsong: compiles one song source of ours into an XM module.
 //
 //   xmsong SONG.song OUT.xm     writes the module, prints its channels, patterns and length

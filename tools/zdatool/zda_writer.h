@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Builds ZDA archives in memory: header, entry table, then each entry's content run through
 // the byte chain and deflated at the best level. The same entries in the same order always

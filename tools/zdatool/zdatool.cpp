@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // zdatool: makes, lists, extracts and checks the game's ZDA archives.
 //
 //   zdatool pack OUT.zda FILE...      entry names are the files' names

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every display mode opens its window and presents what the game drew: the warning screen
 // (its blinking title aside) and the style choice, compared pixel for pixel with the game's
 // own headless drawing passed through the same zoom. Escape then ends the game normally,

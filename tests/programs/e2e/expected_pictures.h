@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the window should show, made by the game's own drawing code: a child process brings
 // the display up headless (SDL's dummy driver) with the built pictures, runs a drawing into

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game in a real window, driven by synthetic keys: the screens from the warning to the
 // closing picture, what is written at exit, and the fatal errors a player can meet.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The TROLK developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installation tests, run by ctest:
 #   install_test.sh launcher BUILD   install into a temporary prefix; the launcher makes the
 #                                    player's folder in a fresh home (or XDG_DATA_HOME),

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The fixture of the window tests: a private X server, a scratch working directory with the
 // built data linked, the game started in it, and waits for what the window should show.

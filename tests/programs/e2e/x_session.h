@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The real game in a real window: a private Xvfb server per test, the game binary started
 // in it with SDL's X11 driver, synthetic keys through xdotool and screenshots through

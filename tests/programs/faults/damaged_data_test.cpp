@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole game against damaged data files. What the game cannot go without (pictures,
 // sound effects, levels) ends it with one line on standard output and status 1, naming the
 // first thing that could not be had; damaged music only costs the music. Archives are spoilt

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Whole runs of the game for the fault tests: a working directory laid out as the game
 // expects it (data/ with the four archives, maps/test.bin), where any file may be swapped for

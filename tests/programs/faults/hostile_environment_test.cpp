@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The whole game in an unfriendly place: a working directory it may not write to, an audio
 // device that does not open, a signal to stop, a disk that fails while the game saves.
 // Whatever happens to the three files the game keeps, an earlier version is never lost and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The picture compiler: BMP files that SDL reads back pixel for pixel, faults in sources
 // reported at their line, tile groups and derived tiles in their place, the EPX doubling
 // of the big font, seamless backgrounds, and the whole program giving the same files from

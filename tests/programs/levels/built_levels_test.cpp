@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The levels the build made: the title level from data/maps.zda scrolls to its end with its
 // actors coming and going, and the test map loads for a life.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level text compiler and checker in process: the bytes it writes, the legend rules, and
 // every refusal with the place it points at.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The levelc program: compiling to a file, checking several files, the exit status, the
 // messages on standard error, and printing a level file back as text.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The levelbot program as the level designers run it: it writes one replay per life of a
 // level, plays replays back with the right exit status, says NO WAY for a level without one,
 // and clears away the replay of a checkpoint the level no longer has.

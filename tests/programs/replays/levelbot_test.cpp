@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The level bot on small levels written for it: it finds ways over a pit, to items up on
 // ledges and in the air, and past an enemy that cannot be stomped, and every way it finds
 // finishes the level when played back from a fresh start. Levels without a way are reported

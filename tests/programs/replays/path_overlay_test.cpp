@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The way of a replay drawn over a level picture: enlarged with the picture, its end marked by
 // how it ended, and kept inside the picture when the hero goes over the top of the screen or
 // falls out at the bottom.

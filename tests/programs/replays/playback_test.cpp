@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Lives played back: how a life ends (exit, death, controls run out) as the replay checks see
 // it, a life from a checkpoint, and the two shortcuts the bot's search takes with the world:
 // undoing a step by copying back only the cells a step can change, and its rough map of where

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every replay file of content/replays, played back with the world update against the
 // current text of its level: the exit is reached, no item is left, the hero never dies and
 // the time never runs out. And every life of a level the bot has played (its start and each

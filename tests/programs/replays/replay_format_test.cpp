@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The replay text: controls and counts survive a round trip, equal frames share a line, and
 // every malformed line is refused with its line number.
 

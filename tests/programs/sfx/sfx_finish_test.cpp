@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Finishing an effect: the rate halving keeps what we hear and lets nothing fold back, the
 // ends are silent, the peak lands on the asked level, silence is cut, offsets go, and
 // lengths outside the allowed range are refused.

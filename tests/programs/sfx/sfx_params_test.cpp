@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Reading parameter files: comments, spacing, signs and line endings as people write them,
 // and every kind of mistake reported with the number of its line.
 

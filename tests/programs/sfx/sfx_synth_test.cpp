@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The voice as heard: pitch, envelope, slides, jumps, vibrato, duty, restarts, filters and
 // the phaser, each measured on the rendered samples against what the parameters ask for.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // sfxsynth as the build runs it: a parameter file in, a WAV file out; on a bad file one
 // line naming the file and the line, exit status 1, and no WAV file left behind.
 

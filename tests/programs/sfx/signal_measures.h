@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Measurements the synthesizer tests make on rendered samples: pitch by zero crossings,
 // level, and the power in a band of frequencies.

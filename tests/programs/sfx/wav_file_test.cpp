@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Our WAV files: every header field as the format defines it, samples little-endian.
 
 #include "wav_file.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The song notation: notes, lengths, drums, volumes and effects land in the cells they
 // name; repeats and phrases unroll (with transposition for notes, never for drums); the
 // synthesized voices keep their tuning, duty and loops; faults name their line; the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The TROLK developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The writer against the XM format, byte for byte: the song header and its order table,
 // pattern headers and packed cells, instrument and sample headers, delta-coded data in 8
 // and 16 bits, the 512-byte floor; then libmodplug itself loads and plays what we wrote.
