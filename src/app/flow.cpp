@@ -61,6 +61,7 @@ void pace(screens::Pace rule) {
     case screens::Pace::FrameClock: platform::paceFrame(); break;
     case screens::Pace::Wait100: platform::waitMilliseconds(kReleasePollMs); break;
     case screens::Pace::Wait10: platform::waitMilliseconds(kQuickPollMs); break;
+    case screens::Pace::None: break;
     }
 }
 

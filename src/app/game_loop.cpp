@@ -244,6 +244,7 @@ void beginGame(bool testMode) {
     video::resetScroller();
     video::loadTileSet();
     audio::loadSounds();
+    endGame();  // a game begun over one not ended lets go of its music
     game = {};
     game.testMode = testMode;
     world::startRun(testMode ? world::kTestMapLevel : world::kTitleLevel);
@@ -256,6 +257,7 @@ void beginGame(bool testMode) {
 world::LevelFault beginGameOn(const uint8_t* bytes, size_t size, int32_t restartX,
                               int32_t restartY) {
     video::resetScroller();
+    endGame();
     game = {};
     game.testMode = true;
     world::startRun(world::kTestMapLevel);

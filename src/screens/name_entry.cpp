@@ -35,8 +35,9 @@ struct NameEntry {
     std::array<char, kNameLength + 1> cursorLine{'-', ' ', ' ', ' ', ' ', ' ', ' ', ' ', 0};
     int position = 0;  // 0..8; 8: past the last character
     int repeatDelay = 0;
-    bool releasingStart = false;  // start ended the entry: waiting until it is let go
-    int32_t score = 0;            // the run's score, which goes into the table
+    bool releasingStart = false;         // start ended the entry: waiting until it is let go
+    bool completedHoldingStart = false;  // the frame that completed the name with start held
+    int32_t score = 0;                   // the run's score, which goes into the table
 };
 
 NameEntry entry;
@@ -100,7 +101,10 @@ Step enterNameEntry() {
 }
 
 Rules nameEntryRules() {
-    if (entry.releasingStart) return {Poll::Actions, Draw::Never, Pace::Wait100};
+    // The wait for start begins at once after the frame that completed the name.
+    if (entry.releasingStart)
+        return {Poll::Actions, Draw::Never,
+                entry.completedHoldingStart ? Pace::None : Pace::Wait100};
     return {entry.repeatDelay > 0 ? Poll::None : Poll::Actions, Draw::OnTime, Pace::FrameClock};
 }
 
@@ -113,7 +117,7 @@ Step tickNameEntry() {
     if (!readInput(entry)) return Step::Stay;
     // Complete: stored at once, unless start is held, which is waited out first.
     if (!platform::actions.startHeld) return store();
-    entry.releasingStart = true;
+    entry.releasingStart = entry.completedHoldingStart = true;
     return Step::Stay;
 }
 
@@ -128,6 +132,7 @@ void drawNameEntry() {
 
 Step afterNameEntry() {
     // Start ends the entry early; it is waited out before the name is stored.
+    entry.completedHoldingStart = false;
     if (!entry.releasingStart) entry.releasingStart = platform::actions.startHeld;
     if (entry.releasingStart && !platform::actions.startHeld) return store();
     return Step::Stay;

@@ -33,6 +33,7 @@ enum class Pace {
     FrameClock,  // the next frame of the 17, 17, 16 ms rhythm
     Wait100,     // a poll every 100 ms
     Wait10,      // a poll every 10 ms
+    None,        // no pause: the next frame follows at once
 };
 
 struct Rules {

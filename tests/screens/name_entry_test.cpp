@@ -99,6 +99,22 @@ TEST_F(NameEntryTest, MovingPastTheEighthCharacterStoresTheWholeNameWithoutStart
     EXPECT_EQ(enter(keys), "        ");  // eight spaces
 }
 
+TEST_F(NameEntryTest, ANameCompletedWhileStartIsHeldIsStoredWhenStartIsLetGo) {
+    for (uint32_t t = 100; t < 1500; t += 200) {  // seven steps right
+        platform::scheduleKey(t, SDLK_RIGHT, true);
+        platform::scheduleKey(t + 40, SDLK_RIGHT, false);
+    }
+    platform::scheduleKey(1500, SDLK_RIGHT, true);  // the eighth, with start pressed at once
+    platform::scheduleKey(1500, SDLK_RETURN, true);
+    platform::scheduleKey(2000, SDLK_RETURN, false);
+    app::beginScreen(app::Screen::NameEntry);
+    EXPECT_TRUE(app::runFramesUntil(1990));
+    EXPECT_EQ(persist::hiscores.entries[0].score, 2500);  // not stored while start is held
+    EXPECT_FALSE(app::runFramesUntil(2200));
+    EXPECT_STREQ(persist::hiscores.entries[0].name.data(), "AAAAAAAA");
+    EXPECT_EQ(persist::hiscores.entries[0].score, 3000);
+}
+
 TEST_F(NameEntryTest, StartHeldWhenTheScreenOpensStoresAOnceReleased) {
     platform::actions.startHeld = 1;
     platform::input.held = platform::INPUT_START;
