@@ -43,12 +43,12 @@ enum : uint8_t { HOLD_LEFT = 1, HOLD_RIGHT = 2, HOLD_JUMP = 4, HOLD_DOWN = 8 };
 void checkWorld(const world::PlayerState& player) {
     using namespace world;
     const int32_t lastCamera = levelMap.width * kTileSize - kViewWidth - 1;
-    REQUIRE(level.cameraX >= 0 && level.cameraX <= lastCamera);
-    REQUIRE(level.itemsLeft >= 0);
+    REQUIRE(life.cameraX >= 0 && life.cameraX <= lastCamera);
+    REQUIRE(life.itemsLeft >= 0);
     REQUIRE(run.score >= 0 && run.score <= kMaxScore);
     REQUIRE(run.lives >= 0 && run.lives <= kMaxLives);
-    REQUIRE(run.airLeft >= 0 && run.airLeft <= kMaxAir);
-    if (player.alive && !player.dying) REQUIRE(player.x >= level.cameraX - 1);
+    REQUIRE(life.airLeft >= 0 && life.airLeft <= kMaxAir);
+    if (player.alive && !player.dying) REQUIRE(player.x >= life.cameraX - 1);
 }
 
 // The controls of the frames to come, read from the bytes behind the grid.
@@ -91,20 +91,12 @@ class ControlScript {
     uint8_t current_ = 0;
 };
 
-// A fresh life as the run flow starts it; false when the level cannot be played from the
-// restart point (the game ends there with "Can't load file").
-bool startLife(const uint8_t* data, size_t size, world::PlayerState& player) {
-    if (world::startLife(data, size, world::Arrival::Player) != world::LEVEL_OK) return false;
-    player = world::life.player;
-    return true;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     world::startRun(world::kTitleLevel);
     world::startLevel();
-    world::PlayerState player;
+    world::PlayerState& player = world::life.player;  // each life starts it afresh
 
     // The title: the level scrolls by itself behind the menu, with no player.
     if (world::startLife(data, size, world::Arrival::Nobody) != world::LEVEL_OK) {
@@ -126,7 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int frames = 0;
     bool scriptLeft = true;
     for (int life = 0; life < kLives && scriptLeft && frames < frameLimit; ++life) {
-        if (!startLife(data, size, player)) break;
+        // A level that cannot be played from the restart point ends the game there.
+        if (world::startLife(data, size, world::Arrival::Player) != world::LEVEL_OK) break;
         checkWorld(player);
         int afterDeath = 0;
         world::Controls held;
