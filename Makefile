@@ -41,14 +41,15 @@ run: build
 
 check: test
 
-# One step after the other, each started only when the one before has passed.
+# One step after the other, each started only when the one before has passed. The steps that
+# use build/ keep its warnings-as-errors setting, so that it is not built a second time.
 check-all:
 	@$(MAKE) --no-print-directory check WERROR=ON
 	@$(MAKE) --no-print-directory sanitize
 	@$(MAKE) --no-print-directory fuzz-short
 	@$(MAKE) --no-print-directory mutants
-	@$(MAKE) --no-print-directory sdl12-compat
-	@$(MAKE) --no-print-directory package-checks
+	@$(MAKE) --no-print-directory sdl12-compat WERROR=ON
+	@$(MAKE) --no-print-directory package-checks WERROR=ON
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE '$(SLOW_LABELS)'

@@ -65,8 +65,18 @@ void report(Diagnostics& errors, std::string_view file, int line, int column, st
 
 std::string quoted(char c) { return std::string("'") + c + "'"; }
 
-// A legend line: "legend <character> <code>", after the word legend at `at`.
-void readLegendLine(const Line& line, size_t at, std::string_view file, Legend& legend,
+// The enemy kind whose marker a character stands for, or nullptr.
+const world::EnemyKind* enemyOfCharacter(char c) {
+    for (const world::EnemyKind& kind : world::kEnemyKinds)
+        for (const world::EnemyMarker& marker : kind.markers)
+            if (marker.code != world::TILE_EMPTY && marker.legend == c) return &kind;
+    return nullptr;
+}
+
+// A legend line: "legend <character> <code>", after the word legend at `at`. A level's own
+// lines may give any character another meaning; the shared legend may not take an enemy's,
+// which would change the marker in every level at once.
+void readLegendLine(const Line& line, size_t at, std::string_view file, bool shared, Legend& legend,
                     std::vector<bool>& definedHere, Diagnostics& errors) {
     const std::string_view s = line.text;
     const size_t charAt = skipBlanks(s, at);
@@ -99,6 +109,13 @@ void readLegendLine(const Line& line, size_t at, std::string_view file, Legend& 
                "only a comment (starting with ';') may follow a legend line");
         return;
     }
+    if (const world::EnemyKind* kind = shared ? enemyOfCharacter(c) : nullptr) {
+        report(errors, file, line.number, int(charAt) + 1,
+               "the character " + quoted(c) + " marks the " + std::string(kind->name) +
+                   " in the enemy kind table (" + kEnemyLegendFile +
+                   "); the shared legend cannot give it another meaning");
+        return;
+    }
     LegendEntry& entry = legend.entries[size_t(c)];
     if (definedHere[size_t(c)]) {
         report(errors, file, line.number, int(charAt) + 1,
@@ -122,7 +139,8 @@ struct Block {
     std::vector<Row> rows;
 };
 
-// Reads legend lines and map blocks; maps are only allowed when `blocks` is given.
+// Reads legend lines and map blocks; maps are only allowed when `blocks` is given (a level),
+// and without them the text is the shared legend.
 void readText(std::string_view text, std::string_view file, Legend& legend,
               std::vector<Block>* blocks, Diagnostics& errors) {
     std::vector<bool> definedHere(legend.entries.size(), false);
@@ -151,7 +169,7 @@ void readText(std::string_view text, std::string_view file, Legend& legend,
         const size_t end = wordEnd(s, first);
         const std::string_view word = s.substr(first, end - first);
         if (word == "legend") {
-            readLegendLine(line, end, file, legend, definedHere, errors);
+            readLegendLine(line, end, file, !blocks, legend, definedHere, errors);
         } else if (word == "map" && blocks) {
             if (!onlyCommentFrom(s, end))
                 report(errors, file, line.number, int(skipBlanks(s, end)) + 1,

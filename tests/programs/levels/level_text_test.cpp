@@ -131,6 +131,34 @@ TEST(LevelCompiler, PointsAtEveryMistakeInTheText) {
     }
 }
 
+TEST(LevelCompiler, TheSharedLegendHoldsNoMapsAndLeavesTheEnemiesCharactersAlone) {
+    const struct {
+        std::string text;
+        std::string message;  // empty: read without a fault
+    } cases[] = {
+        {"legend k 111\n", ""},
+        {"legend k 111\nmap\n", "2:1: a legend file holds no maps"},
+        {"legend b 111\n",
+         "1:8: the character 'b' marks the blob in the enemy kind table (src/world/enemy_kinds.h); "
+         "the shared legend cannot give it another meaning"},
+        {"legend G 0\n",
+         "1:8: the character 'G' marks the hat guy in the enemy kind table "
+         "(src/world/enemy_kinds.h); the shared legend cannot give it another meaning"},
+    };
+    for (const auto& c : cases) {
+        level_text::Legend legend;
+        level_text::Diagnostics errors;
+        EXPECT_EQ(level_text::readLegend(c.text, "legend.txt", legend, errors), c.message.empty());
+        const std::string found = errors.empty() ? ""
+                                                 : std::to_string(errors[0].line) + ":" +
+                                                       std::to_string(errors[0].column) + ": " +
+                                                       errors[0].message;
+        EXPECT_EQ(found, c.message) << c.text;
+    }
+    // A level's own line may still give an enemy's character another meaning.
+    EXPECT_EQ(compiled("legend b 111\n" + block("b....................."))[2], 111);
+}
+
 TEST(LevelCompiler, CommentsMayStandAnywhereOutsideTheRows) {
     const std::string text = "   ; indented comment\n"
                              "legend k 130 ; the k\n"
