@@ -61,18 +61,28 @@ bool parseOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
+constexpr size_t kErrorsShown = 20;  // of one file; a wrong legend makes one for every cell
+
 void printErrors(const level_text::Diagnostics& errors) {
-    for (const level_text::Diagnostic& error : errors)
-        std::fprintf(stderr, "%s\n", error.text().c_str());
+    for (size_t i = 0; i < errors.size() && i < kErrorsShown; ++i)
+        std::fprintf(stderr, "%s\n", errors[i].text().c_str());
+    if (errors.size() > kErrorsShown)
+        std::fprintf(stderr, "%s: %zu more errors\n", errors[0].file.c_str(),
+                     errors.size() - kErrorsShown);
 }
 
 // The shared legend: the named file, or legend.txt beside the level when there is one.
+// Without either, only the level's own legend lines and the enemies' characters are known,
+// which `alone` tells.
 bool loadLegend(const Options& options, const std::string& input, level_text::Legend& legend,
-                level_text::Diagnostics& errors) {
+                level_text::Diagnostics& errors, bool* alone = nullptr) {
     std::string path = options.legend;
     if (path.empty()) {
         const fs::path beside = fs::path(input).parent_path() / "legend.txt";
-        if (!fs::exists(beside)) return true;
+        if (!fs::exists(beside)) {
+            if (alone) *alone = true;
+            return true;
+        }
         path = beside.string();
     }
     std::string text;
@@ -88,7 +98,8 @@ bool compileOne(const Options& options, const std::string& input,
     level_text::Diagnostics errors;
     level_text::Legend legend;
     std::string text;
-    bool ok = loadLegend(options, input, legend, errors);
+    bool alone = false;
+    bool ok = loadLegend(options, input, legend, errors, &alone);
     if (ok && !level_text::readTextFile(input, text)) {
         std::fprintf(stderr, "%s: error: cannot read the level\n", input.c_str());
         return false;
@@ -96,6 +107,11 @@ bool compileOne(const Options& options, const std::string& input,
     ok = ok && level_text::compileLevel(text, input, legend, level, errors);
     ok = ok && (!options.check || level_text::checkLevel(level, errors));
     printErrors(errors);
+    if (!ok && alone)
+        std::fprintf(stderr,
+                     "%s: note: no legend.txt beside the level and no --legend given, so only "
+                     "the level's own legend lines and the enemies' characters are known\n",
+                     input.c_str());
     return ok;
 }
 

@@ -8,6 +8,8 @@
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -91,6 +93,22 @@ TEST_F(Levelc, NamesMissingFilesAndShowsItsUsage) {
         EXPECT_EQ(usage.exitStatus, 1) << arguments;
         EXPECT_EQ(usage.output.rfind("usage: levelc", 0), 0u) << arguments;
     }
+
+    // Without a legend beside it, a level of the shared characters fails at every cell: the
+    // first twenty are shown, then how many more, and why.
+    fs::create_directory("alone");
+    test_support::writeText("alone/plain.lvl", levelText("....................."));
+    const ChildResult alone = levelc("--check alone/plain.lvl");
+    EXPECT_EQ(alone.exitStatus, 1);
+    EXPECT_EQ(alone.output.substr(0, alone.output.find('\n')),
+              "alone/plain.lvl:3:1: error: the character '.' is not in the legend");
+    EXPECT_NE(alone.output.find("\nalone/plain.lvl: 232 more errors\n"
+                                "alone/plain.lvl: note: no legend.txt beside the level and no "
+                                "--legend given, so only the level's own legend lines and the "
+                                "enemies' characters are known\n"),
+              std::string::npos)
+        << alone.output;
+    EXPECT_EQ(std::count(alone.output.begin(), alone.output.end(), '\n'), 22);
 
     test_support::writeFile("short.bin", {20, 0, 1, 2});
     const ChildResult shortFile = levelc("--text short.bin");
