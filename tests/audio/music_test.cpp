@@ -273,9 +273,9 @@ TEST(LoadMusic, TakesModulesFromTheMusicArchive) {
     music.playsLeft = 3;
     ModPlugFile* loaded = audio::loadMusic(audio::MUSIC_SCENEY);
     EXPECT_NE(loaded, nullptr);
-    EXPECT_EQ(music.playsLeft.load(), audio::kPlayForever);
+    EXPECT_EQ(music.playsLeft.load(), -1);  // -1: repeat without end
     EXPECT_EQ(audio::loadMusic(audio::MUSIC_TURBOCHIP), nullptr);
-    EXPECT_EQ(audio::loadMusic(audio::MusicId(audio::kMusicCount)), nullptr);
+    EXPECT_EQ(audio::loadMusic(audio::MusicId(18)), nullptr);  // eighteen modules: 0..17
     audio::stopMusic(loaded);
     archive::closeArchives();
 }
